@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Prepares a fresh Debian 12 machine (run as root) and builds the suite.
+# Safe to run again: every step checks what is already there.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+deps_dir="$here/deps"
+
+step() { printf '\n==> %s\n' "$*"; }
+die() { printf 'setup: %s\n' "$*" >&2; exit 1; }
+
+[ "$(id -u)" -eq 0 ] || die "run as root (it installs packages)"
+
+packages=(ca-certificates make gcc g++ cmake ninja-build dpkg-dev xz-utils tcl googletest
+          mingw-w64 mingw-w64-tools wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps
+          imagemagick python3)
+
+missing_packages() {
+    local p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+    done
+}
+
+step "i386 architecture"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+fi
+
+step "source package entries"
+src_list=/etc/apt/sources.list.d/debian-src.sources
+if [ ! -f "$src_list" ]; then
+    [ -f /etc/apt/sources.list.d/debian.sources ] || die "no /etc/apt/sources.list.d/debian.sources to derive source entries from"
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources > "$src_list"
+    need_update=1
+fi
+
+step "packages"
+if [ -n "$(missing_packages)" ] || [ -n "${need_update:-}" ]; then
+    apt-get update
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"
+fi
+[ -z "$(missing_packages)" ] || die "packages still missing: $(missing_packages | tr '\n' ' ')"
+
+step "SQLite amalgamation in $deps_dir/sqlite"
+if [ ! -f "$deps_dir/sqlite/sqlite3.c" ] || [ ! -f "$deps_dir/sqlite/sqlite3.h" ]; then
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    (cd "$work" && apt-get source --download-only sqlite3 >/dev/null \
+        && dpkg-source -x sqlite3_*.dsc src >/dev/null \
+        && mkdir bld && cd bld && ../src/configure --disable-tcl >/dev/null && make sqlite3.c >/dev/null) \
+        || die "could not make the SQLite amalgamation from Debian's source package"
+    mkdir -p "$deps_dir/sqlite"
+    cp "$work/bld/sqlite3.c" "$work/bld/sqlite3.h" "$deps_dir/sqlite/"
+    rm -rf "$work"
+    trap - EXIT
+fi
+
+for preset in default win64; do
+    dir=$("$here/scripts/build-dir.sh" "$preset")
+    step "configure and build preset $preset in $dir"
+    cmake --preset "$preset" -S "$here"
+    cmake --build "$dir"
+done
+
+step "Wine prefix for the tests"
+"$here/scripts/wine-prefix.sh" "$("$here/scripts/build-dir.sh" win64)/wineprefix"
+
+step "done: binaries in $here/build/bin (32-bit) and $here/build-win64/bin (64-bit)"
