@@ -1,0 +1,76 @@
+#include "server_lifetime.h"
+
+#include <objbase.h>
+
+namespace {
+
+// Posted to the main thread when the last lock goes on another thread: a class object may only
+// be revoked by the apartment that registered it.
+constexpr UINT kEndServerMessage = WM_APP + 1;
+
+DWORD g_mainThread = 0;
+DWORD g_classRegistration = 0;
+LONG g_locks = 0;
+
+void RevokeClassObject()
+{
+    if (g_classRegistration != 0) {
+        ::CoRevokeClassObject(g_classRegistration);
+        g_classRegistration = 0;
+    }
+}
+
+void EndServer()
+{
+    RevokeClassObject();
+    ::PostQuitMessage(0);
+}
+
+bool IsUnused()
+{
+    return ::InterlockedCompareExchange(&g_locks, 0, 0) == 0;
+}
+
+} // namespace
+
+namespace ServerLifetime {
+
+int Run(DWORD classRegistrationCookie, UINT unusedTimeout)
+{
+    g_mainThread = ::GetCurrentThreadId();
+    g_classRegistration = classRegistrationCookie;
+    UINT_PTR watchdog = ::SetTimer(nullptr, 0, unusedTimeout, nullptr);
+
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr && message.message == kEndServerMessage) {
+            EndServer();
+        } else if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == watchdog) {
+            ::KillTimer(nullptr, watchdog);
+            if (IsUnused())
+                EndServer();
+        } else {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    RevokeClassObject();
+    return static_cast<int>(message.wParam);
+}
+
+void Lock()
+{
+    ::InterlockedIncrement(&g_locks);
+}
+
+void Unlock()
+{
+    if (::InterlockedDecrement(&g_locks) != 0)
+        return;
+    if (::GetCurrentThreadId() == g_mainThread)
+        EndServer();
+    else
+        ::PostThreadMessageW(g_mainThread, kEndServerMessage, 0, 0);
+}
+
+} // namespace ServerLifetime
