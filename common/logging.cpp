@@ -1,7 +1,7 @@
 #include "logging.h"
 
-#include "branding_ids.h"
 #include "module_path.h"
+#include "product_keys.h"
 #include "registry.h"
 #include "res/string_ids.h"
 #include "resources.h"
@@ -18,14 +18,12 @@ namespace {
 
 constexpr char kHeaderTrigger[] = "PrintDate";
 
-std::string ProgramPath()
+std::string ProgramPathOrEmpty()
 {
+    if (ProductKeyPath().empty())
+        return {};
     try {
-        const std::string productKey = ExternalResMgr::GetString(g_hBrandingInstance, IDS_BRAND_PRODUCT_KEY);
-        if (productKey.empty())
-            return {};
-        return RegKey::LOCAL_MACHINE.GetKeyRead(productKey)
-            .QueryStringValue(ExternalResMgr::GetStringFromCommon(IDS_PROGRAM_PATH_VALUE));
+        return ReadProgramPath();
     } catch (const RegKeyException&) {
         return {};
     }
@@ -84,7 +82,7 @@ void AppendToFile(const std::string& path, const std::string& text)
 
 std::string Logging::LogFilePath()
 {
-    const std::string directory = ProgramPath();
+    const std::string directory = ProgramPathOrEmpty();
     if (directory.empty())
         return {};
     return directory + "\\" + LogFileName();
@@ -125,6 +123,12 @@ void Logging::OutToDebugWindow(const std::string& text, int number, DebugState s
     const std::string line = FormatText("%d:%d:%d ", now.wYear, now.wMonth, now.wDay) +
                              FormatLine(text, number, state, now);
     ::OutputDebugStringA(line.c_str());
+}
+
+void LogRegKeyException(const std::string& prefix, const RegKeyException& error)
+{
+    Logging::OutToLogFile(prefix);
+    Logging::OutToLogFile(FormatText("RegKey Exception: %d\n", static_cast<int>(error.Cause())));
 }
 
 void Logging::OutToLogFileAndWindow(const std::string& text, int number)

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "basalt_api.h"
+#include "ui/text_format.h"
 
 #include <string>
+
+class RegKeyException;
 
 // The layout of one log line.
 enum DebugState { TimeTextValue = 0, TimeValueText = 1, TextOnly = 2 };
@@ -32,3 +35,15 @@ public:
     // The file this process writes to; empty when the installation folder is unknown.
     static std::string LogFilePath();
 };
+
+// The suite's usual record of a caught registry failure: the member's prefix, then
+// "RegKey Exception: <code>".
+BASALT_API void LogRegKeyException(const std::string& prefix, const RegKeyException& error);
+
+// Formats and writes a line only while logging is on, so that hot paths pay nothing otherwise.
+template <class... Args>
+void LogFormatted(const std::string& format, const Args&... args)
+{
+    if (Logging::LogIndicator)
+        Logging::OutToLogFile(FormatText(format, args...));
+}

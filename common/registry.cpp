@@ -200,19 +200,35 @@ bool RegKeyRead::ValueExists(const std::string& name) const
 
 std::string RegKeyRead::QueryStringValue(const std::string& name) const
 {
-    std::vector<BYTE> data(256);
+    std::string value;
+    if (!TryQueryStringValue(name, value))
+        throw RegKeyException(ERROR_FILE_NOT_FOUND);
+    return value;
+}
+
+bool RegKeyRead::TryQueryStringValue(const std::string& name, std::string& value) const
+{
+    BYTE small[256];
+    std::vector<BYTE> large;
+    BYTE* data = small;
+    DWORD capacity = sizeof small;
     for (;;) {
         DWORD type = REG_NONE;
-        DWORD size = static_cast<DWORD>(data.size());
-        LONG result = ::RegQueryValueExA(key_, name.c_str(), nullptr, &type, data.data(), &size);
+        DWORD size = capacity;
+        LONG result = ::RegQueryValueExA(key_, name.c_str(), nullptr, &type, data, &size);
         if (result == ERROR_MORE_DATA) {
-            data.resize(size + 1);   // the value may still grow before the next read
+            large.resize(size + 1);   // the value may still grow before the next read
+            data = large.data();
+            capacity = static_cast<DWORD>(large.size());
             continue;
         }
+        if (result == ERROR_FILE_NOT_FOUND)
+            return false;
         ThrowIfFailed(result);
         if (!IsStringType(type))
             throw RegKeyException(ERROR_DATATYPE_MISMATCH);
-        return StringFromData(data.data(), size);
+        value = StringFromData(data, size);
+        return true;
     }
 }
 
@@ -223,17 +239,27 @@ char* RegKeyRead::QueryStringValue(const std::string& name, char* buffer, DWORD&
 
 unsigned long RegKeyRead::QueryDWORDValue(const std::string& name) const
 {
+    unsigned long value = 0;
+    if (!TryQueryDWORDValue(name, value))
+        throw RegKeyException(ERROR_FILE_NOT_FOUND);
+    return value;
+}
+
+bool RegKeyRead::TryQueryDWORDValue(const std::string& name, unsigned long& value) const
+{
     DWORD type = REG_NONE;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    LONG result = ::RegQueryValueExA(key_, name.c_str(), nullptr, &type,
-                                     reinterpret_cast<BYTE*>(&value), &size);
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    LONG result = ::RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&data), &size);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return false;
     if (result == ERROR_MORE_DATA)
         throw RegKeyException(ERROR_DATATYPE_MISMATCH);
     ThrowIfFailed(result);
-    if (type != REG_DWORD || size != sizeof value)
+    if (type != REG_DWORD || size != sizeof data)
         throw RegKeyException(ERROR_DATATYPE_MISMATCH);
-    return value;
+    value = data;
+    return true;
 }
 
 RegKeyEnumerator RegKeyRead::GetKeyEnumerator() const { return RegKeyEnumerator(*this); }

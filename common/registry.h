@@ -46,6 +46,9 @@ public:
     // Fills buffer (size in bytes on entry, bytes written on return) and returns it.
     char* QueryStringValue(const std::string& name, char* buffer, DWORD& size) const;
     unsigned long QueryDWORDValue(const std::string& name) const;
+    // As the two above, but false (value untouched) when the value does not exist.
+    bool TryQueryStringValue(const std::string& name, std::string& value) const;
+    bool TryQueryDWORDValue(const std::string& name, unsigned long& value) const;
 
     RegKeyEnumerator GetKeyEnumerator() const;
     RegValueEnumerator GetValueEnumerator() const;

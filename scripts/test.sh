@@ -53,7 +53,11 @@ for i in "${!builds[@]}"; do
     "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
     "$SUITE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
     ctest --test-dir "$dir" --output-on-failure "$@" || status=1
+    if [ $# -eq 0 ]; then
+        "$here/scripts/check-cache-file.sh" "$dir" || status=1
+    fi
     "$SUITE_WINESERVER" -k >/dev/null 2>&1
     "$SUITE_WINESERVER" -w
 done
+if [ $# -eq 0 ] && command -v clang++ >/dev/null; then "$here/scripts/fuzz.sh" || status=1; fi # whole runs fuzz the network parsers
 exit $status

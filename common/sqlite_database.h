@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// A failure of the database engine, with the engine's description.
+class DatabaseException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class SqliteStatement;
+
+// One open database file. Texts cross this class as UTF-8.
+class SqliteDatabase {
+public:
+    // Opens an existing file (create false) or opens and creates it when missing.
+    SqliteDatabase(const std::string& utf8Path, bool create);
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    void Execute(const char* sql);
+    SqliteStatement Prepare(const char* sql);
+    // A statement prepared once per connection and reset for each use; sql must be a literal.
+    SqliteStatement& Reused(const char* sql);
+    sqlite3* Handle() const { return db_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::map<const char*, std::unique_ptr<SqliteStatement>> reused_;
+};
+
+// A prepared statement; parameters are numbered from 1, columns from 0.
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3* db, const char* sql);
+    SqliteStatement(SqliteStatement&& other) noexcept;
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(SqliteStatement&&) = delete;
+
+    SqliteStatement& Bind(int index, const std::string& text);
+    SqliteStatement& Bind(int index, std::int64_t number);
+    // True while a row is there to read.
+    bool Step();
+    void Reset();
+
+    std::string Text(int column) const;
+    std::int64_t Number(int column) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
