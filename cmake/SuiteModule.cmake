@@ -37,3 +37,23 @@ function(suite_module target description file_name file_type)
     suite_windows_defaults(${target})
     suite_version_resource(${target} "${description}" "${file_name}" "${file_type}")
 endfunction()
+
+# Exports a DLL's functions by their undecorated names through a generated .def file. Each
+# export is given as name:argument-bytes, because on 32-bit Windows the stdcall symbols carry
+# the decoration (name@bytes) while callers look the plain name up.
+function(suite_exports_def target dll_name)
+    set(def_text "LIBRARY ${dll_name}\nEXPORTS\n")
+    foreach(export IN LISTS ARGN)
+        string(REPLACE ":" ";" export_parts ${export})
+        list(GET export_parts 0 export_name)
+        list(GET export_parts 1 export_arg_bytes)
+        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+            string(APPEND def_text "    ${export_name} = ${export_name}@${export_arg_bytes} PRIVATE\n")
+        else()
+            string(APPEND def_text "    ${export_name} PRIVATE\n")
+        endif()
+    endforeach()
+    set(def_file ${CMAKE_CURRENT_BINARY_DIR}/${target}.def)
+    file(GENERATE OUTPUT ${def_file} CONTENT "${def_text}")
+    target_sources(${target} PRIVATE ${def_file})
+endfunction()

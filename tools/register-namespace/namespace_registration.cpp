@@ -1,0 +1,58 @@
+#include "namespace_registration.h"
+
+#include "module_path.h"
+#include "registry.h"
+
+namespace {
+
+constexpr char kClassesKey[] = "CLSID";
+constexpr char kServerKey[] = "InProcServer32";
+constexpr char kThreadingModelValue[] = "ThreadingModel";
+constexpr char kApartment[] = "Apartment";
+constexpr char kProductInfoKey[] = "NSProductInfo";
+constexpr char kVersionValue[] = "Version";
+constexpr char kProgramPathValue[] = "Program Path";
+constexpr char kProductTitleValue[] = "Product Title";
+constexpr char kMyComputerNamespaceKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace";
+constexpr char kApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+
+std::string ClassKeyPath(const std::string& classId) { return std::string(kClassesKey) + "\\" + classId; }
+
+void DeleteKeyIfPresent(const RegKey& parent, const std::string& subKey)
+{
+    if (parent.KeyExists(subKey))
+        parent.DeleteKey(subKey);
+}
+
+} // namespace
+
+void WriteNamespaceRegistration(const NamespaceRegistration& registration)
+{
+    const RegKey classKey = RegKey::CLASSES_ROOT.CreateKey(ClassKeyPath(registration.ClassId));
+    classKey.SetStringValue("", registration.DisplayName);
+
+    const RegKey server = classKey.CreateKey(kServerKey);
+    server.SetStringValue("", registration.LibraryPath);
+    server.SetStringValue(kThreadingModelValue, kApartment);
+
+    const RegKey productInfo = classKey.CreateKey(kProductInfoKey);
+    productInfo.SetStringValue(kVersionValue, registration.Version);
+    productInfo.SetStringValue(kProgramPathValue, DirectoryOf(registration.LibraryPath));
+    productInfo.SetStringValue(kProductTitleValue, registration.ProductTitle);
+
+    RegKey::LOCAL_MACHINE.CreateKey(std::string(kMyComputerNamespaceKey) + "\\" + registration.ClassId)
+        .SetStringValue("", registration.DisplayName);
+    RegKey::LOCAL_MACHINE.CreateKey(kApprovedKey).SetStringValue(registration.ClassId, registration.DisplayName);
+}
+
+void RemoveNamespaceRegistration(const std::string& classId)
+{
+    DeleteKeyIfPresent(RegKey::CLASSES_ROOT, ClassKeyPath(classId));
+    DeleteKeyIfPresent(RegKey::LOCAL_MACHINE, std::string(kMyComputerNamespaceKey) + "\\" + classId);
+    if (RegKey::LOCAL_MACHINE.KeyExists(kApprovedKey)) {
+        const RegKey approved = RegKey::LOCAL_MACHINE.GetKey(kApprovedKey);
+        if (approved.ValueExists(classId))
+            approved.DeleteValue(classId);
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+// What Explorer needs to load the namespace extension from its library.
+struct NamespaceRegistration {
+    std::string ClassId;       // "{...}", the namespace class of the branding library
+    std::string DisplayName;   // the namespace's name under My Computer
+    std::string LibraryPath;   // full path of the extension library
+    std::string Version;       // the installed version
+    std::string ProductTitle;
+};
+
+// Both throw RegKeyException when the registry refuses.
+void WriteNamespaceRegistration(const NamespaceRegistration& registration);
+// Removes what WriteNamespaceRegistration wrote; entries already gone are no error.
+void RemoveNamespaceRegistration(const std::string& classId);
