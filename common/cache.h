@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <cstdint>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -118,12 +120,30 @@ private:
     bool AddItemInDB(const CacheItem& disc);
     bool HasMediaBeenInserted(const CacheItem& disc) const;
     CacheItem DiscFromRow(std::string location, std::string name, long itemType) const;
+    void ReadServerRows(const std::string& server);
+    bool UpdateServerRow(const CacheItem& disc);
+
+    // A row of the server being updated, as stored (UTF-8 texts).
+    struct ServerRow {
+        std::string key;   // upper-cased "location\nname"
+        std::int64_t id;
+        std::string location;
+        std::string name;
+        long itemType;
+        std::string type;
+        std::string comment;
+    };
 
     std::string OpenedPath;
     CacheStatus Status;
     std::vector<CacheItem> Items;
     // The discs added during the current server update, as upper-cased "location\nname".
     std::unordered_set<std::string> ServerDiscs;
+    // The rows of that server when its update started, in table order, and where each one is
+    // by its upper-cased "location\nname": read once instead of one lookup per disc.
+    std::string ServerRowsOf;
+    std::vector<ServerRow> ServerRows;
+    std::unordered_map<std::string, size_t> ServerRowIndex;
     CacheItem OpenedFolder;
     bool DatabaseLocked = false;
     bool InServerTransaction = false;

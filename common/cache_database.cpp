@@ -16,6 +16,8 @@
 
 #include <windows.h>
 
+#include <unordered_set>
+
 namespace {
 
 constexpr size_t kTextFieldSize = 255;
@@ -37,32 +39,43 @@ constexpr char kCreateSchema[] =
     "COMMIT;";
 
 // A write-ahead log makes the commit of each server update cheap; a search module that dies
-// still leaves only whole updates behind.
-constexpr char kConnectionSettings[] = "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;";
+// still leaves only whole updates behind. A checkpoint costs three flushes to disk whatever
+// its size, and a server update adds about seven pages to the log: a checkpoint every 4000
+// pages (at most 16 MB of log, about every 600 servers) keeps that share of each update small.
+constexpr char kConnectionSettings[] =
+    "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA wal_autocheckpoint=4000;";
 constexpr char kCheckSchema[] = "SELECT ID, Location, Name, ItemType, Type, Comment FROM Items LIMIT 0;";
 constexpr char kCountAll[] = "SELECT count(*) FROM Items;";
 constexpr char kSelectAll[] = "SELECT Location, Name, ItemType, Type, Comment FROM Items;";
 constexpr char kSelectServer[] = "SELECT Location, Name, ItemType, Type, ID FROM Items WHERE Location = ?1;";
+constexpr char kSelectServerRows[] =
+    "SELECT ID, Location, Name, ItemType, Type, Comment FROM Items WHERE Location = ?1;";
+constexpr char kUpdateDisc[] = "UPDATE Items SET ItemType = ?1, Type = ?2, Comment = ?3 WHERE ID = ?4;";
 constexpr char kFindDisc[] = "SELECT Location, Name FROM Items WHERE Location = ?1 AND Name = ?2;";
 constexpr char kFindDiscOfType[] =
     "SELECT Location, Name FROM Items WHERE Location = ?1 AND Name = ?2 AND ItemType = ?3;";
 constexpr char kInsertDisc[] = "INSERT INTO Items (Location, Name, ItemType, Type, Comment) VALUES (?1, ?2, ?3, ?4, ?5);";
 constexpr char kDeleteRow[] = "DELETE FROM Items WHERE ID = ?1;";
 constexpr char kSelectServers[] = "SELECT DISTINCT Location FROM Items;";
+// Taken at the start, so that an update never waits half-way for another writer.
+constexpr char kBeginServerUpdate[] = "BEGIN IMMEDIATE;";
+constexpr char kCommit[] = "COMMIT;";
 
-// A disc's texts as the table stores them: cut to the field sizes, in UTF-8.
+// A disc's texts as the table stores them: cut to the field sizes, in UTF-8. Lookups need
+// only the location and name; the rest is converted for the rare disc that is inserted.
 struct DiscRow {
     explicit DiscRow(const CacheItem& disc)
         : location(Utf8FromAnsi(TruncateAnsi(disc.Location, kTextFieldSize))),
-          name(Utf8FromAnsi(TruncateAnsi(disc.Name, kTextFieldSize))),
-          type(Utf8FromAnsi(TruncateAnsi(disc.Type, kTypeFieldSize))),
-          comment(Utf8FromAnsi(TruncateAnsi(disc.Comment, kTextFieldSize)))
+          name(Utf8FromAnsi(TruncateAnsi(disc.Name, kTextFieldSize)))
     {
+    }
+    static std::string Type(const CacheItem& disc) { return Utf8FromAnsi(TruncateAnsi(disc.Type, kTypeFieldSize)); }
+    static std::string Comment(const CacheItem& disc)
+    {
+        return Utf8FromAnsi(TruncateAnsi(disc.Comment, kTextFieldSize));
     }
     std::string location;
     std::string name;
-    std::string type;
-    std::string comment;
 };
 
 // How a disc is known among the discs of one server update: the stored texts, without case.
@@ -291,11 +304,13 @@ bool Cache::AddItemInDB(const CacheItem& disc)
     try {
         LogFormatted("Adding item ->>  Name: '%s'\tType: '%s'\tLocation: '%s'\n",
                      disc.Name, disc.Type, disc.Location);
+        if (UpdateServerRow(disc))
+            return true;
         const DiscRow row(disc);
-        if (!FindRow(*Database, row, disc.ItemType, true)) {
+        if (!FindRow(*Database, row, disc.ItemType, false)) {
             SqliteStatement& insert = Database->Reused(kInsertDisc);
             insert.Bind(1, row.location).Bind(2, row.name).Bind(3, static_cast<std::int64_t>(disc.ItemType));
-            insert.Bind(4, row.type).Bind(5, row.comment);
+            insert.Bind(4, DiscRow::Type(disc)).Bind(5, DiscRow::Comment(disc));
             insert.Step();
         }
         return true;
@@ -303,6 +318,44 @@ bool Cache::AddItemInDB(const CacheItem& disc)
         LogException("Cache::AddItemInDB()", error);
         return false;
     }
+}
+
+void Cache::ReadServerRows(const std::string& server)
+{
+    ServerRowsOf = server;
+    ServerRows.clear();
+    ServerRowIndex.clear();
+    SqliteStatement& rows = Database->Reused(kSelectServerRows);
+    rows.Bind(1, Utf8FromAnsi(TruncateAnsi(server, kTextFieldSize)));
+    while (rows.Step()) {
+        std::string location = rows.Text(1);
+        std::string name = rows.Text(2);
+        std::string key = UpperKey(AnsiFromUtf8(location), AnsiFromUtf8(name));
+        ServerRowIndex.emplace(key, ServerRows.size());
+        ServerRows.push_back({std::move(key), rows.Number(0), std::move(location), std::move(name),
+                              static_cast<long>(rows.Number(3)), rows.Text(4), rows.Text(5)});
+    }
+}
+
+// A disc already stored for the server being updated keeps its row; a kind, type text or
+// comment that changed on the server is written into that row rather than into a second one.
+bool Cache::UpdateServerRow(const CacheItem& disc)
+{
+    const auto found = ServerRowIndex.find(UpperKey(disc.Location, disc.Name));
+    if (found == ServerRowIndex.end())
+        return false;
+    ServerRow& stored = ServerRows[found->second];
+    const std::string type = DiscRow::Type(disc);
+    const std::string comment = DiscRow::Comment(disc);
+    if (stored.itemType == disc.ItemType && stored.type == type && stored.comment == comment)
+        return true;
+    SqliteStatement& update = Database->Reused(kUpdateDisc);
+    update.Bind(1, static_cast<std::int64_t>(disc.ItemType)).Bind(2, type).Bind(3, comment).Bind(4, stored.id);
+    update.Step();
+    stored.itemType = disc.ItemType;
+    stored.type = type;
+    stored.comment = comment;
+    return true;
 }
 
 bool Cache::HasMediaBeenInserted(const CacheItem& disc) const
@@ -325,8 +378,9 @@ bool Cache::StartingWithNewServer(const std::string& server, int)
     if (OpenDB(true)) {
         try {
             // One transaction per server: a search module that dies mid-way changes nothing.
-            Database->Execute("BEGIN IMMEDIATE;");
+            Database->ExecuteReused(kBeginServerUpdate);
             InServerTransaction = true;
+            ReadServerRows(server);
             return true;
         } catch (const std::exception& error) {
             LogException("Cache::StartingWithNewServer()", error);
@@ -359,16 +413,16 @@ int Cache::DoneWithServer(const std::string& server, std::vector<CacheItem>& rem
     Items.clear();
     if (Status == CacheServerUpdate && Database) {
         try {
+            if (!EqualsNoCase(server, ServerRowsOf))
+                ReadServerRows(server);   // done with another server than the one started
             std::vector<std::int64_t> gone;
-            SqliteStatement& rows = Database->Reused(kSelectServer);
-            rows.Bind(1, Utf8FromAnsi(TruncateAnsi(server, kTextFieldSize)));
-            while (rows.Step()) {
-                CacheItem disc = DiscFromRow(rows.Text(0), rows.Text(1), static_cast<long>(rows.Number(2)));
-                if (HasMediaBeenInserted(disc))
+            for (const ServerRow& stored : ServerRows) {
+                if (ServerDiscs.count(stored.key) != 0)
                     continue;
+                CacheItem disc = DiscFromRow(stored.location, stored.name, stored.itemType);
                 LogFormatted("Non-existing item <<-  Name='%s'\tType='%s'\tLocation='%s'\n",
-                             disc.Name, AnsiFromUtf8(rows.Text(3)), disc.Location);
-                gone.push_back(rows.Number(4));
+                             disc.Name, AnsiFromUtf8(stored.type), disc.Location);
+                gone.push_back(stored.id);
                 removed.push_back(std::move(disc));
             }
             for (std::int64_t id : gone) {
@@ -377,7 +431,7 @@ int Cache::DoneWithServer(const std::string& server, std::vector<CacheItem>& rem
                 erase.Step();
             }
             if (InServerTransaction) {
-                Database->Execute("COMMIT;");
+                Database->ExecuteReused(kCommit);
                 InServerTransaction = false;
             }
         } catch (const std::exception& error) {
@@ -389,6 +443,9 @@ int Cache::DoneWithServer(const std::string& server, std::vector<CacheItem>& rem
     UnlockDatabase();
     Items.clear();
     ServerDiscs.clear();
+    ServerRows.clear();
+    ServerRowIndex.clear();
+    ServerRowsOf.clear();
     return static_cast<int>(removed.size());
 }
 
@@ -400,7 +457,7 @@ int Cache::RemoveServer(const std::string& server, std::vector<CacheItem>& remov
         return 0;
     if (OpenDB(false)) {
         try {
-            Database->Execute("BEGIN IMMEDIATE;");
+            Database->ExecuteReused(kBeginServerUpdate);
             InServerTransaction = true;
             std::vector<std::int64_t> gone;
             SqliteStatement& rows = Database->Reused(kSelectServer);
@@ -417,7 +474,7 @@ int Cache::RemoveServer(const std::string& server, std::vector<CacheItem>& remov
                 erase.Bind(1, id);
                 erase.Step();
             }
-            Database->Execute("COMMIT;");
+            Database->ExecuteReused(kCommit);
             InServerTransaction = false;
         } catch (const std::exception& error) {
             LogException("Cache::RemoveServer()", error);

@@ -1,5 +1,7 @@
 #include "sqlite_database.h"
 
+#include "sqlite_write_combining_vfs.h"
+
 #include <sqlite3.h>
 
 namespace {
@@ -14,7 +16,7 @@ namespace {
 SqliteDatabase::SqliteDatabase(const std::string& utf8Path, bool create)
 {
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(utf8Path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(utf8Path.c_str(), &db_, flags, WriteCombiningVfsName()) != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         db_ = nullptr;
@@ -50,6 +52,13 @@ SqliteStatement& SqliteDatabase::Reused(const char* sql)
     else
         statement->Reset();
     return *statement;
+}
+
+void SqliteDatabase::ExecuteReused(const char* sql)
+{
+    SqliteStatement& statement = Reused(sql);
+    statement.Step();
+    statement.Reset();
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql) : db_(db)

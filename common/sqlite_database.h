@@ -30,6 +30,8 @@ public:
     SqliteStatement Prepare(const char* sql);
     // A statement prepared once per connection and reset for each use; sql must be a literal.
     SqliteStatement& Reused(const char* sql);
+    // Runs a statement without results that is prepared once per connection, like Reused.
+    void ExecuteReused(const char* sql);
     sqlite3* Handle() const { return db_; }
 
 private:

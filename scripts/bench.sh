@@ -10,3 +10,4 @@ build_dir=$("$here/scripts/build-dir.sh" win64)
 trap '"$SUITE_WINESERVER" -k >/dev/null 2>&1' EXIT
 cd "$build_dir/bin"
 "$SUITE_WINE" cache_bench.exe
+"$here/bench/run-disc-search-bench.sh" "$build_dir"

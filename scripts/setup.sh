@@ -66,4 +66,7 @@ done
 step "Wine prefix for the tests"
 "$here/scripts/wine-prefix.sh" "$("$here/scripts/build-dir.sh" win64)/wineprefix"
 
+step "demo: the search module finds the discs of a simulated network"
+"$here/scripts/demo.sh" || die "the demo failed"
+
 step "done: binaries in $here/build/bin (32-bit) and $here/build-win64/bin (64-bit)"

@@ -62,6 +62,20 @@ TEST_F(CacheDatabaseTest, DiscsSeenAgainStayAndDiscsGoneAreRemovedAndReturned)
     EXPECT_EQ(Names({"MUSIC"}), NamesIn("All Discs"));
 }
 
+TEST_F(CacheDatabaseTest, ADiscWhoseKindOrCommentChangedKeepsOneRowWithTheNewData)
+{
+    UpdateServer("\\\\TOWER", {Disc("\\\\TOWER", "ATLAS")});
+    CacheItem changed = Disc("\\\\TOWER", "ATLAS", JazDisc);
+    changed.Comment = "now a Jaz cartridge";
+    EXPECT_TRUE(UpdateServer("\\\\TOWER", {changed}).empty());
+    Cache all(CacheReadFolder, "All Discs");
+    ASSERT_EQ(1u, all.ItemCount());
+    const CacheItem& stored = **all.Begin();
+    EXPECT_EQ(JazDisc, stored.ItemType);
+    EXPECT_EQ("Jaz Disk", stored.Type);
+    EXPECT_EQ("now a Jaz cartridge", stored.Comment);
+}
+
 TEST_F(CacheDatabaseTest, AnUpdateThatNeverFinishesLeavesTheServerAsItWas)
 {
     UpdateServer("\\\\TOWER", {Disc("\\\\TOWER", "ATLAS")});

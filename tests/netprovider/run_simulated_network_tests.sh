@@ -9,18 +9,8 @@ root=$(cd "$here/../.." && pwd)
 test_exe=$1 provider=$2 description=$3 damaged=$4
 shift 4
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/simnet-tests.XXXXXX")
-cleanup() {
-    [ -n "${SUITE_WINESERVER:-}" ] && WINEPREFIX=$scratch/prefix "$SUITE_WINESERVER" -k >/dev/null 2>&1
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-"$root/scripts/wine-prefix.sh" "$scratch/prefix" 64 >/dev/null || exit 1
-. "$root/scripts/wine-env.sh" "$scratch/prefix" 64
-# Its own copy, so that nothing the tests do reaches the source tree.
-cp "$description" "$scratch/network.txt"
-"$root/tools/netprovider/install-simnet.sh" "$scratch/prefix" "$scratch/network.txt" "$provider" || exit 1
+# Its own copy of the description, so that nothing the tests do reaches the source tree.
+. "$root/scripts/simnet-prefix.sh" simnet-tests "$description" "$provider"
 for share in ALPHA/MEDIA ALPHA/DOCS BRAVO/ARCHIVE CHARLIE/CD1; do
     [ -d "$scratch/prefix/dosdevices/unc/$share" ] || { echo "install left out unc/$share" >&2; exit 1; }
 done

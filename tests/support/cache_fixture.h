@@ -4,6 +4,7 @@
 #include "registry.h"
 
 #include "support/branding_loaded.h"
+#include "support/cache_tree.h"
 #include "support/registry_sandbox.h"
 #include "support/temp_directory.h"
 
@@ -27,23 +28,6 @@ protected:
     }
 
     void SetKind(DWORD kind) { RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetDWORDValue("Installed Version", kind); }
-
-    RegKey CacheKey(const std::string& path)
-    {
-        std::string key = std::string(kProductKey) + "\\Cache";
-        if (!path.empty())
-            key += "\\" + path;
-        return RegKey::CURRENT_USER.CreateKey(key);
-    }
-
-    void MakeFolder(const std::string& path, const std::string& name, ListItemType type)
-    {
-        RegKey key = CacheKey(path);
-        key.SetStringValue("Name", name);
-        key.SetStringValue("OriginalName", name);
-        key.SetDWORDValue("ItemType", type);
-        key.SetDWORDValue("HasSubFolders", 0);
-    }
 
     static CacheItem Folder(const std::string& name, ListItemType type = UserFolder)
     {

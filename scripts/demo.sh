@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The demo: the search module searches a simulated network of storage servers and the discs it
+# found are listed, as the all-discs folder shows them. Runs in a Wine prefix and X display of
+# its own, on the 64-bit build.
+# Usage: scripts/demo.sh [NETWORK_DESCRIPTION]   (default: tools/demo/network.txt)
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_dir=$("$here/scripts/build-dir.sh" win64)
+network=${1:-$here/tools/demo/network.txt}
+bin=$build_dir/bin
+[ -x "$bin/disc_list_demo.exe" ] || { echo "demo: no build in $build_dir: run scripts/setup.sh first" >&2; exit 2; }
+[ -r "$network" ] || { echo "demo: cannot read the network description $network" >&2; exit 2; }
+
+. "$here/scripts/simnet-prefix.sh" halvo-demo "$network" "$bin/SimNetProvider.dll"
+xvfb_pid=
+cleanup() {
+    simnet_prefix_cleanup
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+display_file=$scratch/display
+
+# The module's hidden window needs a display, even when nobody looks.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || { echo "demo: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$display_file")"
+
+echo "== demo: a Wine prefix with the simulated network"
+mkdir -p "$scratch/data"
+grep -v '^#' "$scratch/network.txt" | sed '/^$/d'
+
+echo "== demo: installation for an administrator, search module registered"
+machine='HKLM\SOFTWARE\Orvek Communications\Tessaro Halvo'
+user='HKCU\SOFTWARE\Orvek Communications\Tessaro Halvo'
+reg() { "$SUITE_WINE" reg.exe add "$@" /f </dev/null >/dev/null || { echo "demo: reg add $1 failed" >&2; exit 1; }; }
+reg "$machine" /v "Program Path" /t REG_SZ /d "Z:${scratch//\//\\}\\data"
+reg "$machine" /v "Installed Version" /t REG_DWORD /d 387
+# The installation's template of a new user's cache: the root and the folder of all discs.
+reg "$machine\\User\\Cache" /v "Name" /t REG_SZ /d "Network Storage"
+reg "$machine\\User\\Cache" /v "OriginalName" /t REG_SZ /d "Network Storage"
+reg "$machine\\User\\Cache" /v "ItemType" /t REG_DWORD /d 4
+reg "$machine\\User\\Cache\\All Discs" /v "Name" /t REG_SZ /d "All Discs"
+reg "$machine\\User\\Cache\\All Discs" /v "OriginalName" /t REG_SZ /d "All Discs"
+reg "$machine\\User\\Cache\\All Discs" /v "ItemType" /t REG_DWORD /d 0
+# SLP asks only the loopback address, where no agent answers, so the demo stays on this machine.
+reg "$machine\\SLP" /v "Agent Addresses" /t REG_SZ /d "127.0.0.1:1"
+reg "$machine\\SLP" /v "Multicast" /t REG_DWORD /d 0
+reg "$machine\\SLP" /v "Maximum Wait" /t REG_DWORD /d 1000
+cd "$bin" || exit 1
+"$SUITE_WINE" regsvr32 /s Stubwire.dll </dev/null || { echo "demo: Stubwire.dll did not register" >&2; exit 1; }
+# The module's first start also sets the user up from the installation's template.
+"$SUITE_WINE" Trawlex.exe /RegServer </dev/null || { echo "demo: Trawlex.exe /RegServer failed" >&2; exit 1; }
+
+echo "== demo: the user's choice of the network set-up: every domain of the Microsoft Windows Network"
+reg "$user" /v "Background Process" /t REG_DWORD /d 0
+reg "$user" /v "Show Icon" /t REG_DWORD /d 0
+reg "$user" /v "Logging" /t REG_DWORD /d 1
+reg "$user\\Disc Search" /v "Microsoft Windows Network" /t REG_DWORD /d 1
+reg "$user\\Disc Search\\SMB Domains" /v "Entire Network" /t REG_DWORD /d 1
+
+echo "== demo: full search"
+"$SUITE_WINE" disc_list_demo.exe </dev/null
+status=$?
+if [ $status -ne 0 ] && [ -f "$scratch/data/trawlex.log" ]; then
+    echo "== the search module's log"; tail -n 100 "$scratch/data/trawlex.log"
+fi
+exit $status

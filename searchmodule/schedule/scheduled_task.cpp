@@ -1,0 +1,19 @@
+#include "scheduled_task.h"
+
+#include "res/string_ids.h"
+
+TaskValueIds ValueIdsOf(ScheduledTask task)
+{
+    switch (task) {
+    case ScheduledTask::QuickSearch:
+        return {IDS_AUTO_REFRESH_VALUE, IDS_AUTO_REFRESH_TIME_VALUE, IDS_AUTO_REFRESH_TIME_UNIT_VALUE,
+                IDS_AUTO_REFRESH_TIMER_VALUE, IDS_AUTO_REFRESH_NEXT_EVENT_VALUE, IDS_MUST_REFRESH_VALUE};
+    case ScheduledTask::FullSearch:
+        return {IDS_AUTO_RESCAN_VALUE, IDS_AUTO_RESCAN_TIME_VALUE, IDS_AUTO_RESCAN_TIME_UNIT_VALUE,
+                IDS_AUTO_RESCAN_TIMER_VALUE, IDS_AUTO_RESCAN_NEXT_EVENT_VALUE, IDS_MUST_RESCAN_VALUE};
+    case ScheduledTask::UpdatePublic:
+        break;
+    }
+    return {IDS_AUTO_UPDATE_PUBLIC_VALUE, IDS_AUTO_UPDATE_PUBLIC_TIME_VALUE, IDS_AUTO_UPDATE_PUBLIC_TIME_UNIT_VALUE,
+            IDS_AUTO_UPDATE_PUBLIC_TIMER_VALUE, IDS_AUTO_UPDATE_PUBLIC_NEXT_EVENT_VALUE, IDS_MUST_UPDATE_PUBLIC_VALUE};
+}

@@ -1,0 +1,303 @@
+#include "disc_search.h"
+
+#include "branding_ids.h"
+#include "cache.h"
+#include "disc_type_rule.h"
+#include "known_discs.h"
+#include "logging.h"
+#include "network_resources.h"
+#include "res/string_ids.h"
+#include "search_settings.h"
+#include "storage_server_finder.h"
+#include "texts.h"
+#include "upper_text.h"
+
+#include <unordered_set>
+
+namespace {
+
+// One search: the servers it visits, what it changes in the database, and when it must stop.
+class DiscSearchRun {
+public:
+    DiscSearchRun(SearchKind kind, const std::atomic<bool>& stop, const SearchProgress& progress)
+        : kind_(kind), stop_(stop), progress_(progress), rule_(DiscTypeRule::FromUserSettings())
+    {
+    }
+
+    SearchOutcome Run();
+
+private:
+    bool Prepare(Cache& cache);
+    void RunQuick();
+    void RunFull();
+    // Lists the Windows network's servers of the chosen domains and scans them; false when a
+    // listing failed, so that not finding a server proves nothing.
+    bool ScanChosenDomains(const SearchSettings& settings);
+    void ScanStorageServersFoundBySlp();
+    void ScanServer(const std::string& server);
+    // One server update of the database.
+    void WriteServer(const std::string& server, const std::vector<CacheItem>& discs);
+    void RemoveServer(const std::string& server);
+    // Adds what a server update removed to the outcome and reports the server's changes.
+    void TakeRemoved(std::vector<CacheItem>& removed);
+    // Hands the changes not yet reported to the progress callback.
+    void ReportChanges();
+    bool NetworkReady();
+    bool StopRequested();
+    bool IsInDatabase(const std::string& server) const { return databaseServers_.count(UpperText(server)) != 0; }
+
+    const SearchKind kind_;
+    const std::atomic<bool>& stop_;
+    const SearchProgress& progress_;
+    const DiscTypeRule rule_;
+    Cache* cache_ = nullptr;
+    KnownDiscs known_;
+    std::vector<std::string> serverList_;               // the database's, in its order
+    std::unordered_set<std::string> databaseServers_;   // the same, upper case
+    std::unordered_set<std::string> visited_;           // upper case
+    WindowsNetwork network_;
+    bool networkTried_ = false;
+    DWORD networkError_ = NO_ERROR;
+    std::string allDiscsFolder_;
+    SearchOutcome outcome_;
+    size_t reportedAdded_ = 0;
+    size_t reportedRemoved_ = 0;
+};
+
+bool DiscSearchRun::StopRequested()
+{
+    if (stop_.load())
+        outcome_.stopped = true;
+    return outcome_.stopped;
+}
+
+bool DiscSearchRun::NetworkReady()
+{
+    if (!networkTried_) {
+        networkTried_ = true;
+        networkError_ = WindowsNetwork::Open(network_);
+        if (networkError_ != NO_ERROR)
+            LogFormatted("RunDiscSearch() - no Microsoft Windows Network: error %d\n", static_cast<int>(networkError_));
+    }
+    return networkError_ == NO_ERROR;
+}
+
+bool DiscSearchRun::Prepare(Cache& cache)
+{
+    if (cache.GetStatus() != CacheServerUpdate) {
+        Logging::OutToLogFile("RunDiscSearch() - cache not available\n");
+        return false;
+    }
+    cache_ = &cache;
+    allDiscsFolder_ = BrandingText(IDS_BRAND_ALL_DISCS_FOLDER);
+    known_ = KnownDiscs::ReadDatabase();
+    cache.GetServerList(serverList_);
+    for (const std::string& server : serverList_)
+        databaseServers_.insert(UpperText(server));
+    return true;
+}
+
+SearchOutcome DiscSearchRun::Run()
+{
+    try {
+        Logging::OutToLogFile(kind_ == SearchKind::Full ? "RunDiscSearch() - full search\n"
+                                                        : "RunDiscSearch() - quick search\n");
+        Cache cache(CacheServerUpdate, "");
+        if (!Prepare(cache))
+            return std::move(outcome_);
+        if (kind_ == SearchKind::Full)
+            RunFull();
+        else
+            RunQuick();
+        LogFormatted("RunDiscSearch() - %d servers, %d added, %d removed%s\n", outcome_.serversScanned,
+                     static_cast<int>(outcome_.added.size()), static_cast<int>(outcome_.removed.size()),
+                     std::string(outcome_.stopped ? ", stopped" : ""));
+    } catch (const std::exception& error) {
+        LogFormatted("RunDiscSearch() - Exception caught: %s \n", error.what());
+    } catch (...) {
+        Logging::OutToLogFile("RunDiscSearch() - unknown exception\n");
+    }
+    cache_ = nullptr;
+    return std::move(outcome_);
+}
+
+void DiscSearchRun::RunQuick()
+{
+    for (const std::string& server : serverList_) {
+        if (StopRequested())
+            return;
+        ScanServer(server);
+    }
+}
+
+void DiscSearchRun::RunFull()
+{
+    const SearchSettings settings = SearchSettings::ReadForCurrentUser();
+    // Servers the search does not find are dropped only when every chosen network was
+    // listed in full: a network that failed to answer must not empty the database.
+    bool complete = true;
+    if (settings.windowsNetwork)
+        complete = ScanChosenDomains(settings);
+    if (settings.netWare) {
+        Logging::OutToLogFile("RunDiscSearch() - NetWare Network not searched\n");
+        complete = false;
+    }
+    if (StopRequested())
+        return;
+    ScanStorageServersFoundBySlp();
+    if (!complete || StopRequested())
+        return;
+    for (const std::string& server : serverList_) {
+        if (!visited_.count(UpperText(server)))
+            RemoveServer(server);
+    }
+}
+
+bool DiscSearchRun::ScanChosenDomains(const SearchSettings& settings)
+{
+    if (!settings.entireNetwork && settings.domains.empty())
+        Logging::OutToLogFile("RunDiscSearch() - no SMB domain chosen\n");
+    if (!NetworkReady())
+        return false;
+    const NetListing domains = network_.Domains();
+    bool complete = domains.Complete();
+    if (!complete)
+        LogFormatted("RunDiscSearch() - domains: error %d\n", static_cast<int>(domains.error));
+    for (const NetResource& domain : domains.entries) {
+        if (!settings.CoversDomain(domain.remoteName))
+            continue;
+        if (StopRequested())
+            return false;
+        const NetListing servers = network_.Servers(domain.remoteName);
+        if (!servers.Complete()) {
+            LogFormatted("RunDiscSearch() - %s: error %d\n", domain.remoteName, static_cast<int>(servers.error));
+            complete = false;
+        }
+        for (const NetResource& server : servers.entries) {
+            if (StopRequested())
+                return false;
+            ScanServer(server.remoteName);
+        }
+    }
+    return complete;
+}
+
+void DiscSearchRun::ScanStorageServersFoundBySlp()
+{
+    const std::vector<std::string> servers = FindStorageServersBySlp();
+    LogFormatted("RunDiscSearch() - SLP found %d servers\n", static_cast<int>(servers.size()));
+    for (const std::string& server : servers) {
+        if (StopRequested())
+            return;
+        ScanServer(server);
+    }
+}
+
+void DiscSearchRun::ScanServer(const std::string& server)
+{
+    if (!visited_.insert(UpperText(server)).second)
+        return;
+    if (!NetworkReady())
+        return;   // the server keeps its discs
+    const NetListing shares = network_.DiskShares(server);
+    if (IsServerGone(shares.error)) {
+        LogFormatted("RunDiscSearch() - %s gone\n", server);
+        RemoveServer(server);
+        return;
+    }
+    if (!shares.Complete()) {
+        LogFormatted("RunDiscSearch() - %s: error %d, discs kept\n", server, static_cast<int>(shares.error));
+        return;
+    }
+    const std::string cdRomType = CommonText(IDS_TYPE_CD_DVD);
+    const std::string jazType = CommonText(IDS_TYPE_JAZ_DISK);
+    std::vector<CacheItem> discs;
+    discs.reserve(shares.entries.size());
+    for (const NetResource& share : shares.entries) {
+        const std::string name = ShareNameOf(share.remoteName);
+        const std::optional<ListItemType> type = rule_.Classify(name, share.comment);
+        if (!type)
+            continue;
+        CacheItem disc;
+        disc.Name = disc.OriginalName = name;
+        disc.Location = server;
+        disc.Comment = share.comment;
+        disc.ItemType = *type;
+        disc.Type = *type == JazDisc ? jazType : cdRomType;
+        disc.FolderPath = allDiscsFolder_;
+        discs.push_back(std::move(disc));
+    }
+    ++outcome_.serversScanned;
+    if (discs.empty() && !IsInDatabase(server))
+        return;   // nothing to write and nothing to take away
+    WriteServer(server, discs);
+}
+
+void DiscSearchRun::WriteServer(const std::string& server, const std::vector<CacheItem>& discs)
+{
+    if (!cache_->StartingWithNewServer(server)) {
+        LogFormatted("RunDiscSearch() - %s not updated\n", server);
+        return;
+    }
+    for (const CacheItem& disc : discs) {
+        if (!cache_->AddServerMedia(disc) || known_.Contains(disc))
+            continue;
+        // The database keeps one row per disc and takes a new type into it; views find rows by
+        // name and server, so they see the disc of the old type go and the new one come.
+        if (const std::optional<ListItemType> oldType = known_.StoredType(disc)) {
+            CacheItem old(disc);
+            old.ItemType = *oldType;
+            outcome_.removed.push_back(std::move(old));
+        }
+        outcome_.added.push_back(disc);
+        known_.Insert(disc);
+    }
+    std::vector<CacheItem> removed;
+    cache_->DoneWithServer(server, removed);
+    TakeRemoved(removed);
+}
+
+void DiscSearchRun::RemoveServer(const std::string& server)
+{
+    if (!IsInDatabase(server))
+        return;
+    std::vector<CacheItem> removed;
+    cache_->RemoveServer(server, removed);
+    TakeRemoved(removed);
+}
+
+void DiscSearchRun::TakeRemoved(std::vector<CacheItem>& removed)
+{
+    for (CacheItem& disc : removed) {
+        disc.FolderPath = allDiscsFolder_;
+        outcome_.removed.push_back(std::move(disc));
+    }
+    ReportChanges();
+}
+
+void DiscSearchRun::ReportChanges()
+{
+    if (!progress_)
+        return;
+    SearchOutcome changes;
+    changes.added.assign(outcome_.added.begin() + static_cast<std::ptrdiff_t>(reportedAdded_), outcome_.added.end());
+    changes.removed.assign(outcome_.removed.begin() + static_cast<std::ptrdiff_t>(reportedRemoved_),
+                           outcome_.removed.end());
+    reportedAdded_ = outcome_.added.size();
+    reportedRemoved_ = outcome_.removed.size();
+    if (!changes.added.empty() || !changes.removed.empty())
+        progress_(std::move(changes));
+}
+
+} // namespace
+
+SearchOutcome RunDiscSearch(SearchKind kind, const std::atomic<bool>& stop, const SearchProgress& progress)
+{
+    try {
+        DiscSearchRun run(kind, stop, progress);
+        return run.Run();
+    } catch (...) {
+        Logging::OutToLogFile("RunDiscSearch() - could not start\n");
+        return {};
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "item.h"
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+enum class SearchKind { Quick, Full };
+
+// What one search changed in the database of all discs.
+struct SearchOutcome {
+    // Discs that were not in the database before, with all their data; FolderPath is the
+    // all-discs folder.
+    std::vector<CacheItem> added;
+    // Discs that are gone (Location, Name and ItemType at least).
+    std::vector<CacheItem> removed;
+    int serversScanned = 0;
+    // A stop was requested before the search reached its end.
+    bool stopped = false;
+};
+
+// Told, on the search's thread, what each server changed as soon as it is written, so that
+// views fill while a long search runs. Only added and removed are set.
+using SearchProgress = std::function<void(SearchOutcome changes)>;
+
+// Runs one whole search in the calling thread and writes what it finds to the database, one
+// server update per server. Quick: the servers already in the database. Full: the networks
+// and SMB domains of the user's "Disc Search" settings, plus the storage servers that SLP
+// finds. `stop` is looked at between servers. Never throws; neither may `progress`.
+SearchOutcome RunDiscSearch(SearchKind kind, const std::atomic<bool>& stop, const SearchProgress& progress = {});

@@ -1,0 +1,152 @@
+#include "search_module.h"
+
+#include "ansi_text.h"
+#include "branding_ids.h"
+#include "logging.h"
+#include "module_lifetime.h"
+#include "texts.h"
+
+SearchModule::SearchModule(SearchCoordinator& searches) : searches_(searches) {}
+
+HRESULT STDMETHODCALLTYPE SearchModule::QueryInterface(REFIID iid, void** object)
+{
+    if (object == nullptr)
+        return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IRegisterNSClient)
+        *object = static_cast<IRegisterNSClient*>(this);
+    else if (iid == IID_INotifyNSServer)
+        *object = static_cast<INotifyNSServer*>(this);
+    else if (iid == IID_INotifyNSLaunchManager)
+        *object = static_cast<INotifyNSLaunchManager*>(this);
+    else {
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG STDMETHODCALLTYPE SearchModule::AddRef()
+{
+    if (++references_ == 1)
+        ModuleLifetime::Instance().Lock();
+    return static_cast<ULONG>(references_);
+}
+
+ULONG STDMETHODCALLTYPE SearchModule::Release()
+{
+    if (references_ == 0)
+        return 0;   // an unbalanced release must not end the module under its other clients
+    if (--references_ == 0)
+        ModuleLifetime::Instance().Unlock();
+    return static_cast<ULONG>(references_);
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId)
+{
+    if (clientId == nullptr || path == nullptr)
+        return E_POINTER;
+    *clientId = clients_.Add(client, AnsiFromWide(path));
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::Remove(LONG clientId)
+{
+    // The settings program removes id 0 to say it is done with the module: nothing to end.
+    if (clientId != 0 && !clients_.Remove(clientId))
+        LogFormatted("IRegisterNSClient::Remove() - no client %d\n", static_cast<int>(clientId));
+    return S_OK;
+}
+
+HRESULT SearchModule::Apply(const char* member, const std::function<ItemOperationResult()>& operation)
+{
+    ItemOperationResult outcome{E_FAIL, {}};
+    try {
+        outcome = operation();
+    } catch (const std::exception& error) {
+        LogFormatted("%s - Exception caught: %s \n", member, error.what());
+        return E_FAIL;
+    }
+    LogFormatted("%s - result 0x%08X\n", member, static_cast<unsigned>(outcome.result));
+    for (const ItemChange& change : outcome.changes)
+        clients_.NotifyFolder(change.notification, change.folderPath, change.item);
+    return outcome.result;
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::CreateItem(LONG, const WCHAR* path, CacheItemStruct item)
+{
+    if (path == nullptr)
+        return E_POINTER;
+    return Apply("SearchModule::CreateItem()",
+                 [&] { return ItemOperations::Create(AnsiFromWide(path), CacheItem(item)); });
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::DeleteItem(LONG, const WCHAR* path, CacheItemStruct item)
+{
+    if (path == nullptr)
+        return E_POINTER;
+    return Apply("SearchModule::DeleteItem()",
+                 [&] { return ItemOperations::Delete(AnsiFromWide(path), CacheItem(item)); });
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::MoveItem(LONG, const WCHAR* destinationPath, CacheItemStruct item,
+                                                 const WCHAR* newName, LONG operation)
+{
+    if (destinationPath == nullptr || newName == nullptr)
+        return E_POINTER;
+    return Apply("SearchModule::MoveItem()", [&] {
+        return ItemOperations::Move(AnsiFromWide(destinationPath), CacheItem(item), AnsiFromWide(newName), operation);
+    });
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::UpdateItem(LONG, const WCHAR* path, CacheItemStruct item)
+{
+    if (path == nullptr)
+        return E_POINTER;
+    return Apply("SearchModule::UpdateItem()",
+                 [&] { return ItemOperations::Update(AnsiFromWide(path), CacheItem(item)); });
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::Refresh(LONG)
+{
+    return StartSearch(SearchKind::Quick, SearchOrigin::User);
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::Rescan(LONG)
+{
+    return StartSearch(SearchKind::Full, SearchOrigin::User);
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::ExecuteLaunchObject(const WCHAR* itemPath)
+{
+    return itemPath == nullptr ? E_POINTER : E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE SearchModule::AutoMapMedia(const WCHAR* itemPath, LONG)
+{
+    return itemPath == nullptr ? E_POINTER : E_NOTIMPL;
+}
+
+HRESULT SearchModule::StartSearch(SearchKind kind, SearchOrigin origin)
+{
+    const HRESULT started = searches_.Start(kind, origin);
+    if (started == S_OK)
+        ModuleLifetime::Instance().SetSearchRunning(true);
+    return started;
+}
+
+void SearchModule::PublishSearchChanges(const SearchOutcome& changes)
+{
+    const std::string allDiscs = BrandingText(IDS_BRAND_ALL_DISCS_FOLDER);
+    for (const CacheItem& disc : changes.removed)
+        clients_.NotifyFolder(ClientNotification::RemoveItem, allDiscs, disc);
+    for (const CacheItem& disc : changes.added)
+        clients_.NotifyFolder(ClientNotification::AddItem, allDiscs, disc);
+}
+
+void SearchModule::PublishSearchDone(const SearchOutcome& outcome)
+{
+    clients_.NotifySearchDone();
+    LogFormatted("Search done: %d servers, %d discs added, %d removed\n", outcome.serversScanned,
+                 static_cast<int>(outcome.added.size()), static_cast<int>(outcome.removed.size()));
+}

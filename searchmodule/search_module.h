@@ -1,0 +1,54 @@
+#pragma once
+
+#include "client_registry.h"
+#include "item_operations.h"
+#include "nsinterfaces.h"
+#include "search_coordinator.h"
+
+#include <functional>
+
+// The one object of the module, behind all three of its interfaces. Every call arrives on the
+// module's apartment thread, so its state needs no lock.
+class SearchModule final : public IRegisterNSClient, public INotifyNSServer, public INotifyNSLaunchManager {
+public:
+    explicit SearchModule(SearchCoordinator& searches);
+    SearchModule(const SearchModule&) = delete;
+    SearchModule& operator=(const SearchModule&) = delete;
+
+    // IUnknown: the object lives as long as the module; references only keep the module running.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IRegisterNSClient
+    HRESULT STDMETHODCALLTYPE Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId) override;
+    HRESULT STDMETHODCALLTYPE Remove(LONG clientId) override;
+
+    // INotifyNSServer
+    HRESULT STDMETHODCALLTYPE CreateItem(LONG clientId, const WCHAR* path, CacheItemStruct item) override;
+    HRESULT STDMETHODCALLTYPE DeleteItem(LONG clientId, const WCHAR* path, CacheItemStruct item) override;
+    HRESULT STDMETHODCALLTYPE MoveItem(LONG clientId, const WCHAR* destinationPath, CacheItemStruct item,
+                                       const WCHAR* newName, LONG operation) override;
+    HRESULT STDMETHODCALLTYPE UpdateItem(LONG clientId, const WCHAR* path, CacheItemStruct item) override;
+    HRESULT STDMETHODCALLTYPE Refresh(LONG clientId) override;
+    HRESULT STDMETHODCALLTYPE Rescan(LONG clientId) override;
+
+    // INotifyNSLaunchManager
+    HRESULT STDMETHODCALLTYPE ExecuteLaunchObject(const WCHAR* itemPath) override;
+    HRESULT STDMETHODCALLTYPE AutoMapMedia(const WCHAR* itemPath, LONG reserved) override;
+
+    // A search started by the schedule or the taskbar icon.
+    HRESULT StartSearch(SearchKind kind, SearchOrigin origin);
+    // Tells the clients of the all-discs folder what a running search changed.
+    void PublishSearchChanges(const SearchOutcome& changes);
+    // Tells every client that the search has ended (its changes went out as they came).
+    void PublishSearchDone(const SearchOutcome& outcome);
+
+private:
+    // Runs one item operation, tells the clients concerned, and answers with its result.
+    HRESULT Apply(const char* member, const std::function<ItemOperationResult()>& operation);
+
+    LONG references_ = 0;
+    SearchCoordinator& searches_;
+    ClientRegistry clients_;
+};

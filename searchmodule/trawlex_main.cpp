@@ -1,0 +1,148 @@
+// The search module's process: a local COM server that COM starts with -Embedding, that the
+// settings program starts with the shell verb "open", and that registers itself with
+// /RegServer and /UnregServer.
+
+#include "auxiliary.h"
+#include "branding_ids.h"
+#include "class_factory.h"
+#include "logging.h"
+#include "module_lifetime.h"
+#include "module_path.h"
+#include "module_window.h"
+#include "product_keys.h"
+#include "registry.h"
+#include "res/string_ids.h"
+#include "resources.h"
+#include "scoped_handle.h"
+#include "search_coordinator.h"
+#include "search_module.h"
+#include "server_registration.h"
+#include "texts.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <windows.h>
+
+namespace {
+
+// How long a new start waits for an ending instance to let go of the module's mutex.
+constexpr DWORD kPreviousInstanceWaitMs = 10000;
+
+enum class StartMode { Serve, Register, Unregister, Unknown };
+
+StartMode ReadStartMode()
+{
+    int count = 0;
+    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (arguments == nullptr)
+        return StartMode::Unknown;
+    StartMode mode = StartMode::Serve;
+    for (int i = 1; i < count; ++i) {
+        const wchar_t* word = arguments[i];
+        if (*word == L'-' || *word == L'/')
+            ++word;
+        if (::lstrcmpiW(word, L"RegServer") == 0)
+            mode = StartMode::Register;
+        else if (::lstrcmpiW(word, L"UnregServer") == 0)
+            mode = StartMode::Unregister;
+        else if (::lstrcmpiW(word, L"Embedding") != 0)
+            mode = StartMode::Unknown;
+    }
+    ::LocalFree(arguments);
+    return mode;
+}
+
+void ReadLoggingSwitch()
+{
+    try {
+        RegKeyRead user = RegKey::CURRENT_USER.GetKeyRead(ProductKeyPath());
+        unsigned long value = 0;
+        if (user.TryQueryDWORDValue(CommonText(IDS_LOGGING_VALUE), value))
+            Logging::LogIndicator = static_cast<int>(value);
+    } catch (const RegKeyException&) {
+        // A user without settings has logging off.
+    }
+}
+
+// The module's single-instance lock. A start while another instance ends waits for it.
+bool TakeInstanceMutex(ScopedKernelHandle& mutex)
+{
+    mutex.Reset(::CreateMutexA(nullptr, TRUE, CommonText(IDS_MUTEX_SEARCH_MODULE).c_str()));
+    if (!mutex)
+        return false;
+    if (::GetLastError() != ERROR_ALREADY_EXISTS)
+        return true;
+    const DWORD waited = ::WaitForSingleObject(mutex.Get(), kPreviousInstanceWaitMs);
+    return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+int Serve(HINSTANCE instance, const CLSID& clsid)
+{
+    ScopedKernelHandle mutex;
+    if (!TakeInstanceMutex(mutex)) {
+        Logging::OutToLogFile("Another search module is running\n");
+        return 0;
+    }
+    int exitCode = 1;
+    if (SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        {
+            ModuleWindow window;
+            if (window.Create(instance)) {
+                SearchCoordinator searches(window.Handle(), ModuleWindow::kSearchProgressMessage,
+                                           ModuleWindow::kSearchDoneMessage);
+                SearchModule module(searches);
+                ModuleClassFactory factory(module);
+                DWORD registration = 0;
+                if (SUCCEEDED(::CoRegisterClassObject(clsid, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
+                                                      &registration))) {
+                    ModuleLifetime::Instance().SetClassRegistration(registration);
+                    window.Start(module, searches);
+                    MSG message{};
+                    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+                        ::TranslateMessage(&message);
+                        ::DispatchMessageW(&message);
+                    }
+                    ModuleLifetime::Instance().EndNow();   // revokes the class object if still registered
+                    exitCode = 0;
+                } else {
+                    Logging::OutToLogFile("Could not register the search module's class object\n");
+                }
+            }
+        }
+        ::CoUninitialize();
+    }
+    ::ReleaseMutex(mutex.Get());
+    return exitCode;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    const StartMode mode = ReadStartMode();
+    g_hBrandingInstance = ExternalResMgr::LoadExternalDLL(CommonText(IDS_BRANDING_DLL_NAME),
+                                                          CommonText(IDS_SEARCH_MODULE_EXE_NAME));
+    if (!g_hBrandingInstance)
+        return 1;
+    // The module writes the user's cache, which a first start of the suite sets up.
+    AuxiliaryFunctions::InitNewCurrentUser();
+    ReadLoggingSwitch();
+    Logging::OutToLogFile("PrintDate");
+    Logging::OutToLogFile("Trawlex started\n");
+
+    CLSID clsid{};
+    if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, clsid))
+        return 1;
+    switch (mode) {
+    case StartMode::Register:
+        return ServerRegistration::Register(clsid, ModuleFileName(nullptr)) ? 0 : 1;
+    case StartMode::Unregister:
+        return ServerRegistration::Unregister(clsid) ? 0 : 1;
+    case StartMode::Serve:
+        return Serve(instance, clsid);
+    case StartMode::Unknown:
+        break;
+    }
+    Logging::OutToLogFile("Unknown command line\n");
+    return 2;
+}

@@ -1,0 +1,86 @@
+#include "module_session.h"
+
+#include "adopt_com_object.h"
+#include "ansi_text.h"
+#include "branding_ids.h"
+#include "resources.h"
+
+#include <regex>
+
+using Microsoft::WRL::ComPtr;
+
+ComPtr<INotifyNSServer> CreateSearchModule()
+{
+    CLSID clsid{};
+    if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, clsid))
+        return nullptr;
+    ComPtr<INotifyNSServer> module;
+    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_INotifyNSServer,
+                                  reinterpret_cast<void**>(module.GetAddressOf()))))
+        return nullptr;
+    return module;
+}
+
+RegisteredClient::RegisteredClient(INotifyNSServer* module, const std::string& folderPath)
+    : callback_(AdoptComObject(new RecordingNotifyClient()))
+{
+    if (module == nullptr ||
+        FAILED(module->QueryInterface(IID_IRegisterNSClient, reinterpret_cast<void**>(registration_.GetAddressOf()))))
+        return;
+    registration_->Add(callback_.Get(), WideFromAnsi(folderPath).c_str(), &id_);
+}
+
+RegisteredClient::~RegisteredClient()
+{
+    if (registration_ && id_ > 0)
+        registration_->Remove(id_);
+}
+
+std::multiset<std::string> RegisteredClient::Names(const std::string& notification) const
+{
+    const std::wregex pattern(WideFromAnsi(notification) + L" \\{Name=\"([^\"]*)\"");
+    std::multiset<std::string> names;
+    for (const std::wstring& text : callback_->ReceivedTexts()) {
+        std::wsmatch match;
+        if (std::regex_search(text, match, pattern) && match.position(0) == 0)
+            names.insert(AnsiFromWide(match[1].str().c_str()));
+    }
+    return names;
+}
+
+bool RegisteredClient::SearchDone() const
+{
+    for (const std::wstring& text : callback_->ReceivedTexts()) {
+        if (text == L"SearchDone")
+            return true;
+    }
+    return false;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (!done()) {
+        if (::GetTickCount64() >= end)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+    return true;
+}
+
+ItemRecord::ItemRecord(const std::string& name, int itemType, const std::string& folderPath,
+                       const std::string& location)
+    : name_(WideFromAnsi(name)), folderPath_(WideFromAnsi(folderPath)), location_(WideFromAnsi(location))
+{
+    record_.Name = name_.data();
+    record_.OriginalName = name_.data();
+    record_.FolderPath = folderPath_.data();
+    record_.Location = location_.data();
+    record_.ItemType = itemType;
+    record_.IconIndex = -1;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "nsinterfaces.h"
+#include "recording_notify_client.h"
+
+#include <windows.h>
+#include <wrl/client.h>
+
+#include <functional>
+#include <set>
+#include <string>
+
+// The running search module as a client sees it: its interfaces, created in a local server.
+Microsoft::WRL::ComPtr<INotifyNSServer> CreateSearchModule();
+
+// A client registered with the module on one folder; its registration ends with the object.
+class RegisteredClient {
+public:
+    RegisteredClient(INotifyNSServer* module, const std::string& folderPath);
+    ~RegisteredClient();
+    RegisteredClient(const RegisteredClient&) = delete;
+    RegisteredClient& operator=(const RegisteredClient&) = delete;
+
+    LONG Id() const { return id_; }
+    const RecordingNotifyClient& Log() const { return *callback_.Get(); }
+    // The names of the items the client was told about with this notification ("AddItem", ...).
+    std::multiset<std::string> Names(const std::string& notification) const;
+    bool SearchDone() const;
+
+private:
+    Microsoft::WRL::ComPtr<IRegisterNSClient> registration_;
+    Microsoft::WRL::ComPtr<RecordingNotifyClient> callback_;
+    LONG id_ = 0;
+};
+
+// Lets the apartment take calls (the module's callbacks) until done() or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// A record of an item as the shell sends it; the strings live as long as the object.
+class ItemRecord {
+public:
+    ItemRecord(const std::string& name, int itemType, const std::string& folderPath = "",
+               const std::string& location = "");
+    const CacheItemStruct& Get() const { return record_; }
+
+private:
+    std::wstring name_;
+    std::wstring folderPath_;
+    std::wstring location_;
+    CacheItemStruct record_{};
+};
