@@ -164,6 +164,36 @@ slp_ua::Bytes WholeReply(SLPHandleState& handle, const slp_ua::Bytes& datagram,
     return whole ? std::move(*whole) : datagram;
 }
 
+// The answers to one request, each a whole reply of the request's XID.
+using ReplyDelivery = std::function<slp_ua::Verdict(const slp_ua::Bytes& reply, std::uint16_t xid)>;
+
+// Submits a request of either kind: multicast convergence with the growing list of previous
+// responders, replies cut short fetched whole over TCP, every reply to deliver, and the
+// callback's final call to finalCall. A request that cannot be encoded is refused at once.
+template <class Request>
+SLPError SubmitRequest(SLPHandleState* handle, Request request, slp_wire::Function replyFunction,
+                       std::optional<slp_ua::Bytes> (*encode)(const Request&), ReplyDelivery deliver,
+                       std::function<void(SLPError)> finalCall)
+{
+    request.header = RequestHeader(*handle, NextXid(), false);
+    if (!encode(request))
+        return SLP_PARAMETER_BAD;
+    return Submit(handle, [handle, request, replyFunction, encode, deliver, finalCall]() mutable {
+        const std::uint16_t xid = request.header.xid;
+        auto build = [&](const std::string& responders, bool multicast) {
+            request.header = RequestHeader(*handle, xid, multicast);
+            request.previousResponders = responders;
+            return encode(request);
+        };
+        auto onReply = [&](const slp_ua::Bytes& datagram, const slp_ua::Endpoint& from) {
+            return deliver(WholeReply(*handle, datagram, from, replyFunction, xid,
+                                      [&] { return build(std::string(), false); }),
+                           xid);
+        };
+        return RunRequest(*handle, build, onReply, finalCall);
+    });
+}
+
 } // namespace
 
 extern "C" SLPError SLPOpen(const char* pcLang, SLPBoolean isAsync, SLPHandle* phSLP)
@@ -222,19 +252,9 @@ extern "C" SLPError SLPFindSrvs(SLPHandle hSLP, const char* pcServiceType, const
         request.serviceType = pcServiceType;
         request.scopes = pcScopeList;
         request.predicate = pcSearchFilter;
-        request.header = RequestHeader(*hSLP, NextXid(), false);
-        if (!slp_wire::EncodeServiceRequest(request))
-            return SLP_PARAMETER_BAD;
-        return Submit(hSLP, [hSLP, request, callback, pvCookie]() mutable {
-            const std::uint16_t xid = request.header.xid;
-            auto build = [&](const std::string& responders, bool multicast) {
-                request.header = RequestHeader(*hSLP, xid, multicast);
-                request.previousResponders = responders;
-                return slp_wire::EncodeServiceRequest(request);
-            };
-            auto onReply = [&](const slp_ua::Bytes& datagram, const slp_ua::Endpoint& from) {
-                const slp_ua::Bytes message = WholeReply(*hSLP, datagram, from, slp_wire::Function::ServiceReply,
-                                                         xid, [&] { return build(std::string(), false); });
+        return SubmitRequest(
+            hSLP, std::move(request), slp_wire::Function::ServiceReply, &slp_wire::EncodeServiceRequest,
+            [hSLP, callback, pvCookie](const slp_ua::Bytes& message, std::uint16_t xid) {
                 const auto reply = slp_wire::DecodeServiceReply(message.data(), message.size());
                 if (!reply || reply->header.xid != xid)
                     return slp_ua::Verdict::Dropped;
@@ -243,11 +263,8 @@ extern "C" SLPError SLPFindSrvs(SLPHandle hSLP, const char* pcServiceType, const
                         return slp_ua::Verdict::Stop;
                 }
                 return slp_ua::Verdict::Accepted;
-            };
-            return RunRequest(*hSLP, build, onReply, [&](SLPError code) {
-                callback(hSLP, nullptr, 0, code, pvCookie);
-            });
-        });
+            },
+            [hSLP, callback, pvCookie](SLPError code) { callback(hSLP, nullptr, 0, code, pvCookie); });
     } catch (const std::bad_alloc&) {
         return SLP_MEMORY_ALLOC_FAILED;
     }
@@ -265,19 +282,9 @@ extern "C" SLPError SLPFindAttrs(SLPHandle hSLP, const char* pcURLOrServiceType,
         request.url = pcURLOrServiceType;
         request.scopes = pcScopeList;
         request.tags = pcAttrIds;
-        request.header = RequestHeader(*hSLP, NextXid(), false);
-        if (!slp_wire::EncodeAttributeRequest(request))
-            return SLP_PARAMETER_BAD;
-        return Submit(hSLP, [hSLP, request, callback, pvCookie]() mutable {
-            const std::uint16_t xid = request.header.xid;
-            auto build = [&](const std::string& responders, bool multicast) {
-                request.header = RequestHeader(*hSLP, xid, multicast);
-                request.previousResponders = responders;
-                return slp_wire::EncodeAttributeRequest(request);
-            };
-            auto onReply = [&](const slp_ua::Bytes& datagram, const slp_ua::Endpoint& from) {
-                const slp_ua::Bytes message = WholeReply(*hSLP, datagram, from, slp_wire::Function::AttributeReply,
-                                                         xid, [&] { return build(std::string(), false); });
+        return SubmitRequest(
+            hSLP, std::move(request), slp_wire::Function::AttributeReply, &slp_wire::EncodeAttributeRequest,
+            [hSLP, callback, pvCookie](const slp_ua::Bytes& message, std::uint16_t xid) {
                 const auto reply = slp_wire::DecodeAttributeReply(message.data(), message.size());
                 if (!reply || reply->header.xid != xid)
                     return slp_ua::Verdict::Dropped;
@@ -287,11 +294,8 @@ extern "C" SLPError SLPFindAttrs(SLPHandle hSLP, const char* pcURLOrServiceType,
                 return callback(hSLP, reply->attributes.c_str(), SLP_OK, pvCookie) == SLP_FALSE
                            ? slp_ua::Verdict::Stop
                            : slp_ua::Verdict::Accepted;
-            };
-            return RunRequest(*hSLP, build, onReply, [&](SLPError code) {
-                callback(hSLP, nullptr, code, pvCookie);
-            });
-        });
+            },
+            [hSLP, callback, pvCookie](SLPError code) { callback(hSLP, nullptr, code, pvCookie); });
     } catch (const std::bad_alloc&) {
         return SLP_MEMORY_ALLOC_FAILED;
     }
