@@ -33,18 +33,27 @@ bool ClientRegistry::Remove(LONG id)
     return clients_.erase(id) != 0;
 }
 
+std::vector<ClientRegistry::Target> ClientRegistry::Targets(const std::string* folderPath) const
+{
+    // A callback lets the apartment take calls, which may change the registrations meanwhile,
+    // so the callbacks are called from a copy.
+    std::vector<Target> targets;
+    for (const auto& [id, registration] : clients_) {
+        if (registration.callback && (!folderPath || EqualsNoCase(registration.folderPath, *folderPath)))
+            targets.emplace_back(id, registration.callback);
+    }
+    return targets;
+}
+
 void ClientRegistry::NotifyFolder(ClientNotification notification, const std::string& folderPath,
                                   const CacheItem& item)
 {
+    const std::vector<Target> targets = Targets(&folderPath);
+    if (targets.empty())
+        return;   // most search results reach no open view: no record to build
     CacheItem record(item);
     if (!record.InitStruct())
         return;
-    // A callback lets the apartment take calls, which may change the registrations meanwhile.
-    std::vector<std::pair<LONG, Microsoft::WRL::ComPtr<INotifyNSClient>>> targets;
-    for (const auto& [id, registration] : clients_) {
-        if (registration.callback && EqualsNoCase(registration.folderPath, folderPath))
-            targets.emplace_back(id, registration.callback);
-    }
     for (const auto& [id, callback] : targets) {
         HRESULT result = S_OK;
         switch (notification) {
@@ -58,12 +67,7 @@ void ClientRegistry::NotifyFolder(ClientNotification notification, const std::st
 
 void ClientRegistry::NotifySearchDone()
 {
-    std::vector<std::pair<LONG, Microsoft::WRL::ComPtr<INotifyNSClient>>> targets;
-    for (const auto& [id, registration] : clients_) {
-        if (registration.callback)
-            targets.emplace_back(id, registration.callback);
-    }
-    for (const auto& [id, callback] : targets)
+    for (const auto& [id, callback] : Targets(nullptr))
         DropIfGone(id, callback->SearchDone());
 }
 

@@ -7,6 +7,8 @@
 
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 // What a registered client is told about.
 enum class ClientNotification { AddItem, RemoveItem, UpdateItem };
@@ -33,6 +35,10 @@ private:
         std::string folderPath;
     };
 
+    using Target = std::pair<LONG, Microsoft::WRL::ComPtr<INotifyNSClient>>;
+
+    // The clients with a callback, of one folder or (null) of all.
+    std::vector<Target> Targets(const std::string* folderPath) const;
     void DropIfGone(LONG id, HRESULT result);
 
     std::map<LONG, Registration> clients_;
