@@ -57,8 +57,6 @@ constexpr char kFindDiscOfType[] =
 constexpr char kInsertDisc[] = "INSERT INTO Items (Location, Name, ItemType, Type, Comment) VALUES (?1, ?2, ?3, ?4, ?5);";
 constexpr char kDeleteRow[] = "DELETE FROM Items WHERE ID = ?1;";
 constexpr char kSelectServers[] = "SELECT DISTINCT Location FROM Items;";
-// Taken at the start, so that an update never waits half-way for another writer.
-constexpr char kBeginServerUpdate[] = "BEGIN IMMEDIATE;";
 constexpr char kCommit[] = "COMMIT;";
 
 // A disc's texts as the table stores them: cut to the field sizes, in UTF-8. Lookups need
@@ -378,7 +376,7 @@ bool Cache::StartingWithNewServer(const std::string& server, int)
     if (OpenDB(true)) {
         try {
             // One transaction per server: a search module that dies mid-way changes nothing.
-            Database->ExecuteReused(kBeginServerUpdate);
+            Database->BeginWriteTransaction();
             InServerTransaction = true;
             ReadServerRows(server);
             return true;
@@ -457,7 +455,7 @@ int Cache::RemoveServer(const std::string& server, std::vector<CacheItem>& remov
         return 0;
     if (OpenDB(false)) {
         try {
-            Database->ExecuteReused(kBeginServerUpdate);
+            Database->BeginWriteTransaction();
             InServerTransaction = true;
             std::vector<std::int64_t> gone;
             SqliteStatement& rows = Database->Reused(kSelectServer);

@@ -61,6 +61,12 @@ void SqliteDatabase::ExecuteReused(const char* sql)
     statement.Reset();
 }
 
+void SqliteDatabase::BeginWriteTransaction()
+{
+    ExpectWriteTransaction(db_);
+    ExecuteReused("BEGIN IMMEDIATE;");
+}
+
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql) : db_(db)
 {
     if (sqlite3_prepare_v2(db_, sql, -1, &statement_, nullptr) != SQLITE_OK)

@@ -32,6 +32,9 @@ public:
     SqliteStatement& Reused(const char* sql);
     // Runs a statement without results that is prepared once per connection, like Reused.
     void ExecuteReused(const char* sql);
+    // BEGIN IMMEDIATE, announced to the file layer first: the write lock is taken at the
+    // start, so a transaction never waits half-way for another writer.
+    void BeginWriteTransaction();
     sqlite3* Handle() const { return db_; }
 
 private:

@@ -16,6 +16,8 @@
 // memory mode the engine calls no barrier) and the log belongs to a database file opened here.
 #include "sqlite_write_combining_vfs.h"
 
+#include "sqlite_reader_slot_locks.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -33,6 +35,8 @@ constexpr size_t kFirstCapacity = 64u << 10;
 // Every log record starts with a header of this size; its bytes 4-7 are not zero only in a
 // record that commits a transaction.
 constexpr int kRecordHeaderSize = 24;
+// The file control by which a connection announces that its next transaction writes.
+constexpr int kExpectWriteControl = 0x42570001;
 
 struct WrappedFile {
     sqlite3_file base;    // first: the engine hands this pointer back to every method
@@ -46,6 +50,7 @@ struct DatabaseFile {
     const char* engineName;    // the engine's own name string: how its log finds this file
     LogFile* log;              // the log of the same connection while it is open
     bool sharedMemoryMapped;   // commits are published through a shared wal-index
+    ReaderSlotLocks readerSlots;
 };
 
 struct LogFile {
@@ -259,6 +264,8 @@ int DatabaseClose(sqlite3_file* file)
         }
     }
     sqlite3_file* real = database.file.real;
+    if (database.sharedMemoryMapped)
+        database.readerSlots.ReleaseAll(real);
     const int closed = real->pMethods->xClose(real);
     return settled != SQLITE_OK ? settled : closed;
 }
@@ -279,6 +286,16 @@ int DatabaseUnlock(sqlite3_file* file, int level)
     const int settled = database.log ? Settle(*database.log) : SQLITE_OK;
     const int unlocked = database.file.real->pMethods->xUnlock(database.file.real, level);
     return settled != SQLITE_OK ? settled : unlocked;
+}
+
+int DatabaseFileControl(sqlite3_file* file, int op, void* argument)
+{
+    DatabaseFile& database = AsDatabase(file);
+    if (op == kExpectWriteControl) {
+        database.readerSlots.ExpectWrite();
+        return SQLITE_OK;
+    }
+    return database.file.real->pMethods->xFileControl(database.file.real, op, argument);
 }
 
 int DatabaseShmMap(sqlite3_file* file, int region, int regionSize, int extend, void volatile** memory)
@@ -303,7 +320,7 @@ int DatabaseShmLock(sqlite3_file* file, int offset, int count, int flags)
     }
     if (settled != SQLITE_OK && (flags & SQLITE_SHM_LOCK))
         return settled;
-    const int rc = database.file.real->pMethods->xShmLock(database.file.real, offset, count, flags);
+    const int rc = database.readerSlots.Lock(database.file.real, offset, count, flags);
     return settled != SQLITE_OK ? settled : rc;
 }
 
@@ -321,6 +338,7 @@ int DatabaseShmUnmap(sqlite3_file* file, int deleteFlag)
     DatabaseFile& database = AsDatabase(file);
     if (database.log)
         SettleLater(*database.log);
+    database.readerSlots.ReleaseAll(database.file.real);
     database.sharedMemoryMapped = false;
     return database.file.real->pMethods->xShmUnmap(database.file.real, deleteFlag);
 }
@@ -341,10 +359,6 @@ int PassFileSize(sqlite3_file* f, sqlite3_int64* size) { return Real(f)->pMethod
 int PassCheckReservedLock(sqlite3_file* f, int* reserved)
 {
     return Real(f)->pMethods->xCheckReservedLock(Real(f), reserved);
-}
-int PassFileControl(sqlite3_file* f, int op, void* argument)
-{
-    return Real(f)->pMethods->xFileControl(Real(f), op, argument);
 }
 int PassSectorSize(sqlite3_file* f) { return Real(f)->pMethods->xSectorSize(Real(f)); }
 int PassDeviceCharacteristics(sqlite3_file* f) { return Real(f)->pMethods->xDeviceCharacteristics(Real(f)); }
@@ -373,7 +387,7 @@ constexpr sqlite3_io_methods DatabaseMethods(int version)
 {
     return {version,          DatabaseClose,    PassRead,          PassWrite,
             PassTruncate,     PassSync,         PassFileSize,      DatabaseLock,
-            DatabaseUnlock,   PassCheckReservedLock, PassFileControl, PassSectorSize,
+            DatabaseUnlock,   PassCheckReservedLock, DatabaseFileControl, PassSectorSize,
             PassDeviceCharacteristics, DatabaseShmMap, DatabaseShmLock, DatabaseShmBarrier,
             DatabaseShmUnmap, PassFetch,        PassUnfetch};
 }
@@ -517,4 +531,10 @@ const char* WriteCombiningVfsName()
 {
     static const char* const name = Register();
     return name;
+}
+
+void ExpectWriteTransaction(sqlite3* db)
+{
+    // A connection of another layer does not know the control and ignores it.
+    sqlite3_file_control(db, "main", kExpectWriteControl, nullptr);
 }

@@ -16,7 +16,8 @@ build_dir=$("$here/scripts/build-dir.sh" win64)
 . "$here/scripts/wine-env.sh" "$build_dir/wineprefix" 64
 trap '"$SUITE_WINESERVER" -k >/dev/null 2>&1' EXIT
 # The Wine session is started and its services are up before anything is timed: their start
-# would otherwise compete with the first measurements.
+# would otherwise compete with the first measurements, as would the writeback of a fresh build.
+sync
 "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
 "$SUITE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
 sleep 2

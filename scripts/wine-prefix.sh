@@ -23,6 +23,11 @@ cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 # windows close at once, which keeps dialog tests fast.
 "$SUITE_WINE" reg.exe add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
 
+# Wine's Recycle Bin is the desktop trash folder; Wine makes the Trash folder itself but not
+# the data folder it lives in, which an account that never ran a desktop does not have
+# (deleting to the Recycle Bin would then delete for good).
+mkdir -p "${XDG_DATA_HOME:-$HOME/.local/share}"
+
 # A crash dialog would hang a headless run.
 "$SUITE_WINE" reg.exe add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
 "$SUITE_WINESERVER" -w

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
         TestConnection writer(path, WriteCombiningVfsName());
         writer.CreateItems();
         for (int server = 0; server < servers; ++server) {
-            writer.Execute("BEGIN IMMEDIATE;");
+            writer.BeginWrite();
             writer.ReplaceServer(server, 1, kDiscs);
             writer.Execute("COMMIT;");
         }
@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         } else if (mode == "mid-update" && argc == 5) {
             // A small page cache sends records of the unfinished update to the log as it goes.
             writer.Execute("PRAGMA cache_size=8;");
-            writer.Execute("BEGIN IMMEDIATE;");
+            writer.BeginWrite();
             for (int server = 0; server < servers; ++server)
                 writer.ReplaceServer(server, 2, kUnfinishedDiscs, kUnfinishedPadding);
             HANDLE ready = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[4]);

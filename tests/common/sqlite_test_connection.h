@@ -3,6 +3,8 @@
 // A connection to a disc database for the tests of the cache file's engine layer: the same
 // table, indexes and settings as the cache, servers written the way the search module writes
 // them. Failures throw, so a test or worker stops at the first one.
+#include "sqlite_write_combining_vfs.h"
+
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -34,6 +36,13 @@ public:
             sqlite3_free(error);
             throw std::runtime_error(sql + ": " + message);
         }
+    }
+
+    // BEGIN IMMEDIATE the way the cache starts a server update.
+    void BeginWrite()
+    {
+        ExpectWriteTransaction(db_);
+        Execute("BEGIN IMMEDIATE;");
     }
 
     // The first column of the first row, as text ("" without a row).

@@ -56,7 +56,7 @@ TEST(WriteCombiningLayer, ReadersSeeEveryCommittedServerUpdateAndNothingOfAnUnfi
             const std::string before = sameLayer.ServerState(server);
             // The last round is large enough to pass the limit for held-back writes.
             const bool large = version == 6;
-            writer.Execute("BEGIN IMMEDIATE;");
+            writer.BeginWrite();
             writer.ReplaceServer(server, version, large ? 500 : kDiscs, large ? 2200 : 20);
             EXPECT_EQ(before, sameLayer.ServerState(server)) << "server " << server << " before its commit";
             EXPECT_EQ(before, defaultLayer.ServerState(server));
@@ -68,12 +68,12 @@ TEST(WriteCombiningLayer, ReadersSeeEveryCommittedServerUpdateAndNothingOfAnUnfi
     }
 
     // An update given up leaves the server as it was, for the writer too.
-    writer.Execute("BEGIN IMMEDIATE;");
+    writer.BeginWrite();
     writer.ReplaceServer(0, 7, 500, 2200);
     writer.Execute("ROLLBACK;");
     EXPECT_EQ(Expected(500, 6), writer.ServerState(0));
     EXPECT_EQ(Expected(500, 6), defaultLayer.ServerState(0));
-    writer.Execute("BEGIN IMMEDIATE;");
+    writer.BeginWrite();
     writer.ReplaceServer(0, 8, kDiscs);
     writer.Execute("COMMIT;");
     EXPECT_EQ(Expected(kDiscs, 8), defaultLayer.ServerState(0));
@@ -92,7 +92,7 @@ TEST(WriteCombiningLayer, ACheckpointAfterManyHeldBackCommitsKeepsEveryRow)
         writer.CreateItems();
         for (int version = 1; version <= 5; ++version) {
             for (int server = 0; server < 40; ++server) {
-                writer.Execute("BEGIN IMMEDIATE;");
+                writer.BeginWrite();
                 writer.ReplaceServer(server, version, version == 3 ? 200 : kDiscs, version == 3 ? 200 : 20);
                 writer.Execute("UPDATE Items SET Type = 'DVD' WHERE Location = '\\\\SERVER" + std::to_string(server) +
                                "' AND Name = 'DISC1';");
@@ -157,12 +157,12 @@ TEST(WriteCombiningLayer, RecordsThatCannotBeWrittenFailTheUpdateAndChangeNothin
     FailingWrites failing;
     TestConnection writer(file, Layer());
     writer.CreateItems();
-    writer.Execute("BEGIN IMMEDIATE;");
+    writer.BeginWrite();
     writer.ReplaceServer(0, 1, kDiscs);
     writer.Execute("COMMIT;");
 
     for (const int padding : {20, 3000}) {   // written out by the commit / at the limit
-        writer.Execute("BEGIN IMMEDIATE;");
+        writer.BeginWrite();
         g_failedWrites = 0;
         g_writesFail = true;
         EXPECT_THROW(
@@ -178,7 +178,7 @@ TEST(WriteCombiningLayer, RecordsThatCannotBeWrittenFailTheUpdateAndChangeNothin
         EXPECT_EQ(Expected(kDiscs, 1), TestConnection(file, nullptr).ServerState(0)) << "padding " << padding;
     }
 
-    writer.Execute("BEGIN IMMEDIATE;");
+    writer.BeginWrite();
     writer.ReplaceServer(0, 3, kDiscs);
     writer.Execute("COMMIT;");
     TestConnection reader(file, nullptr);
@@ -235,7 +235,7 @@ TEST_F(DyingWriter, KilledInTheMiddleOfAnUpdateLeavesThePreviousRowsAndASoundFil
     ExpectEveryServerAtVersionOne();
     // The next writer carries on from there.
     TestConnection writer(file, Layer());
-    writer.Execute("BEGIN IMMEDIATE;");
+    writer.BeginWrite();
     writer.ReplaceServer(0, 3, kDiscs);
     writer.Execute("COMMIT;");
     EXPECT_EQ(Expected(kDiscs, 3), TestConnection(file, nullptr).ServerState(0));

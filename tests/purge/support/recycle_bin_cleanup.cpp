@@ -89,7 +89,10 @@ long long RecycleBinItemCount()
 {
     SHQUERYRBINFO info = {};
     info.cbSize = sizeof info;
-    if (FAILED(::SHQueryRecycleBinA(nullptr, &info)))
+    // A null root means every drive. Wine refuses a null or empty root (its ANSI entry point
+    // even passes an uninitialised one on) and counts its single trash folder whatever root is
+    // named, so a named root is the way there.
+    if (FAILED(::SHQueryRecycleBinW(nullptr, &info)) && FAILED(::SHQueryRecycleBinW(L"C:\\", &info)))
         return -1;
     return info.i64NumItems;
 }
