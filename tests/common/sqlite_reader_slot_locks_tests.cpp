@@ -131,7 +131,7 @@ TEST(ReaderSlotLocks, AReaderDuringAnAnnouncedWriteReadsWholeServers)
     for (int version = 2; version <= 4; ++version) {
         // A commit of its own first, so that the update moves a reader mark (and keeps that
         // slot) rather than finding the mark a reader left at the newest commit.
-        writer.Execute("UPDATE Items SET Type = 'DVD' WHERE Name = 'DISC1';");
+        writer.Execute("UPDATE Items SET Type = 'DVD " + std::to_string(version) + "' WHERE Name = 'DISC1';");
         writer.BeginWrite();
         writer.ReplaceServer(0, version, 50);
         std::string seen;
