@@ -2,8 +2,8 @@
 //  1. opening the all-discs folder over 10,000 discs and walking it, against a raw SELECT;
 //  2. a full server update of 200 servers x 50 discs, against inserting the rows once;
 //  3. opening a registry folder of 1,000 items and walking it, against a raw enumeration.
-#include "cache.h"
-#include "registry.h"
+#include "cache/cache.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

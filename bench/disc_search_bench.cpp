@@ -6,7 +6,7 @@
 // and passes the description file (Windows path) in DISC_SEARCH_NETWORK_FILE.
 #include "disc_search.h"
 
-#include "cache.h"
+#include "cache/cache.h"
 #include "search_user.h"
 #include "support/temp_directory.h"
 

@@ -1,12 +1,11 @@
-#include "resources.h"
+#include "resources/resources.h"
 
 #include <windows.h>
 
+// Runs under the loader lock: nothing but noting where Basalt's own resources are.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
+    if (reason == DLL_PROCESS_ATTACH)
         g_hBasaltInstance = instance;
-        ::DisableThreadLibraryCalls(instance);
-    }
     return TRUE;
 }

@@ -1,6 +1,6 @@
 // Item identifiers come from Explorer, which may hand over damaged ones or another namespace's.
 
-#include "pidl_codec.h"
+#include "pidl/pidl_codec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "about_dialog.h"
 
-#include "common/ui/text_format.h"
+#include "common/text/text_format.h"
 #include "module_version.h"
 #include "purge_text.h"
 #include "res/clearbay_dialog_ids.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/scoped_handle.h"
+#include "common/base/scoped_handle.h"
 
 #include <windows.h>
 

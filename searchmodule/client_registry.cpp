@@ -1,7 +1,7 @@
 #include "client_registry.h"
 
-#include "logging.h"
-#include "text_compare.h"
+#include "logging/logging.h"
+#include "text/text_compare.h"
 
 #include <vector>
 

@@ -1,12 +1,12 @@
 #include "item_operations.h"
 
-#include "auxiliary.h"
-#include "branding_ids.h"
-#include "cache.h"
-#include "logging.h"
+#include "settings/auxiliary.h"
+#include "resources/branding_ids.h"
+#include "cache/cache.h"
+#include "logging/logging.h"
 #include "ns_result_codes.h"
-#include "text_compare.h"
-#include "texts.h"
+#include "text/text_compare.h"
+#include "resources/texts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client_registry.h"
-#include "item.h"
+#include "item/item.h"
 
 #include <string>
 #include <vector>

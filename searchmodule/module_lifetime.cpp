@@ -1,6 +1,7 @@
 #include "module_lifetime.h"
 
-#include "logging.h"
+#include "com/com_module.h"
+#include "logging/logging.h"
 
 #include <objbase.h>
 
@@ -10,16 +11,9 @@ ModuleLifetime& ModuleLifetime::Instance()
     return lifetime;
 }
 
-void ModuleLifetime::Lock()
+void ModuleLifetime::ClientsGone()
 {
     armed_ = true;
-    ++locks_;
-}
-
-void ModuleLifetime::Unlock()
-{
-    if (locks_ > 0)
-        --locks_;
     EndIfIdle();
 }
 
@@ -43,7 +37,7 @@ void ModuleLifetime::EndIfUnused()
 
 void ModuleLifetime::EndIfIdle()
 {
-    if (armed_ && locks_ == 0 && !searchRunning_ && !backgroundWork_)
+    if (armed_ && ThisComModule().CanUnload() && !searchRunning_ && !backgroundWork_)
         EndNow();
 }
 

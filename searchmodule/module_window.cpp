@@ -1,6 +1,7 @@
 #include "module_window.h"
 
-#include "logging.h"
+#include "logging/logging.h"
+#include "logging/logging_switch.h"
 #include "module_lifetime.h"
 #include "schedule/show_icon_setting.h"
 #include "search_module.h"
@@ -54,6 +55,15 @@ void ModuleWindow::Start(SearchModule& module, SearchCoordinator& searches)
     ::SetTimer(window_, kStartupTimer, kStartupGraceMs, nullptr);
 }
 
+void ModuleWindow::Stop()
+{
+    ::KillTimer(window_, kScheduleTimer);
+    ::KillTimer(window_, kStartupTimer);
+    tray_.reset();
+    module_ = nullptr;
+    searches_ = nullptr;
+}
+
 LRESULT CALLBACK ModuleWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
@@ -98,10 +108,14 @@ LRESULT ModuleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     switch (broadcasts_.Classify(message)) {
     case SettingsBroadcast::ShowIcon:
-        tray_->Show(true);
+        Logging::OutToLogFile(tray_->Show(true) ? "Taskbar icon shown\n" : "Taskbar icon could not be shown\n");
         return 0;
     case SettingsBroadcast::HideIcon:
         tray_->Show(false);
+        Logging::OutToLogFile("Taskbar icon hidden\n");
+        return 0;
+    case SettingsBroadcast::LoggingSwitch:
+        OnLoggingSwitch();
         return 0;
     case SettingsBroadcast::RefreshTimer:
     case SettingsBroadcast::RescanTimer:
@@ -118,6 +132,15 @@ LRESULT ModuleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
 void ModuleWindow::ShowIconAsConfigured()
 {
     tray_->Show(ShowIconSetting());
+}
+
+void ModuleWindow::OnLoggingSwitch()
+{
+    // The line goes out before the switch is read again, so that the file shows both ends of
+    // a period without logging.
+    Logging::OutToLogFile("Logging switch announced\n");
+    ReadLoggingSwitch("ModuleWindow::OnLoggingSwitch()");
+    Logging::OutToLogFile("Logging switch read\n");
 }
 
 void ModuleWindow::OnSettingsChanged()

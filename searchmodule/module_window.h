@@ -30,12 +30,16 @@ public:
     HWND Handle() const { return window_; }
     // Starts the schedule and the taskbar icon; the window handles messages from then on.
     void Start(SearchModule& module, SearchCoordinator& searches);
+    // The module is ending: no more timers, no taskbar icon, and no message reaches the module
+    // or the searches (which go before the window).
+    void Stop();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     void OnSettingsChanged();
+    void OnLoggingSwitch();
     void OnScheduleTimer();
     void OnSearchProgress(LPARAM changes);
     void OnSearchDone();

@@ -1,6 +1,6 @@
 #include "search_coordinator.h"
 
-#include "logging.h"
+#include "logging/logging.h"
 #include "ns_result_codes.h"
 
 #include <objbase.h>

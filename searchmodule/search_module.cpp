@@ -1,76 +1,43 @@
 #include "search_module.h"
 
-#include "ansi_text.h"
-#include "branding_ids.h"
-#include "logging.h"
+#include "com/com_boundary.h"
+#include "text/ansi_text.h"
+#include "resources/branding_ids.h"
+#include "logging/logging.h"
 #include "module_lifetime.h"
-#include "texts.h"
+#include "resources/texts.h"
 
 SearchModule::SearchModule(SearchCoordinator& searches) : searches_(searches) {}
-
-HRESULT STDMETHODCALLTYPE SearchModule::QueryInterface(REFIID iid, void** object)
-{
-    if (object == nullptr)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IRegisterNSClient)
-        *object = static_cast<IRegisterNSClient*>(this);
-    else if (iid == IID_INotifyNSServer)
-        *object = static_cast<INotifyNSServer*>(this);
-    else if (iid == IID_INotifyNSLaunchManager)
-        *object = static_cast<INotifyNSLaunchManager*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE SearchModule::AddRef()
-{
-    if (++references_ == 1)
-        ModuleLifetime::Instance().Lock();
-    return static_cast<ULONG>(references_);
-}
-
-ULONG STDMETHODCALLTYPE SearchModule::Release()
-{
-    if (references_ == 0)
-        return 0;   // an unbalanced release must not end the module under its other clients
-    if (--references_ == 0)
-        ModuleLifetime::Instance().Unlock();
-    return static_cast<ULONG>(references_);
-}
 
 HRESULT STDMETHODCALLTYPE SearchModule::Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId)
 {
     if (clientId == nullptr || path == nullptr)
         return E_POINTER;
-    *clientId = clients_.Add(client, AnsiFromWide(path));
-    return S_OK;
+    return ComBoundary("IRegisterNSClient::Add()", [&] {
+        *clientId = clients_.Add(client, AnsiFromWide(path));
+        return S_OK;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::Remove(LONG clientId)
 {
-    // The settings program removes id 0 to say it is done with the module: nothing to end.
-    if (clientId != 0 && !clients_.Remove(clientId))
-        LogFormatted("IRegisterNSClient::Remove() - no client %d\n", static_cast<int>(clientId));
-    return S_OK;
+    return ComBoundary("IRegisterNSClient::Remove()", [&] {
+        // The settings program removes id 0 to say it is done with the module: nothing to end.
+        if (clientId != 0 && !clients_.Remove(clientId))
+            LogFormatted("IRegisterNSClient::Remove() - no client %d\n", static_cast<int>(clientId));
+        return S_OK;
+    });
 }
 
 HRESULT SearchModule::Apply(const char* member, const std::function<ItemOperationResult()>& operation)
 {
-    ItemOperationResult outcome{E_FAIL, {}};
-    try {
-        outcome = operation();
-    } catch (const std::exception& error) {
-        LogFormatted("%s - Exception caught: %s \n", member, error.what());
-        return E_FAIL;
-    }
-    LogFormatted("%s - result 0x%08X\n", member, static_cast<unsigned>(outcome.result));
-    for (const ItemChange& change : outcome.changes)
-        clients_.NotifyFolder(change.notification, change.folderPath, change.item);
-    return outcome.result;
+    return ComBoundary(member, [&] {
+        const ItemOperationResult outcome = operation();
+        LogFormatted("%s - result 0x%08X\n", member, static_cast<unsigned>(outcome.result));
+        for (const ItemChange& change : outcome.changes)
+            clients_.NotifyFolder(change.notification, change.folderPath, change.item);
+        return outcome.result;
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::CreateItem(LONG, const WCHAR* path, CacheItemStruct item)
@@ -109,12 +76,12 @@ HRESULT STDMETHODCALLTYPE SearchModule::UpdateItem(LONG, const WCHAR* path, Cach
 
 HRESULT STDMETHODCALLTYPE SearchModule::Refresh(LONG)
 {
-    return StartSearch(SearchKind::Quick, SearchOrigin::User);
+    return ComBoundary("INotifyNSServer::Refresh()", [&] { return StartSearch(SearchKind::Quick, SearchOrigin::User); });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::Rescan(LONG)
 {
-    return StartSearch(SearchKind::Full, SearchOrigin::User);
+    return ComBoundary("INotifyNSServer::Rescan()", [&] { return StartSearch(SearchKind::Full, SearchOrigin::User); });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::ExecuteLaunchObject(const WCHAR* itemPath)

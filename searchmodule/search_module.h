@@ -1,24 +1,20 @@
 #pragma once
 
 #include "client_registry.h"
+#include "com/com_object.h"
 #include "item_operations.h"
 #include "nsinterfaces.h"
 #include "search_coordinator.h"
 
 #include <functional>
 
-// The one object of the module, behind all three of its interfaces. Every call arrives on the
-// module's apartment thread, so its state needs no lock.
-class SearchModule final : public IRegisterNSClient, public INotifyNSServer, public INotifyNSLaunchManager {
+// The one object of the module, behind all three of its interfaces. It lives as long as the
+// module's process; client references only keep the process running. Every call arrives on
+// the module's apartment thread, so its state needs no lock.
+class SearchModule final
+    : public ComOwnedObject<SearchModule, IRegisterNSClient, INotifyNSServer, INotifyNSLaunchManager> {
 public:
     explicit SearchModule(SearchCoordinator& searches);
-    SearchModule(const SearchModule&) = delete;
-    SearchModule& operator=(const SearchModule&) = delete;
-
-    // IUnknown: the object lives as long as the module; references only keep the module running.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IRegisterNSClient
     HRESULT STDMETHODCALLTYPE Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId) override;
@@ -48,7 +44,6 @@ private:
     // Runs one item operation, tells the clients concerned, and answers with its result.
     HRESULT Apply(const char* member, const std::function<ItemOperationResult()>& operation);
 
-    LONG references_ = 0;
     SearchCoordinator& searches_;
     ClientRegistry clients_;
 };

@@ -1,10 +1,10 @@
 #include "server_registration.h"
 
-#include "branding_ids.h"
-#include "logging.h"
-#include "registry.h"
+#include "resources/branding_ids.h"
+#include "logging/logging.h"
+#include "registry/registry.h"
 #include "res/string_ids.h"
-#include "texts.h"
+#include "resources/texts.h"
 
 #include <objbase.h>
 

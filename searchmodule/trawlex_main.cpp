@@ -2,22 +2,24 @@
 // settings program starts with the shell verb "open", and that registers itself with
 // /RegServer and /UnregServer.
 
-#include "auxiliary.h"
-#include "branding_ids.h"
-#include "class_factory.h"
-#include "logging.h"
+#include "settings/auxiliary.h"
+#include "resources/branding_ids.h"
+#include "com/class_factory.h"
+#include "com/com_apartment.h"
+#include "logging/logging.h"
+#include "logging/logging_switch.h"
 #include "module_lifetime.h"
-#include "module_path.h"
+#include "base/module_path.h"
 #include "module_window.h"
-#include "product_keys.h"
-#include "registry.h"
+#include "settings/product_keys.h"
+#include "registry/registry.h"
 #include "res/string_ids.h"
-#include "resources.h"
-#include "scoped_handle.h"
+#include "resources/resources.h"
+#include "base/scoped_handle.h"
 #include "search_coordinator.h"
 #include "search_module.h"
 #include "server_registration.h"
-#include "texts.h"
+#include "resources/texts.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -52,18 +54,6 @@ StartMode ReadStartMode()
     return mode;
 }
 
-void ReadLoggingSwitch()
-{
-    try {
-        RegKeyRead user = RegKey::CURRENT_USER.GetKeyRead(ProductKeyPath());
-        unsigned long value = 0;
-        if (user.TryQueryDWORDValue(CommonText(IDS_LOGGING_VALUE), value))
-            Logging::LogIndicator = static_cast<int>(value);
-    } catch (const RegKeyException&) {
-        // A user without settings has logging off.
-    }
-}
-
 // The module's single-instance lock. A start while another instance ends waits for it.
 bool TakeInstanceMutex(ScopedKernelHandle& mutex)
 {
@@ -84,14 +74,19 @@ int Serve(HINSTANCE instance, const CLSID& clsid)
         return 0;
     }
     int exitCode = 1;
-    if (SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-        {
+    {
+        const ComApartment apartment;
+        if (apartment.IsReady()) {
             ModuleWindow window;
             if (window.Create(instance)) {
                 SearchCoordinator searches(window.Handle(), ModuleWindow::kSearchProgressMessage,
                                            ModuleWindow::kSearchDoneMessage);
                 SearchModule module(searches);
-                ModuleClassFactory factory(module);
+                ClassFactory factory([&module](REFIID iid, void** object) {
+                    if (ModuleLifetime::Instance().IsEnding())
+                        return CO_E_SERVER_STOPPING;
+                    return module.QueryInterface(iid, object);
+                });
                 DWORD registration = 0;
                 if (SUCCEEDED(::CoRegisterClassObject(clsid, &factory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                                       &registration))) {
@@ -102,14 +97,18 @@ int Serve(HINSTANCE instance, const CLSID& clsid)
                         ::TranslateMessage(&message);
                         ::DispatchMessageW(&message);
                     }
-                    ModuleLifetime::Instance().EndNow();   // revokes the class object if still registered
+                    // No new activation, and no call of a client still holding the object,
+                    // may reach it once it is gone (the taskbar icon's Exit ends the module
+                    // under its clients).
+                    ModuleLifetime::Instance().EndNow();
+                    window.Stop();
+                    module.Disconnect();
                     exitCode = 0;
                 } else {
                     Logging::OutToLogFile("Could not register the search module's class object\n");
                 }
             }
         }
-        ::CoUninitialize();
     }
     ::ReleaseMutex(mutex.Get());
     return exitCode;
@@ -126,7 +125,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         return 1;
     // The module writes the user's cache, which a first start of the suite sets up.
     AuxiliaryFunctions::InitNewCurrentUser();
-    ReadLoggingSwitch();
+    ReadLoggingSwitch("Trawlex");
     Logging::OutToLogFile("PrintDate");
     Logging::OutToLogFile("Trawlex started\n");
 

@@ -1,7 +1,8 @@
 // The library's exports (by name, through the generated .def file).
 
-#include "logging.h"
-#include "module_lifetime.h"
+#include "com/com_boundary.h"
+#include "com/com_module.h"
+#include "logging/logging.h"
 #include "shellvue_app.h"
 
 #include <windows.h>
@@ -10,16 +11,19 @@ extern "C" {
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
-    try {
-        return TheApp().GetClassObject(clsid, riid, object);
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    return ComBoundary("DllGetClassObject()", [&] {
+        ShellvueApp& app = TheApp();
+        app.EnsureStarted();
+        return app.GetClassObject(clsid, riid, object);
+    });
 }
 
 STDAPI DllCanUnloadNow()
 {
-    const bool canUnload = ModuleLifetime::CanUnload();
+    const bool canUnload = ThisComModule().CanUnload();
     try {
         Logging::OutToLogFile(canUnload ? "DllCanUnloadNow returns S_OK\n" : "DllCanUnloadNow returns S_FALSE\n");
     } catch (...) {

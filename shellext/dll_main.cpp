@@ -1,21 +1,14 @@
-#include "shellvue_app.h"
+#include "module_instance.h"
 
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+HINSTANCE g_hShellvueInstance = nullptr;
+
+// Runs under the loader lock, where almost nothing is safe: the library's start-up waits for
+// the first class-object request (ShellvueApp::EnsureStarted).
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    switch (reason) {
-    case DLL_PROCESS_ATTACH:
-        try {
-            return TheApp().InitInstance() ? TRUE : FALSE;
-        } catch (...) {
-            return FALSE;
-        }
-    case DLL_PROCESS_DETACH:
-        TheApp().ExitInstance(reserved != nullptr);
-        break;
-    default:
-        break;
-    }
+    if (reason == DLL_PROCESS_ATTACH)
+        g_hShellvueInstance = instance;
     return TRUE;
 }

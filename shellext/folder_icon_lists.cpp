@@ -1,7 +1,7 @@
 #include "folder_icon_lists.h"
 
-#include "resources.h"
-#include "scoped_handle.h"
+#include "resources/resources.h"
+#include "base/scoped_handle.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include "launch_object_icon_worker.h"
 
-#include "cache.h"
-#include "logging.h"
+#include "cache/cache.h"
+#include "com/com_apartment.h"
+#include "logging/logging.h"
 #include "res/string_ids.h"
-#include "texts.h"
+#include "resources/texts.h"
 
 #include <shellapi.h>
 
@@ -37,6 +38,15 @@ ScopedIcon ShellFileIcon(const std::string& path, UINT sizeFlag)
     if (!::SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | sizeFlag))
         return ScopedIcon();
     return ScopedIcon(info.hIcon);
+}
+
+// The worker's own lines: a failing log write must not end the thread with an exception.
+void LogQuietly(const std::string& line) noexcept
+{
+    try {
+        Logging::OutToLogFile(line);
+    } catch (...) {
+    }
 }
 
 } // namespace
@@ -91,21 +101,26 @@ std::vector<LaunchObjectIcons> LaunchObjectIconManager::TakeFinished()
 
 void LaunchObjectIconManager::Run()
 {
+    // The shell's icon functions may create COM objects (shell links, icon handlers).
+    const ComApartment apartment;
     // The kill event first: when both are set, ending wins over more work.
     const HANDLE events[2] = {killEvent_.Get(), insertedEvent_.Get()};
     for (;;) {
         const DWORD signalled = ::WaitForMultipleObjects(2, events, FALSE, INFINITE);
         if (signalled == WAIT_OBJECT_0) {
-            Logging::OutToLogFile("  Thread should prepare to terminate.\n");
             ::ResetEvent(killEvent_.Get());
+            LogQuietly("  Thread should prepare to terminate.\n");
             return;
         }
         if (signalled != WAIT_OBJECT_0 + 1)
             return;
         try {
             ProcessPending();
-        } catch (const std::exception&) {
+        } catch (const std::exception& error) {
             // Out of memory while copying an item: the remaining rows keep their images.
+            LogQuietly(std::string("LaunchObjectIconManager - Exception caught: ") + error.what() + " \n");
+        } catch (...) {
+            LogQuietly("LaunchObjectIconManager - unknown exception\n");
         }
     }
 }

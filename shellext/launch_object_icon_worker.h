@@ -1,8 +1,8 @@
 #pragma once
 
-#include "critical_section.h"
-#include "item.h"
-#include "scoped_handle.h"
+#include "base/critical_section.h"
+#include "item/item.h"
+#include "base/scoped_handle.h"
 
 #include <windows.h>
 

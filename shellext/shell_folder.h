@@ -1,25 +1,20 @@
 #pragma once
 
-#include "pidl_mgr.h"
+#include "com/com_object.h"
+#include "pidl/pidl_mgr.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include <atomic>
+#include <span>
 
 // The namespace folder that Explorer binds to. It counts as a live object of the library for
 // as long as it exists.
-class ShellFolder : public IShellFolder, public IPersistFolder {
+class ShellFolder final : public ComObject<ShellFolder, IShellFolder, IPersistFolder> {
 public:
-    ShellFolder();
-    virtual ~ShellFolder();
-    ShellFolder(const ShellFolder&) = delete;
-    ShellFolder& operator=(const ShellFolder&) = delete;
+    ShellFolder() = default;
 
-    // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override;
-    STDMETHODIMP_(ULONG) Release() override;
+    static std::span<const ComInterfaceEntry> InterfaceTable();
 
     // IShellFolder
     STDMETHODIMP ParseDisplayName(HWND owner, LPBC context, LPOLESTR displayName, ULONG* eaten,
@@ -41,6 +36,5 @@ public:
     STDMETHODIMP Initialize(LPCITEMIDLIST absoluteList) override;
 
 private:
-    std::atomic<ULONG> references_{1};
     ScopedPidl absoluteList_;
 };

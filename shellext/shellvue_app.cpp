@@ -1,33 +1,51 @@
 #include "shellvue_app.h"
 
-#include "auxiliary.h"
-#include "branding_ids.h"
-#include "logging.h"
-#include "product_keys.h"
-#include "registry.h"
+#include "com/com_object.h"
+#include "logging/logging.h"
+#include "logging/logging_switch.h"
+#include "module_instance.h"
 #include "res/string_ids.h"
-#include "scoped_handle.h"
-#include "shell_folder_creation.h"
-#include "texts.h"
+#include "resources/branding_ids.h"
+#include "resources/texts.h"
+#include "settings/auxiliary.h"
+#include "shell_folder.h"
+#include "base/scoped_handle.h"
+
+namespace {
+
+HRESULT CreateShellFolder(REFIID riid, void** object) { return CreateComObject<ShellFolder>(riid, object); }
+
+} // namespace
 
 ShellvueApp& TheApp()
 {
-    static ShellvueApp app;
-    return app;
+    // Never destroyed: the library stays loaded until the process ends, and nothing of it is
+    // torn down while the loader lock is held.
+    static ShellvueApp* app = new ShellvueApp();
+    return *app;
 }
 
-bool ShellvueApp::InitInstance()
+ShellvueApp::ShellvueApp() : folderFactory_(&CreateShellFolder) {}
+
+void ShellvueApp::EnsureStarted()
 {
-    AuxiliaryFunctions::InitNewCurrentUser();
+    std::call_once(started_, [this] { Start(); });
+}
 
-    branding_ = ExternalResMgr::LoadExternalDLL(CommonText(IDS_BRANDING_DLL_NAME),
-                                                CommonText(IDS_SHELL_EXTENSION_DLL_NAME));
-    // The branding texts that Basalt reads come from the library this process loaded first.
-    if (!g_hBrandingInstance)
+void ShellvueApp::Start()
+{
+    // The branding library first: it names the product key that everything below reads and
+    // writes. A library that another module of the process loaded already is shared.
+    branding_ = g_hBrandingInstance;
+    if (!branding_) {
+        branding_ = ExternalResMgr::LoadExternalDLL(CommonText(IDS_BRANDING_DLL_NAME),
+                                                    CommonText(IDS_SHELL_EXTENSION_DLL_NAME));
         g_hBrandingInstance = branding_;
+    }
 
+    AuxiliaryFunctions::InitNewCurrentUser();
     AuxiliaryFunctions::SetClipboardCutFlag(false);
-    ReadLoggingSwitch();
+    ReadLoggingSwitch("ShellvueApp::InitInstance()");
     shellHasDllGetVersion_ = ProbeShellVersionExport();
 
     Logging::OutToLogFile("PrintDate");
@@ -37,33 +55,20 @@ bool ShellvueApp::InitInstance()
 
     CLSID folderClass;
     if (ExternalResMgr::GetCLSID(branding_, IDS_BRAND_NAMESPACE_CLSID, folderClass))
-        factories_.push_back({folderClass, std::make_unique<ClassFactory>(&CreateShellFolder)});
-    return true;
+        folderClass_ = folderClass;
+
+    if (loggingSwitch_.Create(g_hShellvueInstance))
+        StayLoaded();
+    else
+        Logging::OutToLogFile("ShellvueApp::InitInstance() - no window for the logging switch\n");
 }
 
-void ShellvueApp::ExitInstance(bool processEnding)
+// The hidden window's procedure lives in this library: it must not be unloaded under it.
+void ShellvueApp::StayLoaded()
 {
-    factories_.clear();
-    if (processEnding || !branding_)
-        return;
-    // COM unloads the library when Explorer no longer needs it and loads it again later: the
-    // branding library goes with it, so that each load does not leave one more copy mapped.
-    if (g_hBrandingInstance == branding_)
-        g_hBrandingInstance = nullptr;
-    ::FreeLibrary(branding_);
-    branding_ = nullptr;
-}
-
-void ShellvueApp::ReadLoggingSwitch()
-{
-    try {
-        RegKeyRead user = RegKey::CURRENT_USER.GetKeyRead(ProductKeyPath());
-        unsigned long value = 0;
-        if (user.TryQueryDWORDValue(CommonText(IDS_LOGGING_VALUE), value))
-            Logging::LogIndicator = static_cast<int>(value);
-    } catch (const RegKeyException& error) {
-        LogRegKeyException("ShellvueApp::InitInstance() - ", error);
-    }
+    HMODULE pinned = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                         reinterpret_cast<LPCWSTR>(&TheApp), &pinned);
 }
 
 bool ShellvueApp::ProbeShellVersionExport()
@@ -77,9 +82,7 @@ HRESULT ShellvueApp::GetClassObject(REFCLSID clsid, REFIID riid, void** object)
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    for (RegisteredFactory& registered : factories_) {
-        if (IsEqualCLSID(registered.Clsid, clsid))
-            return registered.Factory->QueryInterface(riid, object);
-    }
+    if (folderClass_ && IsEqualCLSID(*folderClass_, clsid))
+        return folderFactory_.QueryInterface(riid, object);
     return CLASS_E_CLASSNOTAVAILABLE;
 }

@@ -1,45 +1,46 @@
 #pragma once
 
-#include "class_factory.h"
+#include "com/class_factory.h"
 #include "folder_icon_lists.h"
+#include "logging_switch_window.h"
 
 #include <windows.h>
 
-#include <memory>
-#include <vector>
+#include <mutex>
+#include <optional>
 
-// The library's application object: one per process, set up when the library is loaded.
+// The library's application object, one per process. Its start-up runs once, on the first
+// class-object request (never in DllMain, under the loader lock), and the library stays loaded
+// from then on: its hidden window and the branding library live as long as the process.
 class ShellvueApp {
 public:
-    ShellvueApp() = default;
+    ShellvueApp();
     ShellvueApp(const ShellvueApp&) = delete;
     ShellvueApp& operator=(const ShellvueApp&) = delete;
 
-    bool InitInstance();
-    // processEnding: the whole process ends, and other libraries may already be gone.
-    void ExitInstance(bool processEnding);
+    // Runs the start-up the first time it is called in the process; later calls wait for it.
+    void EnsureStarted();
 
     HINSTANCE BrandingInstance() const { return branding_; }
     // True when shell32.dll exports DllGetVersion.
     bool ShellHasDllGetVersion() const { return shellHasDllGetVersion_; }
     const FolderIconLists& FolderIcons() const { return folderIcons_; }
 
-    // The registered class factories' answer to DllGetClassObject.
+    // The answer to DllGetClassObject (after EnsureStarted).
     HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** object);
 
 private:
-    struct RegisteredFactory {
-        CLSID Clsid;
-        std::unique_ptr<ClassFactory> Factory;
-    };
-
-    void ReadLoggingSwitch();
+    void Start();
     static bool ProbeShellVersionExport();
+    static void StayLoaded();
 
+    std::once_flag started_;
     HINSTANCE branding_ = nullptr;
     bool shellHasDllGetVersion_ = false;
     FolderIconLists folderIcons_;
-    std::vector<RegisteredFactory> factories_;
+    std::optional<CLSID> folderClass_;
+    ClassFactory folderFactory_;
+    LoggingSwitchWindow loggingSwitch_;
 };
 
 ShellvueApp& TheApp();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "critical_section.h"
+#include "base/critical_section.h"
 #include "probestar_api.h"
 
 #include <deque>

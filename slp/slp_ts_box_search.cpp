@@ -2,7 +2,7 @@
 
 #include "attribute_reader.h"
 #include "lumivex_service.h"
-#include "scoped_handle.h"
+#include "base/scoped_handle.h"
 #include "search_events.h"
 #include "slp_query.h"
 

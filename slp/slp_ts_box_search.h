@@ -1,6 +1,6 @@
 #pragma once
 
-#include "critical_section.h"
+#include "base/critical_section.h"
 #include "discovery.h"
 #include "probestar_api.h"
 #include "search_data_handler.h"

@@ -1,7 +1,7 @@
 #include "prompt.h"
 
-#include "../resources.h"
-#include "../branding_ids.h"
+#include "resources/resources.h"
+#include "resources/branding_ids.h"
 
 #include <mutex>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../basalt_api.h"
+#include "basalt_api.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "search_schedule.h"
 
-#include "auxiliary.h"
-#include "logging.h"
+#include "settings/auxiliary.h"
+#include "logging/logging.h"
 #include "res/string_ids.h"
-#include "texts.h"
+#include "resources/texts.h"
 #include "user_settings.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "settings_broadcasts.h"
 
-#include "logging.h"
+#include "logging/logging.h"
 #include "res/string_ids.h"
-#include "texts.h"
+#include "resources/texts.h"
 
 namespace {
 
@@ -18,6 +18,7 @@ constexpr NamedBroadcast kNamedBroadcasts[] = {
     {IDS_MSG_RESCAN_TIMER_CHANGE, SettingsBroadcast::RescanTimer},
     {IDS_MSG_BACKGROUND_SEARCH_CHANGE, SettingsBroadcast::BackgroundSearch},
     {IDS_MSG_UPDATE_PUBLIC_TIMER_CHANGE, SettingsBroadcast::UpdatePublicTimer},
+    {IDS_MSG_START_STOP_LOG, SettingsBroadcast::LoggingSwitch},
 };
 
 } // namespace

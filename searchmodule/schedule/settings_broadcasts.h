@@ -5,7 +5,16 @@
 #include <array>
 
 // The settings program's announcements that the module reacts to.
-enum class SettingsBroadcast { None, ShowIcon, HideIcon, RefreshTimer, RescanTimer, BackgroundSearch, UpdatePublicTimer };
+enum class SettingsBroadcast {
+    None,
+    ShowIcon,
+    HideIcon,
+    RefreshTimer,
+    RescanTimer,
+    BackgroundSearch,
+    UpdatePublicTimer,
+    LoggingSwitch,
+};
 
 // Tells which settings announcement a window message is. The message numbers are registered
 // by name once, from Basalt's texts, as every program of the suite does.
@@ -19,5 +28,5 @@ private:
         UINT message;
         SettingsBroadcast meaning;
     };
-    std::array<Registered, 6> registered_{};
+    std::array<Registered, 7> registered_{};
 };

@@ -1,8 +1,8 @@
 #include "task_settings.h"
 
-#include "logging.h"
+#include "logging/logging.h"
 #include "next_event_text.h"
-#include "texts.h"
+#include "resources/texts.h"
 #include "user_settings.h"
 
 namespace {

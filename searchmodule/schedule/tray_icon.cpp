@@ -1,8 +1,8 @@
 #include "tray_icon.h"
 
-#include "branding_ids.h"
-#include "resources.h"
-#include "texts.h"
+#include "resources/branding_ids.h"
+#include "resources/resources.h"
+#include "resources/texts.h"
 
 #include <algorithm>
 #include <cstring>

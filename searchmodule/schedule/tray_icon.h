@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scoped_handle.h"
+#include "base/scoped_handle.h"
 #include "tray_menu.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "tray_menu.h"
 
-#include "resources.h"
+#include "resources/resources.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "res/schedule_string_ids.h"
-#include "scoped_handle.h"
+#include "base/scoped_handle.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 #include "user_settings.h"
 
-#include "logging.h"
-#include "product_keys.h"
-#include "texts.h"
+#include "logging/logging.h"
+#include "settings/product_keys.h"
+#include "resources/texts.h"
 
 #include <type_traits>
 
@@ -11,11 +11,8 @@ namespace {
 template <class Key>
 std::optional<Key> Open(const char* caller, Key (RegKey::*open)(const std::string&) const)
 {
-    const std::string path = ProductKeyPath();
-    if (path.empty())
-        return std::nullopt;   // without the branding library there is no key to read
     try {
-        return (RegKey::CURRENT_USER.*open)(path);
+        return (RegKey::CURRENT_USER.*open)(ProductKeyPath());
     } catch (const RegKeyException& error) {
         if (error.Cause() != ERROR_FILE_NOT_FOUND)
             LogRegKeyException(std::string(caller) + " - ", error);

@@ -1,10 +1,10 @@
 #include "disc_type_rule.h"
 
-#include "logging.h"
-#include "product_keys.h"
-#include "registry.h"
+#include "logging/logging.h"
+#include "settings/product_keys.h"
+#include "registry/registry.h"
 #include "res/string_ids.h"
-#include "texts.h"
+#include "resources/texts.h"
 #include "upper_text.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "item.h"
+#include "item/item.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "network_resources.h"
 
-#include "scoped_handle.h"
+#include "base/scoped_handle.h"
 
 #include <cstdint>
 

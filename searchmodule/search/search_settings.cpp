@@ -1,11 +1,11 @@
 #include "search_settings.h"
 
-#include "logging.h"
-#include "product_keys.h"
-#include "registry.h"
+#include "logging/logging.h"
+#include "settings/product_keys.h"
+#include "registry/registry.h"
 #include "res/string_ids.h"
-#include "text_compare.h"
-#include "texts.h"
+#include "text/text_compare.h"
+#include "resources/texts.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "storage_server_finder.h"
 
-#include "ansi_text.h"
-#include "logging.h"
+#include "text/ansi_text.h"
+#include "logging/logging.h"
 #include "lumivex_service.h"
 #include "slp_ts_box_search.h"
 

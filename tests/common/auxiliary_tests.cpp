@@ -1,5 +1,5 @@
-#include "auxiliary.h"
-#include "registry.h"
+#include "settings/auxiliary.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

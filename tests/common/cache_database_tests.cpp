@@ -1,4 +1,4 @@
-#include "named_semaphore.h"
+#include "base/named_semaphore.h"
 
 #include "support/cache_fixture.h"
 

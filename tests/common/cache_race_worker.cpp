@@ -1,8 +1,8 @@
 // Adds the same discs and some folders of its own to one folder of the cache, as fast as it
 // can; run twice at once by the cache tests to check that edits of two processes do not mix.
 // Usage: cache_race_worker <worker id> <count>
-#include "cache.h"
-#include "resources.h"
+#include "cache/cache.h"
+#include "resources/resources.h"
 
 #include <cstdlib>
 #include <string>

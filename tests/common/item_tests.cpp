@@ -1,5 +1,5 @@
-#include "item.h"
-#include "registry.h"
+#include "item/item.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

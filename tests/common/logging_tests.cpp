@@ -1,7 +1,7 @@
-#include "branding_ids.h"
-#include "logging.h"
-#include "registry.h"
-#include "resources.h"
+#include "resources/branding_ids.h"
+#include "logging/logging.h"
+#include "registry/registry.h"
+#include "resources/resources.h"
 
 #include "support/registry_sandbox.h"
 #include "support/temp_directory.h"

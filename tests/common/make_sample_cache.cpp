@@ -1,8 +1,8 @@
 // Writes a small disc database into the folder given on the command line, the way the search
 // module does, so that the file can be checked with other tools.
 // Usage: make_sample_cache <folder>
-#include "cache.h"
-#include "registry.h"
+#include "cache/cache.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

@@ -1,4 +1,4 @@
-#include "pidl_mgr.h"
+#include "pidl/pidl_mgr.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "registry.h"
+#include "registry/registry.h"
 
 #include "support/registry_sandbox.h"
 

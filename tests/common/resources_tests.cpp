@@ -1,8 +1,8 @@
-#include "branding_ids.h"
-#include "module_path.h"
-#include "registry.h"
+#include "resources/branding_ids.h"
+#include "base/module_path.h"
+#include "registry/registry.h"
 #include "res/string_ids.h"
-#include "resources.h"
+#include "resources/resources.h"
 
 #include "support/prompt_recorder.h"
 #include "support/registry_sandbox.h"

@@ -5,7 +5,7 @@
 //          one transaction, sets the event and waits to be killed;
 //        sqlite_crash_worker <database> <servers> after-commit
 //          commits servers 0..servers-1 at version 1, then ends its process at once.
-#include "sqlite_write_combining_vfs.h"
+#include "database/sqlite_write_combining_vfs.h"
 
 #include "sqlite_test_connection.h"
 

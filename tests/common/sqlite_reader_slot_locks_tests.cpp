@@ -1,10 +1,10 @@
 // The wal-index locks of a connection: a transaction announced as a write keeps its reader
 // slot exclusive instead of dropping and retaking it, everything else reaches the default
 // layer as the engine issued it, and readers of other connections are only delayed.
-#include "sqlite_reader_slot_locks.h"
+#include "database/sqlite_reader_slot_locks.h"
 
 #include "sqlite_test_connection.h"
-#include "sqlite_write_combining_vfs.h"
+#include "database/sqlite_write_combining_vfs.h"
 
 #include "support/temp_directory.h"
 

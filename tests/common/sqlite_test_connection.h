@@ -3,7 +3,7 @@
 // A connection to a disc database for the tests of the cache file's engine layer: the same
 // table, indexes and settings as the cache, servers written the way the search module writes
 // them. Failures throw, so a test or worker stops at the first one.
-#include "sqlite_write_combining_vfs.h"
+#include "database/sqlite_write_combining_vfs.h"
 
 #include <sqlite3.h>
 

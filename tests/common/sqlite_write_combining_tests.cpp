@@ -1,10 +1,10 @@
 // The engine layer of the cache file holds log writes back: readers must still see exactly
 // the committed updates, checkpoints must copy them whole, and a writer that dies must leave
 // the last committed state.
-#include "sqlite_write_combining_vfs.h"
+#include "database/sqlite_write_combining_vfs.h"
 
-#include "module_path.h"
-#include "scoped_handle.h"
+#include "base/module_path.h"
+#include "base/scoped_handle.h"
 #include "sqlite_test_connection.h"
 
 #include "support/temp_directory.h"

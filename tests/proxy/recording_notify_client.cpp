@@ -2,32 +2,6 @@
 
 #include "cache_item_description.h"
 
-HRESULT STDMETHODCALLTYPE RecordingNotifyClient::QueryInterface(REFIID iid, void** object)
-{
-    if (object == nullptr)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_INotifyNSClient) {
-        *object = static_cast<INotifyNSClient*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE RecordingNotifyClient::AddRef()
-{
-    return static_cast<ULONG>(::InterlockedIncrement(&references_));
-}
-
-ULONG STDMETHODCALLTYPE RecordingNotifyClient::Release()
-{
-    const LONG remaining = ::InterlockedDecrement(&references_);
-    if (remaining == 0)
-        delete this;
-    return static_cast<ULONG>(remaining);
-}
-
 HRESULT STDMETHODCALLTYPE RecordingNotifyClient::AddItem(CacheItemStruct item)
 {
     return Record(L"AddItem {" + DescribeCacheItem(item) + L"}");

@@ -1,22 +1,19 @@
 #pragma once
 
+#include "com/com_object.h"
 #include "nsinterfaces.h"
 
 #include <string>
 #include <vector>
 
 // A client's callback object: keeps every notification with the thread it arrived on.
-class RecordingNotifyClient final : public INotifyNSClient {
+class RecordingNotifyClient final : public ComObject<RecordingNotifyClient, INotifyNSClient> {
 public:
     struct Notification {
         // "AddItem {<record>}", "RemoveItem {...}", "UpdateItem {...}" or "SearchDone"
         std::wstring text;
         DWORD thread;
     };
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE AddItem(CacheItemStruct item) override;
     HRESULT STDMETHODCALLTYPE RemoveItem(CacheItemStruct item) override;
@@ -29,6 +26,5 @@ public:
 private:
     HRESULT Record(std::wstring text);
 
-    LONG references_ = 1;
     std::vector<Notification> received_;
 };

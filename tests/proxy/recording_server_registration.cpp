@@ -1,7 +1,7 @@
 #include "recording_server_registration.h"
 
 #include "recording_server_protocol.h"
-#include "registry.h"
+#include "registry/registry.h"
 
 namespace {
 

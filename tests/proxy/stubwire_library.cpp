@@ -1,6 +1,6 @@
 #include "stubwire_library.h"
 
-#include "module_path.h"
+#include "base/module_path.h"
 
 #include <stdexcept>
 

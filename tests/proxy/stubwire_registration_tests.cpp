@@ -3,7 +3,7 @@
 #include "proxy_file_table.h"
 
 #include "nsinterfaces.h"
-#include "registry.h"
+#include "registry/registry.h"
 
 #include <gtest/gtest.h>
 #include <wrl/client.h>

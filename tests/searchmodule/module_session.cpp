@@ -1,9 +1,9 @@
 #include "module_session.h"
 
-#include "adopt_com_object.h"
-#include "ansi_text.h"
-#include "branding_ids.h"
-#include "resources.h"
+#include "com/com_object.h"
+#include "text/ansi_text.h"
+#include "resources/branding_ids.h"
+#include "resources/resources.h"
 
 #include <regex>
 
@@ -22,7 +22,7 @@ ComPtr<INotifyNSServer> CreateSearchModule()
 }
 
 RegisteredClient::RegisteredClient(INotifyNSServer* module, const std::string& folderPath)
-    : callback_(AdoptComObject(new RecordingNotifyClient()))
+    : callback_(MakeComObject<RecordingNotifyClient>())
 {
     if (module == nullptr ||
         FAILED(module->QueryInterface(IID_IRegisterNSClient, reinterpret_cast<void**>(registration_.GetAddressOf()))))

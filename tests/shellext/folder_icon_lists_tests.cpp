@@ -1,6 +1,6 @@
 #include "folder_icon_lists.h"
 
-#include "scoped_handle.h"
+#include "base/scoped_handle.h"
 
 #include "support/branding_loaded.h"
 

@@ -1,8 +1,8 @@
 #include "launch_object_icon_worker.h"
 
-#include "logging.h"
-#include "module_path.h"
-#include "registry.h"
+#include "logging/logging.h"
+#include "base/module_path.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

@@ -1,8 +1,9 @@
 #include "registry_snapshot.h"
 
-#include "logging.h"
-#include "registry.h"
-#include "scoped_handle.h"
+#include "logging/logging.h"
+#include "registry/registry.h"
+#include "base/scoped_handle.h"
+#include "resources/resources.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"
@@ -10,6 +11,9 @@
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -33,6 +37,7 @@ protected:
     {
         library_.Reset();
         Logging::LogIndicator = 0;
+        g_hBrandingInstance = nullptr;
     }
 
     void Load()
@@ -143,23 +148,97 @@ TEST_F(ShellvueEntryTest, OtherClassIsNotAvailable)
     EXPECT_EQ(nullptr, object);
 }
 
-TEST_F(ShellvueEntryTest, StartUpReadsTheUserSettingsAndLogsWhenLoggingIsOn)
+// An installation as the installer leaves it: the program folder, the installation kind, a new
+// user's default settings and cache template, and the installed version.
+void MarkAsInstallation(const std::string& programPath)
+{
+    RegKey machine = RegKey::LOCAL_MACHINE.CreateKey(kProductKey);
+    machine.SetStringValue("Program Path", programPath);
+    machine.SetDWORDValue("Installed Version", 387);
+    RegKey defaults = machine.CreateKey("User");
+    defaults.SetDWORDValue("Show Icon", 1);
+    defaults.SetDWORDValue("Background Process", 0);
+    RegKey cache = defaults.CreateKey("Cache");
+    cache.SetStringValue("Name", "Network Storage");
+    cache.SetDWORDValue("ItemType", 4);
+    cache.CreateKey("All Discs").SetDWORDValue("ItemType", 0);
+    RegKey::CLASSES_ROOT.CreateKey(kProductInfoKey).SetStringValue("Version", "2.00");
+}
+
+std::vector<std::string> ValueNames(HKEY key)
+{
+    std::vector<std::string> names;
+    char name[256];
+    for (DWORD index = 0;; ++index) {
+        DWORD length = sizeof name;
+        if (::RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(name);
+    }
+    return names;
+}
+
+// Lets the thread's windows take what was posted to them.
+void PumpMessages()
+{
+    MSG message;
+    for (int round = 0; round < 20; ++round) {
+        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageA(&message);
+        ::Sleep(10);
+    }
+}
+
+TEST_F(ShellvueEntryTest, LoadingTheLibraryDoesNothingButRecordItsModule)
 {
     TempDirectory folder;
+    MarkAsInstallation(folder.Path());
+    RegKey::CURRENT_USER.CreateKey(kProductKey).SetDWORDValue("Logging", 1);
+    const std::string user = RegistrySnapshot(HKEY_CURRENT_USER);
+
+    Load();
+
+    EXPECT_EQ(user, RegistrySnapshot(HKEY_CURRENT_USER)) << "no user set-up under the loader lock";
+    EXPECT_EQ(0, Logging::LogIndicator);
+    EXPECT_EQ(nullptr, g_hBrandingInstance) << "the branding library waits for the first request";
+    EXPECT_FALSE(FileExists(folder.File("shellvue_entry_tests.log")));
+}
+
+TEST_F(ShellvueEntryTest, FirstRequestLoadsTheBrandingThenSetsUpTheNewUserAndNothingAtTheRoot)
+{
+    TempDirectory folder;
+    MarkAsInstallation(folder.Path());
+    Load();
+    ASSERT_TRUE(FolderFactory());
+    ASSERT_NE(nullptr, g_hBrandingInstance);
+
+    RegKeyRead user = RegKey::CURRENT_USER.GetKeyRead(kProductKey);
+    EXPECT_EQ("2.00", user.QueryStringValue("Version"));
+    EXPECT_EQ(1u, user.QueryDWORDValue("Installed Version")) << "the installation kind last seen: a server installation";
+    EXPECT_EQ(1u, user.QueryDWORDValue("Show Icon"));
+    EXPECT_EQ(0u, user.QueryDWORDValue("Background Process"));
+    EXPECT_TRUE(user.KeyExists("Cache\\All Discs"));
+    EXPECT_TRUE(ValueNames(HKEY_CURRENT_USER).empty()) << "a value was written at the root of the user's hive";
+}
+
+TEST_F(ShellvueEntryTest, StartUpRunsOnceAndReadsTheUserSettingsAndLogsWhenLoggingIsOn)
+{
+    TempDirectory folder;
+    MarkAsInstallation(folder.Path());
     {
         BrandingLoaded branding;
-        RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Program Path", folder.Path());
         RegKey user = RegKey::CURRENT_USER.CreateKey(kProductKey);
         user.SetDWORDValue("Logging", 1);
         user.SetDWORDValue("ClipboardCutFlag", 1);
     }
     Load();
+    EXPECT_EQ(S_OK, canUnloadNow_());
+    ComPtr<IClassFactory> factory = FolderFactory();
+    ComPtr<IClassFactory> again = FolderFactory();
     EXPECT_EQ(1, Logging::LogIndicator);
     EXPECT_FALSE(RegKey::CURRENT_USER.GetKeyRead(kProductKey).ValueExists("ClipboardCutFlag"))
         << "no cut is pending when the library starts";
 
-    EXPECT_EQ(S_OK, canUnloadNow_());
-    ComPtr<IClassFactory> factory = FolderFactory();
     ComPtr<IShellFolder> folderObject = NewFolder(*factory);
     EXPECT_EQ(S_FALSE, canUnloadNow_());
     folderObject.reset();
@@ -168,26 +247,44 @@ TEST_F(ShellvueEntryTest, StartUpReadsTheUserSettingsAndLogsWhenLoggingIsOn)
     const size_t header = log.find("********************* DATE: ");
     const size_t start = log.find("ShellvueApp::InitInstance()\n");
     EXPECT_NE(std::string::npos, header) << log;
-    EXPECT_NE(std::string::npos, start) << log;
+    ASSERT_NE(std::string::npos, start) << log;
     EXPECT_LT(header, start);
-    const size_t yes = log.find("DllCanUnloadNow returns S_OK\n");
+    EXPECT_EQ(std::string::npos, log.find("ShellvueApp::InitInstance()\n", start + 1)) << "started twice:\n" << log;
     const size_t no = log.find("DllCanUnloadNow returns S_FALSE\n");
-    EXPECT_NE(std::string::npos, yes) << log;
     EXPECT_NE(std::string::npos, no) << log;
-    EXPECT_LT(yes, no);
 }
 
 TEST_F(ShellvueEntryTest, LoggingStaysOffWithoutTheUserSwitch)
 {
     TempDirectory folder;
-    {
-        BrandingLoaded branding;
-        RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Program Path", folder.Path());
-    }
+    MarkAsInstallation(folder.Path());
     Load();
+    ASSERT_TRUE(FolderFactory());
     EXPECT_EQ(0, Logging::LogIndicator);
     EXPECT_EQ(S_OK, canUnloadNow_());
     EXPECT_FALSE(FileExists(folder.File("shellvue_entry_tests.log")));
+}
+
+TEST_F(ShellvueEntryTest, TheHostReadsTheLoggingSwitchAgainWhenTheSettingsProgramAnnouncesIt)
+{
+    TempDirectory folder;
+    MarkAsInstallation(folder.Path());
+    Load();
+    ASSERT_TRUE(FolderFactory());
+    ASSERT_EQ(0, Logging::LogIndicator);
+    const UINT announcement = ::RegisterWindowMessageA("_NETWORK_STORAGE_START_STOP_LOG_");
+
+    RegKey::CURRENT_USER.GetKey(kProductKey).SetDWORDValue("Logging", 1);
+    ASSERT_TRUE(::PostMessageA(HWND_BROADCAST, announcement, 0, 0));
+    PumpMessages();
+    EXPECT_EQ(1, Logging::LogIndicator);
+    EXPECT_NE(std::string::npos,
+              ReadWholeFile(folder.File("shellvue_entry_tests.log")).find("ShellvueApp::OnStartStopLog()\n"));
+
+    RegKey::CURRENT_USER.GetKey(kProductKey).SetDWORDValue("Logging", 0);
+    ASSERT_TRUE(::PostMessageA(HWND_BROADCAST, announcement, 0, 0));
+    PumpMessages();
+    EXPECT_EQ(0, Logging::LogIndicator);
 }
 
 } // namespace

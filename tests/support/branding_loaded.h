@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources.h"
+#include "resources/resources.h"
 
 // Loads the branding library into Basalt's global for a test's lifetime, as programs do at start.
 class BrandingLoaded {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cache.h"
-#include "registry.h"
+#include "cache/cache.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/cache_tree.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "item.h"
-#include "registry.h"
+#include "item/item.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 

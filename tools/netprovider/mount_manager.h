@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include <scoped_handle.h>
+#include "base/scoped_handle.h"
 
 namespace simnet {
 

@@ -1,7 +1,7 @@
 #include "namespace_registration.h"
 
-#include "module_path.h"
-#include "registry.h"
+#include "base/module_path.h"
+#include "registry/registry.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "namespace_registration.h"
 
-#include "branding_ids.h"
-#include "module_path.h"
-#include "registry.h"
+#include "resources/branding_ids.h"
+#include "base/module_path.h"
+#include "registry/registry.h"
 #include "res/string_ids.h"
-#include "texts.h"
+#include "resources/texts.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The recording search module's process: a local COM server, started by COM with -Embedding.
 
-#include "adopt_com_object.h"
-#include "class_factory.h"
-#include "com_apartment.h"
+#include "com/class_factory.h"
+#include "com/com_apartment.h"
+#include "recording_search_module.h"
 #include "recording_server_protocol.h"
 #include "server_lifetime.h"
 
@@ -35,10 +35,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (!StartedByCom())
         return 2;
     try {
-        ComApartment apartment;
-        auto factory = AdoptComObject(new RecordingSearchModuleFactory());
+        const ComApartment apartment;
+        if (!apartment.IsReady())
+            return 1;
+        // Each activation gets a new recording module.
+        ClassFactory factory(
+            [](REFIID iid, void** object) { return CreateComObject<RecordingSearchModule>(iid, object); });
         DWORD registration = 0;
-        if (FAILED(::CoRegisterClassObject(CLSID_RecordingSearchModule, factory.Get(), CLSCTX_LOCAL_SERVER,
+        if (FAILED(::CoRegisterClassObject(CLSID_RecordingSearchModule, &factory, CLSCTX_LOCAL_SERVER,
                                            REGCLS_MULTIPLEUSE, &registration)))
             return 1;
         return ServerLifetime::Run(registration, kUnusedTimeoutMs);

@@ -2,7 +2,6 @@
 
 #include "cache_item_description.h"
 #include "recording_server_protocol.h"
-#include "server_lifetime.h"
 
 #include <vector>
 
@@ -15,49 +14,10 @@ std::wstring ClientIdText(LONG clientId)
 
 } // namespace
 
-RecordingSearchModule::RecordingSearchModule()
-{
-    ServerLifetime::Lock();
-}
-
 RecordingSearchModule::~RecordingSearchModule()
 {
     // The callbacks go before the server may end, while the apartment still runs.
     clients_.clear();
-    ServerLifetime::Unlock();
-}
-
-HRESULT STDMETHODCALLTYPE RecordingSearchModule::QueryInterface(REFIID iid, void** object)
-{
-    if (object == nullptr)
-        return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IRegisterNSClient)
-        *object = static_cast<IRegisterNSClient*>(this);
-    else if (iid == IID_INotifyNSServer)
-        *object = static_cast<INotifyNSServer*>(this);
-    else if (iid == IID_INotifyNSLaunchManager)
-        *object = static_cast<INotifyNSLaunchManager*>(this);
-    else if (iid == IID_IDispatch)
-        *object = static_cast<IDispatch*>(this);
-    else {
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE RecordingSearchModule::AddRef()
-{
-    return static_cast<ULONG>(::InterlockedIncrement(&references_));
-}
-
-ULONG STDMETHODCALLTYPE RecordingSearchModule::Release()
-{
-    const LONG remaining = ::InterlockedDecrement(&references_);
-    if (remaining == 0)
-        delete this;
-    return static_cast<ULONG>(remaining);
 }
 
 HRESULT STDMETHODCALLTYPE RecordingSearchModule::Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "com/com_object.h"
 #include "nsinterfaces.h"
 
 #include <oaidl.h>
@@ -13,20 +14,11 @@
 // notifies its registered clients as the real module does (AddItem after CreateItem, RemoveItem
 // after DeleteItem, UpdateItem after MoveItem and UpdateItem, SearchDone after a search was
 // started). The test reads the journal and sets the next result through IDispatch.
-class RecordingSearchModule final : public IRegisterNSClient,
-                                    public INotifyNSServer,
-                                    public INotifyNSLaunchManager,
-                                    public IDispatch {
+class RecordingSearchModule final : public ComObject<RecordingSearchModule, IRegisterNSClient, INotifyNSServer,
+                                                     INotifyNSLaunchManager, IDispatch> {
 public:
-    RecordingSearchModule();
-    ~RecordingSearchModule();
-    RecordingSearchModule(const RecordingSearchModule&) = delete;
-    RecordingSearchModule& operator=(const RecordingSearchModule&) = delete;
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+    RecordingSearchModule() = default;
+    ~RecordingSearchModule() override;
 
     // IRegisterNSClient
     HRESULT STDMETHODCALLTYPE Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId) override;
@@ -61,7 +53,6 @@ private:
     // Passes the item on to every registered client (none for SearchDone).
     void NotifyClients(Notification notification, const CacheItemStruct* item);
 
-    LONG references_ = 1;
     std::wstring journal_;
     HRESULT nextResult_ = S_OK;
     LONG lastClientId_ = 0;

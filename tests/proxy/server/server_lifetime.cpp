@@ -1,16 +1,17 @@
 #include "server_lifetime.h"
 
+#include "com/com_module.h"
+
 #include <objbase.h>
 
 namespace {
 
-// Posted to the main thread when the last lock goes on another thread: a class object may only
-// be revoked by the apartment that registered it.
+// Posted to the main thread when the last object or lock goes: a class object may only be
+// revoked by the apartment that registered it.
 constexpr UINT kEndServerMessage = WM_APP + 1;
 
 DWORD g_mainThread = 0;
 DWORD g_classRegistration = 0;
-LONG g_locks = 0;
 
 void RevokeClassObject()
 {
@@ -26,12 +27,21 @@ void EndServer()
     ::PostQuitMessage(0);
 }
 
-bool IsUnused()
+void OnIdle() noexcept
 {
-    return ::InterlockedCompareExchange(&g_locks, 0, 0) == 0;
+    if (::GetCurrentThreadId() == g_mainThread)
+        EndServer();
+    else
+        ::PostThreadMessageW(g_mainThread, kEndServerMessage, 0, 0);
 }
 
 } // namespace
+
+ComModule& ThisComModule()
+{
+    static ComModule module;
+    return module;
+}
 
 namespace ServerLifetime {
 
@@ -39,6 +49,7 @@ int Run(DWORD classRegistrationCookie, UINT unusedTimeout)
 {
     g_mainThread = ::GetCurrentThreadId();
     g_classRegistration = classRegistrationCookie;
+    ThisComModule().SetIdleHandler(&OnIdle);
     UINT_PTR watchdog = ::SetTimer(nullptr, 0, unusedTimeout, nullptr);
 
     MSG message{};
@@ -47,7 +58,7 @@ int Run(DWORD classRegistrationCookie, UINT unusedTimeout)
             EndServer();
         } else if (message.hwnd == nullptr && message.message == WM_TIMER && message.wParam == watchdog) {
             ::KillTimer(nullptr, watchdog);
-            if (IsUnused())
+            if (ThisComModule().CanUnload())
                 EndServer();
         } else {
             ::TranslateMessage(&message);
@@ -56,21 +67,6 @@ int Run(DWORD classRegistrationCookie, UINT unusedTimeout)
     }
     RevokeClassObject();
     return static_cast<int>(message.wParam);
-}
-
-void Lock()
-{
-    ::InterlockedIncrement(&g_locks);
-}
-
-void Unlock()
-{
-    if (::InterlockedDecrement(&g_locks) != 0)
-        return;
-    if (::GetCurrentThreadId() == g_mainThread)
-        EndServer();
-    else
-        ::PostThreadMessageW(g_mainThread, kEndServerMessage, 0, 0);
 }
 
 } // namespace ServerLifetime

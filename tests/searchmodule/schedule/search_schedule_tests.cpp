@@ -1,7 +1,7 @@
 #include "search_schedule.h"
 
-#include "logging.h"
-#include "registry.h"
+#include "logging/logging.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

@@ -1,6 +1,6 @@
 #include "show_icon_setting.h"
 
-#include "registry.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

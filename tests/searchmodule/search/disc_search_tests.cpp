@@ -6,7 +6,7 @@
 
 #include "disc_search.h"
 
-#include "cache.h"
+#include "cache/cache.h"
 #include "search_user.h"
 #include "support/temp_directory.h"
 

@@ -4,8 +4,8 @@
 // own (the simulated network's provider reads HKEY_LOCAL_MACHINE in the searching process, so
 // the registry cannot be redirected): installation folder, cache root, network settings, and
 // an SLP user agent that only asks loopback agents.
-#include "item.h"
-#include "registry.h"
+#include "item/item.h"
+#include "registry/registry.h"
 #include "registry_config.h"
 #include "support/branding_loaded.h"
 
