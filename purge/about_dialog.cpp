@@ -5,32 +5,28 @@
 #include "purge_text.h"
 #include "res/clearbay_dialog_ids.h"
 #include "res/clearbay_string_ids.h"
+#include "ui/dialog.h"
 
 namespace {
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
-{
-    switch (message) {
-    case WM_INITDIALOG: {
+// The program's version and the versions of the suite it handles.
+class AboutDialog final : public Dialog {
+public:
+    AboutDialog() : Dialog(IDD_ABOUT) {}
+
+protected:
+    bool OnInitDialog() override
+    {
         const std::string version = FormatText(PurgeText(IDS_ABOUT_VERSION), FileVersionOf(::GetModuleHandleA(nullptr)));
-        ::SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, version.c_str());
-        return TRUE;
+        ::SetDlgItemTextA(Window(), IDC_ABOUT_VERSION, version.c_str());
+        return true;
     }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            ::EndDialog(dialog, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
-    default:
-        break;
-    }
-    return FALSE;
-}
+};
 
 } // namespace
 
 void ShowAboutBox(HWND owner)
 {
-    ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutProc, 0);
+    AboutDialog about;
+    about.DoModal(owner);
 }

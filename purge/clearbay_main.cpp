@@ -1,4 +1,5 @@
 // Clearbay: finds and removes what installations of the suite leave on a machine.
+#include "com/com_apartment.h"
 #include "command_line.h"
 #include "folder_locations.h"
 #include "purge_dialog.h"
@@ -8,26 +9,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-
-namespace {
-
-// The shell's file operation and folder look-ups expect COM on the thread.
-class ComApartment {
-public:
-    ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment()
-    {
-        if (initialised_)
-            ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool initialised_;
-};
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -40,7 +21,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    ComApartment com;
+    // The shell's file operation and folder look-ups expect COM on the thread.
+    const ComApartment com;
     PurgeDialog dialog(FolderLocations::FromShell());
     if (mode == RunMode::Silent)
         return dialog.RunSilent() ? 0 : 1;

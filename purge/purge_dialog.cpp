@@ -8,6 +8,7 @@
 #include "registry_search.h"
 #include "res/clearbay_dialog_ids.h"
 #include "res/clearbay_string_ids.h"
+#include "ui/wait_cursor.h"
 
 #include <commctrl.h>
 
@@ -47,92 +48,49 @@ void AddRow(HWND list, const std::string& name, const std::string& comment)
     ::SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&item));
 }
 
-// Shows the wait cursor while it lives.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(::SetCursor(::LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { ::SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
 } // namespace
 
-PurgeDialog::PurgeDialog(FolderLocations locations) : locations_(std::move(locations)) {}
+PurgeDialog::PurgeDialog(FolderLocations locations) : Dialog(IDD_PURGE), locations_(std::move(locations)) {}
 
-void PurgeDialog::RunModal(HWND owner)
-{
-    ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PURGE), owner, DialogProc,
-                      reinterpret_cast<LPARAM>(this));
-}
+void PurgeDialog::RunModal(HWND owner) { DoModal(owner); }
 
 bool PurgeDialog::RunSilent()
 {
     // Created but never shown: the search and the purge read the same controls as ever.
-    HWND dialog = ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PURGE), nullptr, DialogProc,
-                                       reinterpret_cast<LPARAM>(this));
-    if (!dialog)
+    if (!Create(nullptr))
         return false;
     Search();
     ShowReport();
     const bool removed = DeleteRegistryData(found_.registry, SelectedRoots());
-    ::DestroyWindow(dialog);
+    End(IDOK);
     return removed;
 }
 
-INT_PTR CALLBACK PurgeDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+bool PurgeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
 {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<PurgeDialog*>(lParam);
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        self->window_ = dialog;
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == IDM_ABOUT_BOX) {
+        ShowAboutBox(Window());
+        result = TRUE;
+        return true;
     }
-    auto* self = reinterpret_cast<PurgeDialog*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    if (!self)
-        return FALSE;
-    const INT_PTR result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY)
-        self->window_ = nullptr;
-    return result;
+    return false;
 }
 
-INT_PTR PurgeDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM)
+bool PurgeDialog::OnCommand(int id, int code, HWND control)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog();
-        return TRUE;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == IDM_ABOUT_BOX) {
-            ShowAboutBox(Window());
-            return TRUE;
-        }
-        break;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case IDC_START_SEARCH:
-            OnStartSearch();
-            return TRUE;
-        case IDC_PURGE_SYSTEM:
-            OnPurgeSystem();
-            return TRUE;
-        case IDCANCEL:
-            ::EndDialog(Window(), IDCANCEL);
-            return TRUE;
-        default:
-            break;
-        }
-        break;
+    switch (id) {
+    case IDC_START_SEARCH:
+        OnStartSearch();
+        return true;
+    case IDC_PURGE_SYSTEM:
+        OnPurgeSystem();
+        return true;
     default:
-        break;
+        return Dialog::OnCommand(id, code, control);
     }
-    return FALSE;
 }
 
-void PurgeDialog::OnInitDialog()
+bool PurgeDialog::OnInitDialog()
 {
     ::CheckDlgButton(Window(), IDC_ROOT_CLASSES_ROOT, BST_CHECKED);
     ::CheckDlgButton(Window(), IDC_ROOT_CURRENT_USER, BST_UNCHECKED);
@@ -153,6 +111,7 @@ void PurgeDialog::OnInitDialog()
         ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
         ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT_BOX, PurgeText(IDS_ABOUT_MENU_ITEM).c_str());
     }
+    return true;
 }
 
 void PurgeDialog::OnStartSearch()

@@ -1,7 +1,7 @@
 #include "folder_icon_lists.h"
 
 #include "resources/resources.h"
-#include "base/scoped_handle.h"
+#include "ui/ui_handles.h"
 
 namespace {
 
@@ -23,29 +23,18 @@ void AppendIcon(HIMAGELIST list, HINSTANCE branding, int iconNumber, bool large,
 
 } // namespace
 
-FolderIconLists::~FolderIconLists() { Destroy(); }
-
-void FolderIconLists::Destroy()
-{
-    if (small_)
-        ::ImageList_Destroy(small_);
-    if (large_)
-        ::ImageList_Destroy(large_);
-    small_ = large_ = nullptr;
-}
-
 bool FolderIconLists::Build(HINSTANCE branding)
 {
-    Destroy();
-    small_ = CreateList(16);
-    large_ = CreateList(32);
+    small_.Reset(CreateList(16));
+    large_.Reset(CreateList(32));
     if (!small_ || !large_) {
-        Destroy();
+        small_.Reset();
+        large_.Reset();
         return false;
     }
     for (int position = 0; position < kIconCount; ++position) {
-        AppendIcon(small_, branding, kIconNumbers[position], false, position);
-        AppendIcon(large_, branding, kIconNumbers[position], true, position);
+        AppendIcon(small_.Get(), branding, kIconNumbers[position], false, position);
+        AppendIcon(large_.Get(), branding, kIconNumbers[position], true, position);
     }
     return true;
 }
@@ -61,6 +50,6 @@ int FolderIconLists::PositionOf(int iconNumber)
 
 HICON FolderIconLists::GetIcon(int iconNumber, bool large) const
 {
-    HIMAGELIST list = large ? large_ : small_;
+    HIMAGELIST list = large ? large_.Get() : small_.Get();
     return list ? ::ImageList_GetIcon(list, PositionOf(iconNumber), ILD_NORMAL) : nullptr;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ui_handles.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,7 +15,6 @@ public:
     static constexpr int kIconCount = static_cast<int>(sizeof kIconNumbers / sizeof kIconNumbers[0]);
 
     FolderIconLists() = default;
-    ~FolderIconLists();
     FolderIconLists(const FolderIconLists&) = delete;
     FolderIconLists& operator=(const FolderIconLists&) = delete;
 
@@ -21,8 +22,8 @@ public:
     // library lacks leaves its place blank, so that the other numbers keep their places.
     bool Build(HINSTANCE branding);
 
-    HIMAGELIST Small() const { return small_; }
-    HIMAGELIST Large() const { return large_; }
+    HIMAGELIST Small() const { return small_.Get(); }
+    HIMAGELIST Large() const { return large_.Get(); }
 
     // The place of a branding number in the lists; an unknown number gives the first place.
     static int PositionOf(int iconNumber);
@@ -30,8 +31,6 @@ public:
     HICON GetIcon(int iconNumber, bool large) const;
 
 private:
-    void Destroy();
-
-    HIMAGELIST small_ = nullptr;
-    HIMAGELIST large_ = nullptr;
+    ScopedImageList small_;
+    ScopedImageList large_;
 };

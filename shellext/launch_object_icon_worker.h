@@ -2,7 +2,7 @@
 
 #include "base/critical_section.h"
 #include "item/item.h"
-#include "base/scoped_handle.h"
+#include "ui/ui_handles.h"
 
 #include <windows.h>
 

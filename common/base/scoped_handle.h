@@ -58,20 +58,6 @@ struct ModuleHandleTraits {
     static void Close(Handle h) noexcept { ::FreeLibrary(h); }
 };
 
-struct IconHandleTraits {
-    using Handle = HICON;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyIcon(h); }
-};
-
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DeleteObject(h); }
-};
-
 using ScopedKernelHandle = ScopedHandle<KernelHandleTraits>;
 using ScopedFile = ScopedHandle<FileHandleTraits>;
 using ScopedModule = ScopedHandle<ModuleHandleTraits>;
-using ScopedIcon = ScopedHandle<IconHandleTraits>;
-using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;

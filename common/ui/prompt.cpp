@@ -1,7 +1,8 @@
-#include "prompt.h"
+#include "ui/prompt.h"
 
-#include "resources/resources.h"
 #include "resources/branding_ids.h"
+#include "resources/resources.h"
+#include "ui/checkbox_message_box.h"
 
 #include <mutex>
 
@@ -19,7 +20,7 @@ PromptHandler SetPromptHandler(PromptHandler handler)
     return handler;
 }
 
-int ShowPrompt(HWND owner, const std::string& text, const std::string& caption, UINT style)
+int AskPrompt(PromptRequest& request)
 {
     PromptHandler handler;
     {
@@ -27,8 +28,20 @@ int ShowPrompt(HWND owner, const std::string& text, const std::string& caption, 
         handler = g_handler;
     }
     if (handler)
-        return handler(owner, text, caption, style);
-    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+        return handler(request);
+    if (!request.checkBoxText.empty())
+        return CheckboxMessageBox::Show(request);
+    return ::MessageBoxA(request.owner, request.text.c_str(), request.caption.c_str(), request.style);
+}
+
+int ShowPrompt(HWND owner, const std::string& text, const std::string& caption, UINT style)
+{
+    PromptRequest request;
+    request.owner = owner;
+    request.text = text;
+    request.caption = caption;
+    request.style = style;
+    return AskPrompt(request);
 }
 
 std::string ProductCaption()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/scoped_handle.h"
+#include "ui/ui_handles.h"
 #include "tray_menu.h"
 
 #include <windows.h>

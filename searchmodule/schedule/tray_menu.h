@@ -1,16 +1,9 @@
 #pragma once
 
 #include "res/schedule_string_ids.h"
-#include "base/scoped_handle.h"
+#include "ui/ui_handles.h"
 
 #include <windows.h>
-
-struct MenuHandleTraits {
-    using Handle = HMENU;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyMenu(h); }
-};
-using ScopedMenu = ScopedHandle<MenuHandleTraits>;
 
 // The taskbar icon's pop-up menu. Its commands are the numbers of their texts.
 class TrayMenu {

@@ -1,6 +1,6 @@
 #include "folder_icon_lists.h"
 
-#include "base/scoped_handle.h"
+#include "ui/ui_handles.h"
 
 #include "support/branding_loaded.h"
 

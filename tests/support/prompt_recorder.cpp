@@ -1,10 +1,11 @@
 #include "support/prompt_recorder.h"
 
-PromptRecorder::PromptRecorder(int answer)
+PromptRecorder::PromptRecorder(int answer, bool checkBoxAnswer)
 {
-    previous_ = SetPromptHandler([this, answer](HWND owner, const std::string& text,
-                                                const std::string& caption, UINT style) {
-        prompts_.push_back({owner, text, caption, style});
+    previous_ = SetPromptHandler([this, answer, checkBoxAnswer](PromptRequest& request) {
+        prompts_.push_back(request);
+        if (!request.checkBoxText.empty())
+            request.checked = checkBoxAnswer;
         return answer;
     });
 }

@@ -2,27 +2,21 @@
 
 #include "ui/prompt.h"
 
-#include <string>
 #include <vector>
 
-// Answers every message box of the suite with a fixed button and remembers what was shown.
+// Answers every message box of the suite with a fixed button (and every check-box message box
+// with a fixed check state) and remembers what was asked.
 class PromptRecorder {
 public:
-    struct Prompt {
-        HWND owner;
-        std::string text;
-        std::string caption;
-        UINT style;
-    };
-
-    explicit PromptRecorder(int answer = IDOK);
+    explicit PromptRecorder(int answer = IDOK, bool checkBoxAnswer = false);
     ~PromptRecorder();
     PromptRecorder(const PromptRecorder&) = delete;
     PromptRecorder& operator=(const PromptRecorder&) = delete;
 
-    const std::vector<Prompt>& Prompts() const { return prompts_; }
+    // As they were asked (the check state as it came in).
+    const std::vector<PromptRequest>& Prompts() const { return prompts_; }
 
 private:
-    std::vector<Prompt> prompts_;
+    std::vector<PromptRequest> prompts_;
     PromptHandler previous_;
 };

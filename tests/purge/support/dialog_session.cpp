@@ -3,52 +3,17 @@
 #include "res/clearbay_dialog_ids.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
-#include <stdexcept>
 
 DialogSession::DialogSession(FolderLocations locations) : dialog_(std::move(locations))
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
-    thread_ = std::thread([this] {
-        const bool ownsCom = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    run_ = std::make_unique<ModalDialogRun>([this] {
         dialog_.RunModal();
-        if (ownsCom)
-            ::CoUninitialize();
+        return static_cast<INT_PTR>(0);
     });
-    // The dialog is shown once it has handled WM_INITDIALOG.
-    for (int i = 0; i < 500 && !(window_ && ::IsWindowVisible(window_)); ++i) {
-        ::Sleep(10);
-        window_ = dialog_.Window();
-    }
-    if (!window_ || !::IsWindowVisible(window_)) {
-        thread_.detach();
-        throw std::runtime_error("the purge dialog did not appear");
-    }
-}
-
-DialogSession::~DialogSession()
-{
-    if (thread_.joinable() && dialog_.Window())
-        ::PostMessageA(window_, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    if (thread_.joinable())
-        thread_.join();
-}
-
-void DialogSession::Click(int id) const
-{
-    ::SendMessageA(Item(id), BM_CLICK, 0, 0);
-}
-
-bool DialogSession::IsChecked(int id) const
-{
-    return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void DialogSession::SetChecked(int id, bool checked) const
-{
-    ::SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    window_ = run_->Window();
 }
 
 std::vector<ReportLine> DialogSession::ListRows() const
@@ -91,6 +56,6 @@ std::vector<std::string> DialogSession::ColumnTitles() const
 
 void DialogSession::WaitUntilClosed()
 {
-    if (thread_.joinable())
-        thread_.join();
+    INT_PTR ignored = 0;
+    run_->WaitForEnd(ignored);
 }

@@ -3,10 +3,13 @@
 #include "purge_dialog.h"
 #include "purge_report.h"
 
+#include "support/dialog_driver.h"
+#include "support/modal_dialog_run.h"
+
 #include <windows.h>
 
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 // Runs the purge dialog as the program does (modal, on a thread of its own with COM) and
@@ -14,16 +17,15 @@
 class DialogSession {
 public:
     explicit DialogSession(FolderLocations locations);
-    ~DialogSession(); // closes the dialog if it is still open
 
     HWND Window() const { return window_; }
     HWND Item(int id) const { return ::GetDlgItem(window_, id); }
 
     // Clicks a push button; returns when the dialog has handled the click.
-    void Click(int id) const;
-    bool IsChecked(int id) const;
-    void SetChecked(int id, bool checked) const;
-    bool IsEnabled(int id) const { return ::IsWindowEnabled(Item(id)) != FALSE; }
+    void Click(int id) const { ClickItem(window_, id); }
+    bool IsChecked(int id) const { return IsItemChecked(window_, id); }
+    void SetChecked(int id, bool checked) const { SetItemChecked(window_, id, checked); }
+    bool IsEnabled(int id) const { return IsItemEnabled(window_, id); }
 
     std::vector<ReportLine> ListRows() const;
     std::vector<std::string> ColumnTitles() const;
@@ -33,6 +35,6 @@ public:
 
 private:
     PurgeDialog dialog_;
-    std::thread thread_;
+    std::unique_ptr<ModalDialogRun> run_;
     HWND window_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/dialog_driver.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -41,6 +43,3 @@ private:
     std::atomic<bool> stop_{false};
     std::thread watcher_;
 };
-
-// The text of a window, read from any thread or process.
-std::string WindowText(HWND window);

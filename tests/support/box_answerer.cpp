@@ -1,13 +1,6 @@
-#include "box_answerer.h"
+#include "support/box_answerer.h"
 
 #include <chrono>
-
-std::string WindowText(HWND window)
-{
-    char text[2048] = {};
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
-    return text;
-}
 
 namespace {
 

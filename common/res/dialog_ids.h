@@ -1,0 +1,12 @@
+// Numbers of Basalt's dialog templates and their controls. Plain #defines so that the resource
+// script and the C++ code share one list.
+#pragma once
+
+// The check-box message box: a Yes/No question with a check box that switches it off.
+#define IDD_CHECKBOX_MESSAGE_BOX                    1200
+#define IDC_CHECKBOX_BOX_YES                        1307
+#define IDC_CHECKBOX_BOX_NO                         1308
+#define IDC_CHECKBOX_BOX_THIRD                      1309
+#define IDC_CHECKBOX_BOX_CHECK                      1310
+#define IDC_CHECKBOX_BOX_TEXT                       1311
+#define IDC_CHECKBOX_BOX_ICON                       1312

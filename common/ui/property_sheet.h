@@ -1,0 +1,136 @@
+#pragma once
+
+#include "ui/ui_api.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+class PropertySheetDialog;
+
+// One page of a property sheet or wizard. The sheet owns its pages: once the sheet runs, a
+// page lives until the property-sheet manager releases it (PSPCB_RELEASE), whether it was ever
+// shown or not. Its dialog procedure is an exception barrier like Dialog's: a handler that
+// throws is reported and the whole sheet ends, as if cancelled, with PropertySheetDialog::kFailed.
+class SUITE_UI_API PropertyPage {
+public:
+    // resourceModule: where the template lives; null means the sheet's resource module.
+    explicit PropertyPage(UINT templateId, HINSTANCE resourceModule = nullptr);
+    virtual ~PropertyPage() = default;
+    PropertyPage(const PropertyPage&) = delete;
+    PropertyPage& operator=(const PropertyPage&) = delete;
+
+    HWND Window() const { return window_.load(); }
+    HWND Item(int id) const { return ::GetDlgItem(Window(), id); }
+    HWND Sheet() const { return ::GetParent(Window()); }
+    UINT TemplateId() const { return templateId_; }
+
+    // Tells the sheet that the page has changes to apply (Apply becomes available), or that
+    // it has none any more.
+    void SetModified(bool modified = true);
+    bool IsModified() const { return modified_; }
+
+protected:
+    virtual bool OnInitDialog() { return true; }
+    // true when handled.
+    virtual bool OnCommand(int, int, HWND) { return false; }
+    // Notifications other than the sheet's own (those have their handlers below).
+    virtual bool OnNotify(NMHDR&, LRESULT&) { return false; }
+    virtual bool OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+
+    // The page is about to be shown; false keeps it from being shown.
+    virtual bool OnSetActive() { return true; }
+    // The user leaves the page (another page, Apply, OK, Next); false keeps the page when
+    // its input is not acceptable (the page tells the user why).
+    virtual bool OnKillActive() { return true; }
+    // Apply or OK: take over the page's changes; false keeps the sheet open on this page.
+    virtual bool OnApply() { return true; }
+    // The sheet is cancelled.
+    virtual void OnReset() {}
+    // false refuses a Cancel.
+    virtual bool OnQueryCancel() { return true; }
+    // Wizard buttons: 0 goes to the neighbouring page, -1 stays, a template id jumps there.
+    virtual LRESULT OnWizardBack() { return 0; }
+    virtual LRESULT OnWizardNext() { return 0; }
+    // false keeps the wizard open.
+    virtual bool OnWizardFinish() { return true; }
+
+    // The buttons a wizard shows for this page (PSWIZB_BACK, PSWIZB_NEXT, PSWIZB_FINISH);
+    // call it from OnSetActive.
+    void SetWizardButtons(DWORD buttons);
+
+private:
+    friend class PropertySheetDialog;
+
+    // The page's handle for the sheet; the handle owns the page from then on.
+    HPROPSHEETPAGE CreateHandle(PropertySheetDialog& sheet, HINSTANCE defaultModule);
+    static UINT CALLBACK PageCallback(HWND window, UINT message, LPPROPSHEETPAGEA page);
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool DispatchSheetNotification(NMHDR& header, LRESULT& result);
+
+    const UINT templateId_;
+    const HINSTANCE resourceModule_;
+    PropertySheetDialog* sheet_ = nullptr;
+    std::atomic<HWND> window_{nullptr};
+    bool modified_ = false;
+};
+
+// A modal property sheet of pages, or (Wizard) a wizard.
+class SUITE_UI_API PropertySheetDialog {
+public:
+    // DoModal's answer when the sheet could not be shown or a page's handler failed.
+    static constexpr INT_PTR kFailed = -1;
+
+    // resourceModule: where the pages' templates live, current while the sheet runs (null:
+    // the module current when it is shown).
+    explicit PropertySheetDialog(std::string caption, HINSTANCE resourceModule = nullptr);
+    virtual ~PropertySheetDialog() = default;
+    PropertySheetDialog(const PropertySheetDialog&) = delete;
+    PropertySheetDialog& operator=(const PropertySheetDialog&) = delete;
+
+    // Pages are shown in the order they are added. Returns the page, which stays valid while
+    // the sheet runs.
+    PropertyPage& AddPage(std::unique_ptr<PropertyPage> page);
+    size_t PageCount() const { return pages_.size(); }
+    void SetStartPage(UINT index) { startPage_ = index; }
+
+    // Shows the sheet; for a property sheet, a positive answer when changes were applied and
+    // 0 when it was cancelled; for a wizard, non-zero when it was finished. Every page is
+    // released (deleted) when this returns, so a sheet runs once.
+    INT_PTR DoModal(HWND owner);
+
+    // The sheet's window while it runs (readable from any thread).
+    HWND Window() const { return window_.load(); }
+    bool Failed() const { return failed_.load(); }
+
+protected:
+    explicit PropertySheetDialog(std::string caption, HINSTANCE resourceModule, DWORD extraFlags);
+
+private:
+    friend class PropertyPage;
+
+    // A page of the sheet got its window: so has the sheet.
+    void PageCreated(HWND page) noexcept;
+    // A page's handler failed: the sheet ends as if cancelled.
+    void EndAfterFailure() noexcept;
+
+    std::string caption_;
+    const HINSTANCE resourceModule_;
+    const DWORD extraFlags_;
+    std::vector<std::unique_ptr<PropertyPage>> pages_;
+    UINT startPage_ = 0;
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> failed_{false};
+};
+
+// A wizard: the pages in order, with Back, Next and Finish.
+class SUITE_UI_API Wizard : public PropertySheetDialog {
+public:
+    explicit Wizard(std::string caption, HINSTANCE resourceModule = nullptr);
+};
