@@ -17,13 +17,13 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal(HWND owner)
 {
     if (Window())
-        return kFailed;   // already showing
+        return kDialogFailed;   // already showing
     const ResourceModuleScope resources(resourceModule_ ? resourceModule_ : CurrentResourceModule());
     modal_ = true;
     failed_ = false;
     const INT_PTR result = ::DialogBoxParamA(CurrentResourceModule(), MAKEINTRESOURCEA(templateId_), owner,
                                              &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
-    return failed_ ? kFailed : result;
+    return failed_ ? kDialogFailed : result;
 }
 
 bool Dialog::Create(HWND owner)
@@ -102,7 +102,7 @@ void Dialog::EndAfterFailure(const char* what) noexcept
 {
     ReportUiFailure("Dialog::DialogProc()", templateId_, what);
     failed_ = true;
-    End(kFailed);
+    End(kDialogFailed);
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,16 +6,17 @@
 
 #include <atomic>
 
+// What DoModal answers when a dialog or property sheet could not be shown or ended because one
+// of its handlers failed.
+inline constexpr INT_PTR kDialogFailed = -1;
+
 // The base of every dialog of the suite, modal or modeless, over the Win32 dialog manager.
 // Its dialog procedure is the one exception barrier of the dialog: whatever a handler throws is
-// reported (ReportUiFailure) and the dialog ends at once (a modal one with kFailed, a modeless
-// one is destroyed); no exception ever leaves the window procedure, and no handler is called
-// again after the failure.
+// reported (ReportUiFailure) and the dialog ends at once (a modal one with kDialogFailed, a
+// modeless one is destroyed); no exception ever leaves the window procedure, and no handler is
+// called again after the failure.
 class SUITE_UI_API Dialog {
 public:
-    // DoModal's answer when the dialog could not be shown or ended on a failure.
-    static constexpr INT_PTR kFailed = -1;
-
     // resourceModule: where the template lives; null means the module current when the dialog
     // is shown (CurrentResourceModule). That module stays current while the dialog runs, so
     // the dialogs it opens in turn are found there too.
@@ -25,8 +26,8 @@ public:
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
-    // Runs the dialog modally; returns what End was given, kFailed when it could not be shown
-    // or a handler failed.
+    // Runs the dialog modally; returns what End was given, kDialogFailed when it could not be
+    // shown or a handler failed.
     INT_PTR DoModal(HWND owner);
     // Creates the dialog modeless (shown when its template says WS_VISIBLE); false when it
     // could not be made or its initialisation failed.

@@ -185,7 +185,7 @@ void PropertySheetDialog::EndAfterFailure() noexcept
 INT_PTR PropertySheetDialog::DoModal(HWND owner)
 {
     if (pages_.empty() || Window())
-        return kFailed;
+        return kDialogFailed;
     const ResourceModuleScope resources(resourceModule_ ? resourceModule_ : CurrentResourceModule());
     const HINSTANCE module = CurrentResourceModule();
 
@@ -199,7 +199,7 @@ INT_PTR PropertySheetDialog::DoModal(HWND owner)
             for (HPROPSHEETPAGE created : handles)
                 ::DestroyPropertySheetPage(created);
             pages_.clear();
-            return kFailed;
+            return kDialogFailed;
         }
         page.release();
         handles.push_back(handle);
@@ -219,7 +219,7 @@ INT_PTR PropertySheetDialog::DoModal(HWND owner)
     failed_ = false;
     const INT_PTR result = ::PropertySheetA(&header);
     window_ = nullptr;
-    return failed_ ? kFailed : result;
+    return failed_ ? kDialogFailed : result;
 }
 
 // --- Wizard ---------------------------------------------------------------------------------

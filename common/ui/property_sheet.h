@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/dialog.h"
 #include "ui/ui_api.h"
 
 #include <windows.h>
@@ -16,7 +17,7 @@ class PropertySheetDialog;
 // One page of a property sheet or wizard. The sheet owns its pages: once the sheet runs, a
 // page lives until the property-sheet manager releases it (PSPCB_RELEASE), whether it was ever
 // shown or not. Its dialog procedure is an exception barrier like Dialog's: a handler that
-// throws is reported and the whole sheet ends, as if cancelled, with PropertySheetDialog::kFailed.
+// throws is reported and the whole sheet ends, as if cancelled, with kDialogFailed.
 class SUITE_UI_API PropertyPage {
 public:
     // resourceModule: where the template lives; null means the sheet's resource module.
@@ -84,9 +85,6 @@ private:
 // A modal property sheet of pages, or (Wizard) a wizard.
 class SUITE_UI_API PropertySheetDialog {
 public:
-    // DoModal's answer when the sheet could not be shown or a page's handler failed.
-    static constexpr INT_PTR kFailed = -1;
-
     // resourceModule: where the pages' templates live, current while the sheet runs (null:
     // the module current when it is shown).
     explicit PropertySheetDialog(std::string caption, HINSTANCE resourceModule = nullptr);

@@ -14,11 +14,19 @@ ComPtr<INotifyNSServer> CreateSearchModule()
     CLSID clsid{};
     if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, clsid))
         return nullptr;
-    ComPtr<INotifyNSServer> module;
-    if (FAILED(::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_INotifyNSServer,
-                                  reinterpret_cast<void**>(module.GetAddressOf()))))
-        return nullptr;
-    return module;
+    // A module that is just ending (its last client went a moment ago) refuses activations
+    // until its successor has started: a real client tries again as well.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        ComPtr<INotifyNSServer> module;
+        const HRESULT created = ::CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER, IID_INotifyNSServer,
+                                                   reinterpret_cast<void**>(module.GetAddressOf()));
+        if (SUCCEEDED(created))
+            return module;
+        if (created == REGDB_E_CLASSNOTREG)
+            break;
+        ::Sleep(200);
+    }
+    return nullptr;
 }
 
 RegisteredClient::RegisteredClient(INotifyNSServer* module, const std::string& folderPath)

@@ -18,8 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,6 +78,103 @@ bool WaitForModuleEnd(DWORD timeoutMs)
         },
         timeoutMs);
 }
+
+// The module's hidden window, which takes the settings program's announcements.
+HWND ModuleWindow() { return ::FindWindowW(L"TrawlexSearchModuleWindow", nullptr); }
+
+// What the settings program does after saving a setting: every top-level window hears the
+// announcement. Sent rather than posted, so that it has been handled when this returns.
+void Announce(UINT nameId)
+{
+    const UINT message = ::RegisterWindowMessageA(CommonText(nameId).c_str());
+    DWORD_PTR ignored = 0;
+    ::SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
+// Whether the shell shows the module's taskbar icon: only an icon that is there can be changed.
+bool ModuleHasTaskbarIcon()
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = ModuleWindow();
+    data.uID = 1;
+    data.uFlags = NIF_TIP;
+    return data.hWnd != nullptr && ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+std::string ModuleLog()
+{
+    std::ifstream file(Environment("SEARCH_TEST_DATA") + "\\trawlex.log");
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+struct MenuSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindOpenMenu(HWND window, LPARAM parameter)
+{
+    auto& search = *reinterpret_cast<MenuSearch*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (owner == search.processId && ::IsWindowVisible(window) && ::lstrcmpA(name, "#32768") == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible pop-up menu of a process, once it is open.
+HWND OpenMenuOf(DWORD processId, DWORD timeoutMs)
+{
+    MenuSearch search{processId, nullptr};
+    PumpUntil(
+        [&] {
+            ::EnumWindows(FindOpenMenu, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+bool IsDisconnection(HRESULT result)
+{
+    return result == RPC_E_DISCONNECTED || result == CO_E_OBJNOTCONNECTED ||
+           result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) || result == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED);
+}
+
+// Automatic searches switched on for one test; everything switched off again at its end, so
+// that the next module starts without them.
+class AutomaticRuns {
+public:
+    AutomaticRuns() { User().SetDWORDValue("Background Process", 1); }
+    ~AutomaticRuns()
+    {
+        RegKey user = User();
+        user.SetDWORDValue("Background Process", 0);
+        for (const char* name : {"Auto-Refresh", "Auto-Rescan", "Auto-Update Public", "MustRefresh", "MustRescan",
+                                 "MustUpdatePublic"})
+            user.SetDWORDValue(name, 0);
+    }
+    AutomaticRuns(const AutomaticRuns&) = delete;
+    AutomaticRuns& operator=(const AutomaticRuns&) = delete;
+
+    // Switches a run on, every ten hours, and owed now.
+    void Owe(const char* onOff, const char* periodMinutes, const char* mustRun)
+    {
+        RegKey user = User();
+        user.SetDWORDValue(onOff, 1);
+        user.SetDWORDValue(periodMinutes, 600);
+        user.SetDWORDValue(mustRun, 1);
+    }
+    void SetBackground(bool on) { User().SetDWORDValue("Background Process", on ? 1 : 0); }
+
+private:
+    static RegKey User() { return RegKey::CURRENT_USER.GetKey(kProductKey); }
+};
 
 class SearchModuleTest : public ::testing::Test {
 protected:
@@ -287,6 +387,98 @@ TEST_F(SearchModuleTest, ModuleEndsByItselfAfterTheLastClientReleasedIt)
         FullSearch(viewer);
     }
     module_.Reset();
+    EXPECT_TRUE(WaitForModuleEnd(15000));
+}
+
+TEST_F(SearchModuleTest, TaskbarExitWithAClientStillHoldingTheModuleCutsTheClientOffAndEndsCleanly)
+{
+    RegisteredClient viewer(module_.Get(), kAllDiscs);
+    HWND window = ModuleWindow();
+    ASSERT_TRUE(window);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    ScopedKernelHandle process(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    ASSERT_TRUE(process);
+
+    // A right click on the taskbar icon, then Exit (the last item) from its menu.
+    ASSERT_TRUE(::PostMessageA(window, WM_APP + 2, 1, WM_RBUTTONUP));
+    HWND menu = OpenMenuOf(processId, 10000);
+    ASSERT_TRUE(menu) << "the taskbar icon's menu did not open";
+    for (WORD key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+        ::PostMessageA(menu, WM_KEYDOWN, key, 1);
+        ::PostMessageA(menu, WM_KEYUP, key, 0xC0000001);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }, 15000))
+        << "the module did not end on Exit";
+    DWORD exitCode = STILL_ACTIVE;
+    ::GetExitCodeProcess(process.Get(), &exitCode);
+    EXPECT_EQ(0u, exitCode) << "the module did not end cleanly";
+
+    const HRESULT after = module_->Refresh(viewer.Id());
+    EXPECT_TRUE(IsDisconnection(after)) << std::hex << after;
+    module_.Reset();
+    // The class went with the module: the next client starts a new one.
+    EXPECT_TRUE(CreateSearchModule());
+}
+
+TEST_F(SearchModuleTest, TheModuleReadsTheLoggingSwitchAgainWhenItIsAnnounced)
+{
+    RegKey user = RegKey::CURRENT_USER.GetKey(kProductKey);
+    user.SetDWORDValue("Logging", 0);
+    Announce(IDS_MSG_START_STOP_LOG);
+    const size_t quiet = ModuleLog().size();
+    EXPECT_EQ(S_OK, module_->CreateItem(0, L"Work", ItemRecord("Unlogged", UserFolder).Get()));
+    EXPECT_EQ(quiet, ModuleLog().size()) << "the module logged with logging switched off";
+
+    user.SetDWORDValue("Logging", 1);
+    Announce(IDS_MSG_START_STOP_LOG);
+    EXPECT_EQ(S_OK, module_->CreateItem(0, L"Work", ItemRecord("Logged", UserFolder).Get()));
+    const std::string log = ModuleLog();
+    EXPECT_NE(std::string::npos, log.find("SearchModule::CreateItem() - result", quiet)) << log.substr(quiet);
+}
+
+TEST_F(SearchModuleTest, TheTaskbarIconComesAndGoesWhenItIsAnnounced)
+{
+    ASSERT_TRUE(ModuleWindow());
+    EXPECT_FALSE(ModuleHasTaskbarIcon()) << "the user's \"Show Icon\" is 0";
+    Announce(IDS_MSG_SHOW_TRAY_ICON);
+    EXPECT_TRUE(ModuleHasTaskbarIcon());
+    Announce(IDS_MSG_HIDE_TRAY_ICON);
+    EXPECT_FALSE(ModuleHasTaskbarIcon());
+}
+
+TEST_F(SearchModuleTest, AnnouncedScheduleChangesRunWhatTheNewSettingsMakeDue)
+{
+    AutomaticRuns runs;
+
+    RegisteredClient fullSearch(module_.Get(), kAllDiscs);
+    runs.Owe("Auto-Rescan", "Auto-Rescan Timer Value", "MustRescan");
+    Announce(IDS_MSG_RESCAN_TIMER_CHANGE);
+    ASSERT_TRUE(PumpUntil([&] { return fullSearch.SearchDone(); }, kSearchTimeoutMs)) << "no full search ran";
+    EXPECT_EQ((std::multiset<std::string>{"CD1", "DVD2", "BACKUP", "MANUALS"}), fullSearch.Names("AddItem"));
+
+    RegisteredClient quickSearch(module_.Get(), kAllDiscs);
+    runs.Owe("Auto-Refresh", "Auto-Refresh Timer Value", "MustRefresh");
+    Announce(IDS_MSG_REFRESH_TIMER_CHANGE);
+    EXPECT_TRUE(PumpUntil([&] { return quickSearch.SearchDone(); }, kSearchTimeoutMs)) << "no quick search ran";
+
+    const size_t before = ModuleLog().size();
+    runs.Owe("Auto-Update Public", "Auto-Update Public Timer Value", "MustUpdatePublic");
+    Announce(IDS_MSG_UPDATE_PUBLIC_TIMER_CHANGE);
+    EXPECT_TRUE(PumpUntil(
+        [&] { return ModuleLog().find("Automatic public folder update", before) != std::string::npos; }, 10000))
+        << ModuleLog().substr(before);
+}
+
+TEST_F(SearchModuleTest, AnnouncedBackgroundSearchingKeepsTheModuleWithoutClientsUntilItIsSwitchedOff)
+{
+    AutomaticRuns runs;
+    Announce(IDS_MSG_BACKGROUND_SEARCH_CHANGE);
+    module_.Reset();
+    EXPECT_FALSE(WaitForModuleEnd(3000)) << "the module ended while it should search in the background";
+
+    runs.SetBackground(false);
+    Announce(IDS_MSG_BACKGROUND_SEARCH_CHANGE);
     EXPECT_TRUE(WaitForModuleEnd(15000));
 }
 

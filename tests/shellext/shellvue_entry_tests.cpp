@@ -1,4 +1,4 @@
-#include "registry_snapshot.h"
+#include "support/registry_snapshot.h"
 
 #include "logging/logging.h"
 #include "registry/registry.h"

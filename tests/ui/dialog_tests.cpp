@@ -101,7 +101,7 @@ TEST(DialogTest, AHandlerThatThrowsEndsTheDialogCleanlyAndIsLogged)
     ClickItem(window, IDC_TEST_FAIL);
     INT_PTR result = 0;
     ASSERT_TRUE(run.WaitForEnd(result)) << "the dialog did not end after its handler failed";
-    EXPECT_EQ(Dialog::kFailed, result);
+    EXPECT_EQ(kDialogFailed, result);
     EXPECT_TRUE(dialog.Failed());
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_TRUE(dialog.threw);
@@ -115,7 +115,7 @@ TEST(DialogTest, AFailureWhileInitialisingShowsNothingAndEndsAsFailed)
 {
     LoggedSession session;
     TestDialog dialog(true);
-    EXPECT_EQ(Dialog::kFailed, dialog.DoModal(nullptr));
+    EXPECT_EQ(kDialogFailed, dialog.DoModal(nullptr));
     EXPECT_TRUE(dialog.Failed());
     EXPECT_EQ(nullptr, dialog.Window());
     EXPECT_NE(std::string::npos, session.Log().find("Exception caught: no data for the dialog"));
@@ -169,7 +169,7 @@ TEST(DialogTest, TemplatesAreFoundInTheModuleMadeCurrentAndScopesNest)
 
     // Basalt's check-box box (1200) is not in this program: found only with Basalt current.
     Dialog elsewhere(1200);
-    EXPECT_EQ(Dialog::kFailed, elsewhere.DoModal(nullptr));
+    EXPECT_EQ(kDialogFailed, elsewhere.DoModal(nullptr));
     Dialog basaltBox(1200);
     ModalDialogRun run([&] {
         const ResourceModuleScope basalt(g_hBasaltInstance);

@@ -217,7 +217,7 @@ TEST(PropertySheetTest, APageThatThrowsEndsTheSheetAsFailedAndIsLogged)
     ClickItem(CurrentPage(window), IDC_PAGE_FAIL);
     INT_PTR result = 0;
     ASSERT_TRUE(run.WaitForEnd(result)) << "the sheet did not end after its page failed";
-    EXPECT_EQ(PropertySheetDialog::kFailed, result);
+    EXPECT_EQ(kDialogFailed, result);
     EXPECT_TRUE(sheet.Failed());
     EXPECT_EQ(0, record.handledAfterFailure.load()) << "a handler ran after the failure";
     EXPECT_EQ(0, record.applied.load());
