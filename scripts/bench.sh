@@ -6,9 +6,13 @@ set -euo pipefail
 # costs the same in every run instead of depending on whether the scheduler put the caller and
 # the server on the same CPU (runs differed by half). Each baseline runs in the same process as
 # what it is compared with.
+# The pinning comes first: unshare and the script it runs again inherit it.
 if [ -z "${SUITE_BENCH_PINNED:-}" ] && command -v taskset >/dev/null; then
     SUITE_BENCH_PINNED=1 exec taskset -c 0 "$0" "$@"
 fi
+# The session has a network namespace of its own with only loopback up (scripts/netns.sh).
+. "$(dirname "${BASH_SOURCE[0]}")/netns.sh"
+netns_isolate bench "$@"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=$("$here/scripts/build-dir.sh" win64)
 [ -x "$build_dir/bin/cache_bench.exe" ] || { echo "bench: no build in $build_dir: run scripts/setup.sh first" >&2; exit 2; }

@@ -2,8 +2,11 @@
 # The demo: the search module searches a simulated network of storage servers and the discs it
 # found are listed, as the all-discs folder shows them. Runs in a Wine prefix and X display of
 # its own, on the 64-bit build.
+# It has a network namespace of its own with only loopback up (scripts/netns.sh): needs root.
 # Usage: scripts/demo.sh [NETWORK_DESCRIPTION]   (default: tools/demo/network.txt)
 set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/netns.sh"
+netns_isolate demo "$@"
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=$("$here/scripts/build-dir.sh" win64)
 network=${1:-$here/tools/demo/network.txt}

@@ -3,7 +3,10 @@
 # Usage: scripts/test.sh [extra ctest arguments, e.g. -R Registry]
 # Tests run on each build whose programs this machine can run: the 64-bit build always, the
 # 32-bit build where the kernel runs 32-bit programs (Wine's 32-bit loader needs that).
+# The run has a network namespace of its own with only loopback up (scripts/netns.sh): needs root.
 set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/netns.sh"
+netns_isolate test "$@"
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
