@@ -4,11 +4,10 @@
 
 HINSTANCE g_hProbestarInstance = nullptr;
 
+// Runs under the loader lock: nothing but noting the module.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
+    if (reason == DLL_PROCESS_ATTACH)
         g_hProbestarInstance = instance;
-        ::DisableThreadLibraryCalls(instance);
-    }
     return TRUE;
 }

@@ -68,36 +68,6 @@ bool Dialog::OnCommand(int id, int, HWND)
     return false;
 }
 
-bool Dialog::OnNotify(NMHDR&, LRESULT&) { return false; }
-
-bool Dialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
-
-void Dialog::SetMessageResult(LRESULT result) { ::SetWindowLongPtrA(Window(), DWLP_MSGRESULT, result); }
-
-INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog() ? TRUE : FALSE;
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (!OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
-            return FALSE;
-        SetMessageResult(result);
-        return TRUE;
-    }
-    case WM_DESTROY:
-        OnDestroy();
-        return FALSE;
-    default: {
-        INT_PTR result = FALSE;
-        return OnMessage(message, wParam, lParam, result) ? result : FALSE;
-    }
-    }
-}
-
 void Dialog::EndAfterFailure(const char* what) noexcept
 {
     ReportUiFailure("Dialog::DialogProc()", templateId_, what);
@@ -111,7 +81,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-        self->window_ = window;
+        self->AttachWindow(window);
     } else {
         self = reinterpret_cast<Dialog*>(::GetWindowLongPtrA(window, DWLP_USER));
     }
@@ -130,7 +100,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, DWLP_USER, 0);
-        self->window_ = nullptr;
+        self->AttachWindow(nullptr);
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/dialog_handlers.h"
 #include "ui/ui_api.h"
 
 #include <windows.h>
@@ -15,16 +16,14 @@ inline constexpr INT_PTR kDialogFailed = -1;
 // reported (ReportUiFailure) and the dialog ends at once (a modal one with kDialogFailed, a
 // modeless one is destroyed); no exception ever leaves the window procedure, and no handler is
 // called again after the failure.
-class SUITE_UI_API Dialog {
+class SUITE_UI_API Dialog : public DialogHandlers {
 public:
     // resourceModule: where the template lives; null means the module current when the dialog
     // is shown (CurrentResourceModule). That module stays current while the dialog runs, so
     // the dialogs it opens in turn are found there too.
     explicit Dialog(UINT templateId, HINSTANCE resourceModule = nullptr);
     // A modeless dialog still open is destroyed (on its own thread only).
-    virtual ~Dialog();
-    Dialog(const Dialog&) = delete;
-    Dialog& operator=(const Dialog&) = delete;
+    ~Dialog() override;
 
     // Runs the dialog modally; returns what End was given, kDialogFailed when it could not be
     // shown or a handler failed.
@@ -36,9 +35,6 @@ public:
     // dialog's (keyboard navigation) and must not be dispatched again.
     bool PreTranslateMessage(MSG& message);
 
-    // The window while it exists (readable from any thread).
-    HWND Window() const { return window_.load(); }
-    HWND Item(int id) const { return ::GetDlgItem(Window(), id); }
     UINT TemplateId() const { return templateId_; }
     // True when the dialog ended because a handler failed.
     bool Failed() const { return failed_.load(); }
@@ -47,30 +43,17 @@ public:
     void End(INT_PTR result);
 
 protected:
-    // true lets the dialog manager give the first control the focus.
-    virtual bool OnInitDialog() { return true; }
-    // true when handled. The default ends the dialog on IDOK (OnOK) and IDCANCEL (OnCancel).
-    virtual bool OnCommand(int id, int code, HWND control);
-    // true when handled; result goes back to the sender.
-    virtual bool OnNotify(NMHDR& header, LRESULT& result);
-    // Every other message; true when handled, with the dialog procedure's result.
-    virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+    // The default ends the dialog on IDOK (OnOK) and IDCANCEL (OnCancel).
+    bool OnCommand(int id, int code, HWND control) override;
     virtual void OnOK() { End(IDOK); }
     virtual void OnCancel() { End(IDCANCEL); }
-    // The window is going away (modal or modeless).
-    virtual void OnDestroy() {}
-
-    // The answer to the current message for the dialog manager (DWLP_MSGRESULT).
-    void SetMessageResult(LRESULT result);
 
 private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     void EndAfterFailure(const char* what) noexcept;
 
     const UINT templateId_;
     const HINSTANCE resourceModule_;
-    std::atomic<HWND> window_{nullptr};
     std::atomic<bool> failed_{false};
     bool modal_ = false;
 };

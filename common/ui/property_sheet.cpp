@@ -88,28 +88,9 @@ bool PropertyPage::DispatchSheetNotification(NMHDR& header, LRESULT& result)
     }
 }
 
-INT_PTR PropertyPage::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
+bool PropertyPage::RouteNotify(NMHDR& header, LRESULT& result)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog() ? TRUE : FALSE;
-    case WM_COMMAND:
-        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
-    case WM_NOTIFY: {
-        NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
-        LRESULT result = 0;
-        const bool handled = header.hwndFrom == Sheet() ? DispatchSheetNotification(header, result)
-                                                        : OnNotify(header, result);
-        if (!handled)
-            return FALSE;
-        ::SetWindowLongPtrA(Window(), DWLP_MSGRESULT, result);
-        return TRUE;
-    }
-    default: {
-        INT_PTR result = FALSE;
-        return OnMessage(message, wParam, lParam, result) ? result : FALSE;
-    }
-    }
+    return header.hwndFrom == Sheet() ? DispatchSheetNotification(header, result) : OnNotify(header, result);
 }
 
 INT_PTR CALLBACK PropertyPage::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -119,7 +100,7 @@ INT_PTR CALLBACK PropertyPage::Procedure(HWND window, UINT message, WPARAM wPara
         // The sheet hands the page its own copy of the creation record.
         self = reinterpret_cast<PropertyPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lParam)->lParam);
         ::SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
+        self->AttachWindow(window);
         if (self->sheet_)
             self->sheet_->PageCreated(window);
     } else {
@@ -147,7 +128,7 @@ INT_PTR CALLBACK PropertyPage::Procedure(HWND window, UINT message, WPARAM wPara
     }
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(window, DWLP_USER, 0);
-        self->window_ = nullptr;
+        self->AttachWindow(nullptr);
     }
     return result;
 }

@@ -18,16 +18,10 @@ class PropertySheetDialog;
 // page lives until the property-sheet manager releases it (PSPCB_RELEASE), whether it was ever
 // shown or not. Its dialog procedure is an exception barrier like Dialog's: a handler that
 // throws is reported and the whole sheet ends, as if cancelled, with kDialogFailed.
-class SUITE_UI_API PropertyPage {
+class SUITE_UI_API PropertyPage : public DialogHandlers {
 public:
     // resourceModule: where the template lives; null means the sheet's resource module.
     explicit PropertyPage(UINT templateId, HINSTANCE resourceModule = nullptr);
-    virtual ~PropertyPage() = default;
-    PropertyPage(const PropertyPage&) = delete;
-    PropertyPage& operator=(const PropertyPage&) = delete;
-
-    HWND Window() const { return window_.load(); }
-    HWND Item(int id) const { return ::GetDlgItem(Window(), id); }
     HWND Sheet() const { return ::GetParent(Window()); }
     UINT TemplateId() const { return templateId_; }
 
@@ -37,12 +31,7 @@ public:
     bool IsModified() const { return modified_; }
 
 protected:
-    virtual bool OnInitDialog() { return true; }
-    // true when handled.
-    virtual bool OnCommand(int, int, HWND) { return false; }
-    // Notifications other than the sheet's own (those have their handlers below).
-    virtual bool OnNotify(NMHDR&, LRESULT&) { return false; }
-    virtual bool OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
+    // OnNotify gets the notifications other than the sheet's own, which have these handlers:
 
     // The page is about to be shown; false keeps it from being shown.
     virtual bool OnSetActive() { return true; }
@@ -72,13 +61,12 @@ private:
     HPROPSHEETPAGE CreateHandle(PropertySheetDialog& sheet, HINSTANCE defaultModule);
     static UINT CALLBACK PageCallback(HWND window, UINT message, LPPROPSHEETPAGEA page);
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    bool RouteNotify(NMHDR& header, LRESULT& result) override;
     bool DispatchSheetNotification(NMHDR& header, LRESULT& result);
 
     const UINT templateId_;
     const HINSTANCE resourceModule_;
     PropertySheetDialog* sheet_ = nullptr;
-    std::atomic<HWND> window_{nullptr};
     bool modified_ = false;
 };
 
