@@ -84,6 +84,9 @@ public:
     bool AddServerMedia(const CacheItem& disc);
     int DoneWithServer(const std::string& server, std::vector<CacheItem>& removed);
     int RemoveServer(const std::string& server, std::vector<CacheItem>& removed);
+    // Whether the last DoneWithServer or RemoveServer committed its changes; until it did,
+    // neither the discs added nor those removed are in the file.
+    bool ServerUpdateCommitted() const { return LastUpdateCommitted; }
     int GetServerList(std::vector<std::string>& servers);
     void CompactDB();
 
@@ -97,7 +100,7 @@ public:
     static NamedSemaphore myCacheRegSemaphore;
     static const unsigned long SEMAPHORE_TIMEOUT = 20000;
 
-    // The database file of the current user.
+    // The database file of the current user; empty when the installation folder is not known.
     std::string GetCacheFileName() const;
 
 private:
@@ -110,7 +113,10 @@ private:
     bool IsMoveOperationOK(const CacheItem& item, const std::string& sourceKeyPath,
                            const std::string& destinationKeyPath);
 
+    const std::string& CacheFile();
     bool OpenDB(bool createIfMissing);
+    bool CreateDB();
+    bool MoveDamagedFileAside();
     void CloseDB();
     bool LockDatabase();
     void UnlockDatabase();
@@ -147,6 +153,8 @@ private:
     CacheItem OpenedFolder;
     bool DatabaseLocked = false;
     bool InServerTransaction = false;
+    bool LastUpdateCommitted = false;
     std::unique_ptr<SqliteDatabase> Database;
     std::string DatabaseFile;   // the database file of this object, found on first use
+    bool DatabaseFileSought = false;
 };

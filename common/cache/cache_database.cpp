@@ -4,6 +4,7 @@
 #include "text/ansi_text.h"
 #include "resources/branding_ids.h"
 #include "database/database_connections.h"
+#include "database/database_file_aside.h"
 #include "logging/logging.h"
 #include "base/named_semaphore.h"
 #include "settings/product_keys.h"
@@ -45,6 +46,7 @@ constexpr char kCreateSchema[] =
 constexpr char kConnectionSettings[] =
     "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA wal_autocheckpoint=4000;";
 constexpr char kCheckSchema[] = "SELECT ID, Location, Name, ItemType, Type, Comment FROM Items LIMIT 0;";
+constexpr char kCountSchemaObjects[] = "SELECT count(*) FROM sqlite_master;";
 constexpr char kCountAll[] = "SELECT count(*) FROM Items;";
 constexpr char kSelectAll[] = "SELECT Location, Name, ItemType, Type, Comment FROM Items;";
 constexpr char kSelectServer[] = "SELECT Location, Name, ItemType, Type, ID FROM Items WHERE Location = ?1;";
@@ -100,6 +102,42 @@ void LogException(const char* member, const std::exception& error)
     LogFormatted("%s - Exception caught: %s \n", member, error.what());
 }
 
+// A damaged cache file is kept under this name beside the new one, the last one only.
+constexpr char kDamagedSuffix[] = ".damaged";
+
+// Why a cache file could not be opened, and so what may be done about it.
+enum class OpenObstacle {
+    Missing,       // no file: create it
+    Empty,         // a database without a single table (a creation cut short): create the table in it
+    Damaged,       // not a database, or damaged: set it aside and start a new one
+    Foreign,       // a sound database of another layout: not ours to replace
+    Unavailable,   // busy, locked, unreadable: try again later, change nothing
+};
+
+bool FileIsMissing(const std::string& file)
+{
+    if (::GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// `database` is the connection whose layout check failed with `error`, if it got that far.
+OpenObstacle ObstacleOf(const DatabaseException& error, SqliteDatabase* database, const std::string& file)
+{
+    if (error.IsDamagedFile())
+        return OpenObstacle::Damaged;
+    if (database && error.IsStatementError()) {
+        try {
+            SqliteStatement objects = database->Prepare(kCountSchemaObjects);
+            return objects.Step() && objects.Number(0) == 0 ? OpenObstacle::Empty : OpenObstacle::Foreign;
+        } catch (const DatabaseException& second) {
+            return second.IsDamagedFile() ? OpenObstacle::Damaged : OpenObstacle::Unavailable;
+        }
+    }
+    return FileIsMissing(file) ? OpenObstacle::Missing : OpenObstacle::Unavailable;
+}
+
 } // namespace
 
 std::string Cache::GetCacheFileName() const
@@ -109,8 +147,24 @@ std::string Cache::GetCacheFileName() const
         directory = ReadProgramPath();
     } catch (const RegKeyException& error) {
         LogRegKeyException("Cache::GetCacheFileName() - ", error);
+        return {};
+    }
+    // Without the installation folder the name would point at the root of the current drive,
+    // at a file that is not ours.
+    if (directory.empty()) {
+        Logging::OutToLogFile("Cache::GetCacheFileName() - Error: no \"Program Path\", no cache file!\n");
+        return {};
     }
     return directory + "\\" + GetUserName() + CommonText(IDS_CACHE_DATABASE_FILE_EXT);
+}
+
+const std::string& Cache::CacheFile()
+{
+    if (!DatabaseFileSought) {
+        DatabaseFile = GetCacheFileName();
+        DatabaseFileSought = true;
+    }
+    return DatabaseFile;
 }
 
 CacheItem Cache::DiscFromRow(std::string location, std::string name, long itemType) const
@@ -142,29 +196,74 @@ bool Cache::OpenDB(bool createIfMissing)
 {
     if (Database)
         return true;
-    if (DatabaseFile.empty())
-        DatabaseFile = GetCacheFileName();
-    const std::string utf8File = Utf8FromAnsi(DatabaseFile);
+    if (CacheFile().empty())
+        return false;
+    std::unique_ptr<SqliteDatabase> database;
+    bool layoutChecked = false;
+    OpenObstacle obstacle = OpenObstacle::Unavailable;
+    int resultCode = 0;
     try {
         bool reused = false;
-        std::unique_ptr<SqliteDatabase> database = DatabaseConnections::Open(utf8File, false, reused);
+        database = DatabaseConnections::Open(Utf8FromAnsi(DatabaseFile), false, reused);
         if (!reused) {
+            // A file that fails the checks is closed as it was found, its log and all.
+            database->SetCheckpointOnClose(false);
             database->Prepare(kCheckSchema);   // a damaged or foreign file fails here
+            layoutChecked = true;
             database->Execute(kConnectionSettings);
+            database->SetCheckpointOnClose(true);
         }
         Database = std::move(database);
         Logging::OutToLogFile("Cache file opened!\n");
         return true;
+    } catch (const DatabaseException& error) {
+        LogException("Cache::OpenDB()", error);
+        Logging::OutToLogFile("Failed to open cache file!\n");
+        // Only the layout check can tell a file of another layout.
+        obstacle = ObstacleOf(error, layoutChecked ? nullptr : database.get(), DatabaseFile);
+        resultCode = error.ResultCode();
     } catch (const std::exception& error) {
         LogException("Cache::OpenDB()", error);
         Logging::OutToLogFile("Failed to open cache file!\n");
+        return false;
+    }
+    database.reset();   // the file is closed before anything is done to it
+
+    if (obstacle == OpenObstacle::Foreign) {
+        Logging::OutToLogFile("Cache::OpenDB() - Error: not a cache file, left as it is!\n");
+        return false;
     }
     if (!createIfMissing)
         return false;
+    if (obstacle == OpenObstacle::Unavailable) {
+        LogFormatted("Cache::OpenDB() - Error %d: cache file left as it is!\n", resultCode);
+        return false;
+    }
+    if (obstacle == OpenObstacle::Damaged && !MoveDamagedFileAside())
+        return false;
+    return CreateDB();
+}
 
+// The damaged file and its companions keep their bytes under another name, for whoever
+// wants to look into them; an earlier damaged copy gives way.
+bool Cache::MoveDamagedFileAside()
+{
+    const std::string aside = DatabaseFile + kDamagedSuffix;
+    DatabaseConnections::Forget(Utf8FromAnsi(DatabaseFile));
+    unsigned long error = 0;
+    if (!MoveDatabaseFileAside(DatabaseFile, aside, error)) {
+        LogFormatted("Cache::OpenDB() - Error %d: damaged cache file not moved aside!\n", static_cast<int>(error));
+        return false;
+    }
+    LogFormatted("Cache::OpenDB() - Damaged cache file moved to %s\n", aside);
+    return true;
+}
+
+bool Cache::CreateDB()
+{
+    const std::string utf8File = Utf8FromAnsi(DatabaseFile);
     try {
         DatabaseConnections::Forget(utf8File);
-        ::DeleteFileA(DatabaseFile.c_str());
         Logging::OutToLogFile("Creating new cache file!\n");
         auto database = std::make_unique<SqliteDatabase>(utf8File, true);
         database->Execute(kConnectionSettings);
@@ -202,17 +301,23 @@ void Cache::CloseDB()
 void Cache::CompactDB()
 {
     CloseDB();
+    if (CacheFile().empty())
+        return;
     // Nobody may use the file while it is replaced.
     const bool ownLock = !DatabaseLocked;
     if (ownLock && !LockDatabase())
         return;
-    const std::string file = GetCacheFileName();
+    const std::string file = DatabaseFile;
     const std::string compacted = file + "2";
     DatabaseConnections::Forget(Utf8FromAnsi(file));
     try {
         ::DeleteFileA(compacted.c_str());
         {
             SqliteDatabase database(Utf8FromAnsi(file), false);
+            // Only a cache file is rewritten; any other is closed as it was found.
+            database.SetCheckpointOnClose(false);
+            database.Prepare(kCheckSchema);
+            database.SetCheckpointOnClose(true);
             // Everything in the log goes into the file first, so the copy is complete.
             database.Execute("PRAGMA wal_checkpoint(TRUNCATE);");
             SqliteStatement vacuum = database.Prepare("VACUUM INTO ?1;");
@@ -235,6 +340,8 @@ void Cache::CompactDB()
 
 bool Cache::ReadAllMediaFromDBFile()
 {
+    if (CacheFile().empty())
+        return true;   // no installation folder, so no database: an empty folder
     const bool ownLock = !DatabaseLocked;
     if (ownLock && !LockDatabase())
         return true;   // the search module holds the file: an empty folder, not an error
@@ -268,15 +375,26 @@ bool Cache::ReadAllMediaFromDBFile()
     return result;
 }
 
+// The lock and the file are held for this one look-up only: another Cache, perhaps on the
+// same thread, may need them while this one lives.
 bool Cache::ItemExistsInDB(const CacheItem& disc)
 {
-    if (!LockDatabase())
+    if (CacheFile().empty())
         return false;
-    if (!OpenDB(false)) {
+    const bool ownLock = !DatabaseLocked;
+    if (ownLock && !LockDatabase())
+        return false;
+    const bool ownFile = !Database;
+    bool found = false;
+    if (OpenDB(false))
+        found = FindCacheItemInDB(disc, true);
+    else
         Logging::OutToLogFile("Cache::FindCacheItemInDB() - Error: db is not open!\n");
-        return false;
-    }
-    return FindCacheItemInDB(disc, true);
+    if (ownFile)
+        CloseDB();
+    if (ownLock)
+        UnlockDatabase();
+    return found;
 }
 
 bool Cache::FindCacheItemInDB(const CacheItem& disc, bool withType)
@@ -365,6 +483,7 @@ bool Cache::StartingWithNewServer(const std::string& server, int)
 {
     LogFormatted("Cache::StartingWithNewServer() - %s\n", server);
     ServerDiscs.clear();
+    LastUpdateCommitted = false;
     if (Status != CacheServerUpdate) {
         Logging::OutToLogFile("Bad cache status in StartingWithNewServer.\n");
         return false;
@@ -431,6 +550,7 @@ int Cache::DoneWithServer(const std::string& server, std::vector<CacheItem>& rem
             if (InServerTransaction) {
                 Database->ExecuteReused(kCommit);
                 InServerTransaction = false;
+                LastUpdateCommitted = true;
             }
         } catch (const std::exception& error) {
             LogException("Cache::DoneWithServer()", error);
@@ -451,6 +571,7 @@ int Cache::RemoveServer(const std::string& server, std::vector<CacheItem>& remov
 {
     LogFormatted("Cache::RemoveServer() - %s\n", server);
     removed.clear();
+    LastUpdateCommitted = false;
     if (Status != CacheServerUpdate || !LockDatabase())
         return 0;
     if (OpenDB(false)) {
@@ -474,6 +595,7 @@ int Cache::RemoveServer(const std::string& server, std::vector<CacheItem>& remov
             }
             Database->ExecuteReused(kCommit);
             InServerTransaction = false;
+            LastUpdateCommitted = true;
         } catch (const std::exception& error) {
             LogException("Cache::RemoveServer()", error);
             removed.clear();

@@ -12,6 +12,7 @@
 #include "resources/texts.h"
 #include "upper_text.h"
 
+#include <optional>
 #include <unordered_set>
 
 namespace {
@@ -239,21 +240,36 @@ void DiscSearchRun::WriteServer(const std::string& server, const std::vector<Cac
         LogFormatted("RunDiscSearch() - %s not updated\n", server);
         return;
     }
+    // What the update changes is told only once it has committed: an update rolled back
+    // changed nothing.
+    std::vector<CacheItem> added;
+    std::vector<CacheItem> replaced;
+    KnownDiscs addedHere;
     for (const CacheItem& disc : discs) {
-        if (!cache_->AddServerMedia(disc) || known_.Contains(disc))
+        if (!cache_->AddServerMedia(disc) || known_.Contains(disc) || addedHere.Contains(disc))
             continue;
         // The database keeps one row per disc and takes a new type into it; views find rows by
         // name and server, so they see the disc of the old type go and the new one come.
         if (const std::optional<ListItemType> oldType = known_.StoredType(disc)) {
             CacheItem old(disc);
             old.ItemType = *oldType;
-            outcome_.removed.push_back(std::move(old));
+            replaced.push_back(std::move(old));
         }
-        outcome_.added.push_back(disc);
-        known_.Insert(disc);
+        added.push_back(disc);
+        addedHere.Insert(disc);
     }
     std::vector<CacheItem> removed;
     cache_->DoneWithServer(server, removed);
+    if (!cache_->ServerUpdateCommitted()) {
+        LogFormatted("RunDiscSearch() - %s not updated\n", server);
+        return;
+    }
+    for (CacheItem& disc : replaced)
+        outcome_.removed.push_back(std::move(disc));
+    for (CacheItem& disc : added) {
+        known_.Insert(disc);
+        outcome_.added.push_back(std::move(disc));
+    }
     TakeRemoved(removed);
 }
 

@@ -55,6 +55,14 @@ std::string ReadWholeFile(const std::string& path)
     return content.str();
 }
 
+bool WriteWholeFile(const std::string& path, const std::string& content)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+    out.close();
+    return !out.fail();
+}
+
 bool FileExists(const std::string& path)
 {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -19,4 +19,6 @@ private:
 
 // The whole content of a file; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+// Replaces the content of a file (making it when missing); false when it cannot be written.
+bool WriteWholeFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);

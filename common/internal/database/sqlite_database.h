@@ -9,10 +9,22 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// A failure of the database engine, with the engine's description.
+// A failure of the database engine, with the engine's description and result code.
 class DatabaseException : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    DatabaseException(const std::string& description, int resultCode)
+        : std::runtime_error(description), resultCode_(resultCode)
+    {
+    }
+    // The engine's result code, in its extended form where the engine gave one.
+    int ResultCode() const { return resultCode_; }
+    // The file is not a database, or its content is damaged.
+    bool IsDamagedFile() const;
+    // The statement does not fit the database: a table or column it names is not there.
+    bool IsStatementError() const;
+
+private:
+    int resultCode_;
 };
 
 class SqliteStatement;
@@ -35,6 +47,9 @@ public:
     // BEGIN IMMEDIATE, announced to the file layer first: the write lock is taken at the
     // start, so a transaction never waits half-way for another writer.
     void BeginWriteTransaction();
+    // Whether closing the last connection to the file folds its log into it and removes the
+    // log (the engine's default); without, the file and its companions stay as they were.
+    void SetCheckpointOnClose(bool checkpoint);
     sqlite3* Handle() const { return db_; }
 
 private:

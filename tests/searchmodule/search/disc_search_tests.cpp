@@ -8,6 +8,7 @@
 
 #include "cache/cache.h"
 #include "search_user.h"
+#include "support/other_connection.h"
 #include "support/temp_directory.h"
 
 #include <gtest/gtest.h>
@@ -177,6 +178,35 @@ TEST_F(DiscSearchTest, ADiscThatChangedItsTypeIsReplacedNotListedTwice)
     const std::vector<CacheItem> stored = DatabaseDiscs();
     EXPECT_EQ(stored.size(), expected.size());
     EXPECT_EQ(Keys(stored), expected);
+}
+
+// Another program's trigger keeps ALPHA's rows from being deleted, so that server's update rolls
+// back at its end: none of its changes is told, while those of the other servers are.
+TEST_F(DiscSearchTest, TheChangesOfAServerUpdateThatDoesNotCommitAreNotTold)
+{
+    Search(SearchKind::Full);
+    OtherConnection(Cache(CacheServerUpdate, "").GetCacheFileName())
+        .Execute("CREATE TRIGGER KeepAlpha BEFORE DELETE ON Items WHEN old.Location = '\\\\ALPHA'"
+                 " BEGIN SELECT RAISE(ABORT, 'kept'); END;");
+    std::string network = kNetwork;
+    const std::string docs = "WORKGROUP\\ALPHA\\DOCS\n";
+    network.replace(network.find(docs), docs.size(), "WORKGROUP\\ALPHA\\NEWDISC\n");
+    network += "LAB\\CHARLIE\\CD3\n";
+    WriteNetwork(network);
+
+    const SearchOutcome outcome = Search(SearchKind::Full);
+    const std::set<DiscKey> committed = {{"\\\\CHARLIE", "CD3", CdRomDisc}};
+    EXPECT_EQ(Keys(outcome.added), committed);
+    EXPECT_TRUE(outcome.removed.empty());
+    std::vector<CacheItem> told;
+    for (const SearchOutcome& changes : reported) {
+        told.insert(told.end(), changes.added.begin(), changes.added.end());
+        told.insert(told.end(), changes.removed.begin(), changes.removed.end());
+    }
+    EXPECT_EQ(Keys(told), committed);
+    std::set<DiscKey> stored = kAllDiscs;
+    stored.insert({"\\\\CHARLIE", "CD3", CdRomDisc});
+    EXPECT_EQ(Keys(DatabaseDiscs()), stored);
 }
 
 TEST_F(DiscSearchTest, SelectedDomainsLimitTheFullSearchAndQuickSearchVisitsOnlyKnownServers)
