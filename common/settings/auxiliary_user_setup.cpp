@@ -5,6 +5,7 @@
 #include "resources/branding_ids.h"
 #include "logging/logging.h"
 #include "settings/product_keys.h"
+#include "settings/product_version.h"
 #include "public/public_folders.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
@@ -12,20 +13,14 @@
 #include "ui/prompt.h"
 #include "text/text_format.h"
 
-#include <cstdlib>
-
 namespace {
 
+// The first version whose profile has the present layout ("Disc Search" instead of "Media Type").
 constexpr char kFirstCurrentVersion[] = "2.00";
 constexpr char kMissingVersion[] = "0.00";
 // An old folder of all discs that earlier versions kept at the top of the cache.
 constexpr char kOldAllDiscsFolder[] = "All Media";
 constexpr char kItemTypeValue[] = "ItemType";
-
-bool IsOlderThan(const std::string& version, const char* reference)
-{
-    return std::strtod(version.c_str(), nullptr) < std::strtod(reference, nullptr);
-}
 
 // Copies the string and number values of one key onto another; true when any was written.
 bool CopyValues(const RegKeyRead& source, const RegKey& destination, bool keepExisting)
@@ -75,6 +70,22 @@ std::vector<std::string> ConfiguredDomains()
     return domains;
 }
 
+// The installed version as the registration recorded it; the suite's own version when none is
+// recorded or the record is no version: the user would otherwise stay an old profile whose
+// settings every start renews.
+std::string InstalledVersion(const std::string& versionValue)
+{
+    try {
+        const std::string registered =
+            RegKey::CLASSES_ROOT.GetKeyRead(ProductInfoKeyPath()).QueryStringValue(versionValue);
+        if (VersionNumber(registered))
+            return registered;
+    } catch (const RegKeyException& error) {
+        LogRegKeyException("AuxiliaryFunctions::InitNewCurrentUser(): Check if version exists - ", error);
+    }
+    return kProductVersion;
+}
+
 } // namespace
 
 void AuxiliaryFunctions::InitNewCurrentUser()
@@ -103,19 +114,24 @@ void AuxiliaryFunctions::InitNewCurrentUser()
     }
 }
 
-// Brings the user's "Version" up to the installed one; returns the version the user had.
+// Brings the user's "Version" up to the installed one, never down; returns the version the
+// user had ("0.00" when none could be read).
 std::string AuxiliaryFunctions::InitRegistryNewUserVersion()
 {
     const std::string versionValue = CommonText(IDS_VERSION_VALUE);
-    std::string installed;
     std::string user = kMissingVersion;
     try {
-        RegKey userKey = RegKey::CURRENT_USER.CreateKey(ProductKeyPath());
-        if (userKey.ValueExists(versionValue))
-            user = userKey.QueryStringValue(versionValue);
-        installed = RegKey::CLASSES_ROOT.GetKeyRead(ProductInfoKeyPath()).QueryStringValue(versionValue);
+        const RegKey userKey = RegKey::CURRENT_USER.CreateKey(ProductKeyPath());
+        userKey.TryQueryStringValue(versionValue, user);
     } catch (const RegKeyException& error) {
         LogRegKeyException("AuxiliaryFunctions::InitNewCurrentUser(): Check if version exists - ", error);
+    }
+    const std::string installed = InstalledVersion(versionValue);
+    // A user who ran a later version keeps it: lowered below "2.00", the version would make every
+    // start copy the machine's defaults over the user's own settings.
+    if (IsVersionBelow(installed, user)) {
+        Logging::OutToLogFile("AuxiliaryFunctions::InitNewCurrentUser(): the user's version " + user +
+                              " is later than the installed version " + installed + ": kept\n");
         return user;
     }
     if (installed != user) {
@@ -131,7 +147,7 @@ std::string AuxiliaryFunctions::InitRegistryNewUserVersion()
 // Copies the machine's default settings to the user; true when anything was copied.
 bool AuxiliaryFunctions::InitRegistryNewUserHalvoSettings(const std::string& userVersion)
 {
-    const bool oldProfile = IsOlderThan(userVersion, kFirstCurrentVersion);
+    const bool oldProfile = IsVersionBelow(userVersion, kFirstCurrentVersion);
     const std::string productKey = ProductKeyPath();
     bool copied = false;
     try {

@@ -135,6 +135,60 @@ TEST_F(UserSetupTest, ACurrentProfileKeepsTheSettingsItHas)
     EXPECT_EQ(1u, User().QueryDWORDValue("Auto-Refresh"));
 }
 
+TEST_F(UserSetupTest, AUserOfALaterVersionKeepsItAndTheSettingsItHas)
+{
+    User().SetStringValue("Version", "10.00");   // later as a number, earlier as a text
+    User().SetDWORDValue("Show Icon", 0);
+    for (int start = 1; start <= 2; ++start) {
+        AuxiliaryFunctions::InitNewCurrentUser();
+        EXPECT_EQ("10.00", User().QueryStringValue("Version")) << "start " << start;
+        EXPECT_EQ(0u, User().QueryDWORDValue("Show Icon")) << "start " << start;
+    }
+    EXPECT_EQ(1u, User().QueryDWORDValue("Auto-Refresh")) << "defaults the user lacks are still added";
+}
+
+// Whatever the registration holds, one start sets the user up and later starts keep what the
+// user changed since.
+TEST_F(UserSetupTest, WithoutAReadableRegisteredVersionTheUserGetsTheSuitesVersionOnce)
+{
+    struct Registration {
+        const char* name;
+        void (*prepare)();
+    };
+    const Registration registrations[] = {
+        {"missing", [] { RegKey::CLASSES_ROOT.DeleteKey(kProductInfoKey); }},
+        {"no version", [] { RegKey::CLASSES_ROOT.CreateKey(kProductInfoKey).SetStringValue("Version", "none"); }},
+        {"a number", [] { RegKey::CLASSES_ROOT.CreateKey(kProductInfoKey).SetDWORDValue("Version", 210); }},
+    };
+    for (const Registration& registration : registrations) {
+        if (RegKey::CURRENT_USER.KeyExists(kProductKey))
+            RegKey::CURRENT_USER.DeleteKey(kProductKey);
+        registration.prepare();
+
+        AuxiliaryFunctions::InitNewCurrentUser();
+        EXPECT_EQ("2.00", User().QueryStringValue("Version")) << registration.name;
+        EXPECT_EQ(1u, User().QueryDWORDValue("Show Icon")) << registration.name;
+
+        User().SetDWORDValue("Show Icon", 0);
+        AuxiliaryFunctions::InitNewCurrentUser();
+        EXPECT_EQ("2.00", User().QueryStringValue("Version")) << registration.name;
+        EXPECT_EQ(0u, User().QueryDWORDValue("Show Icon")) << registration.name;
+    }
+}
+
+TEST_F(UserSetupTest, AnUnreadableUserVersionIsReplacedSoThatOnlyOneStartRenewsTheSettings)
+{
+    User().SetDWORDValue("Version", 2);
+    User().SetDWORDValue("Show Icon", 0);
+    AuxiliaryFunctions::InitNewCurrentUser();
+    EXPECT_EQ("2.10", User().QueryStringValue("Version"));
+    EXPECT_EQ(1u, User().QueryDWORDValue("Show Icon")) << "an unknown version is an old profile";
+
+    User().SetDWORDValue("Show Icon", 0);
+    AuxiliaryFunctions::InitNewCurrentUser();
+    EXPECT_EQ(0u, User().QueryDWORDValue("Show Icon"));
+}
+
 class FirstTimeClientTest : public UserSetupTest {
 protected:
     void WriteServerData(const std::string& version)

@@ -2,6 +2,7 @@
 
 #include "base/module_path.h"
 #include "registry/registry.h"
+#include "settings/product_version.h"
 
 #include "support/registry_sandbox.h"
 
@@ -17,7 +18,7 @@ NamespaceRegistration ShellvueBesideTheTests()
     registration.ClassId = kClassId;
     registration.DisplayName = "Network Storage";
     registration.LibraryPath = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "Shellvue.dll");
-    registration.Version = "1.00";
+    registration.Version = kProductVersion;
     registration.ProductTitle = "Halvo";
     return registration;
 }
@@ -34,7 +35,7 @@ TEST(NamespaceRegistrationTest, WritesWhatExplorerNeedsAndRemovesItAgain)
     EXPECT_EQ(registration.LibraryPath, server.QueryStringValue(""));
     EXPECT_EQ("Apartment", server.QueryStringValue("ThreadingModel"));
     const RegKeyRead info = RegKey::CLASSES_ROOT.GetKeyRead(classKey + "\\NSProductInfo");
-    EXPECT_EQ("1.00", info.QueryStringValue("Version"));
+    EXPECT_EQ(kProductVersion, info.QueryStringValue("Version"));
     EXPECT_EQ(DirectoryOf(registration.LibraryPath), info.QueryStringValue("Program Path"));
     EXPECT_EQ("Halvo", info.QueryStringValue("Product Title"));
     EXPECT_TRUE(RegKey::LOCAL_MACHINE.KeyExists(
@@ -50,6 +51,34 @@ TEST(NamespaceRegistrationTest, WritesWhatExplorerNeedsAndRemovesItAgain)
                      .ValueExists(kClassId));
     // Removing twice is no error.
     EXPECT_NO_THROW(RemoveNamespaceRegistration(kClassId));
+}
+
+TEST(NamespaceRegistrationTest, KeepsARecordedVersionThatIsTheSameOrLaterAndReplacesAnyOther)
+{
+    RegistrySandbox sandbox;
+    NamespaceRegistration registration = ShellvueBesideTheTests();
+    registration.Version = "2.00";
+    const RegKey info = RegKey::CLASSES_ROOT.CreateKey(std::string("CLSID\\") + kClassId + "\\NSProductInfo");
+
+    struct Case {
+        const char* recorded;
+        const char* expected;
+    };
+    // Versions compare as numbers: "10.00" is later than "2.00", "2.0" is the same.
+    for (const Case& c : {Case{"2.50", "2.50"}, Case{"10.00", "10.00"}, Case{"2.0", "2.0"}, Case{"2.00", "2.00"},
+                          Case{"1.00", "2.00"}, Case{"1.99", "2.00"}, Case{"", "2.00"}, Case{"garbage", "2.00"}}) {
+        info.SetStringValue("Version", c.recorded);
+        EXPECT_EQ(c.expected, WriteNamespaceRegistration(registration)) << "recorded: " << c.recorded;
+        EXPECT_EQ(c.expected, info.QueryStringValue("Version")) << "recorded: " << c.recorded;
+    }
+
+    info.SetDWORDValue("Version", 300);
+    EXPECT_EQ("2.00", WriteNamespaceRegistration(registration)) << "a number of another type is no version";
+    info.DeleteValue("Version");
+    EXPECT_EQ("2.00", WriteNamespaceRegistration(registration));
+    EXPECT_EQ(registration.LibraryPath,
+              RegKey::CLASSES_ROOT.GetKeyRead(std::string("CLSID\\") + kClassId + "\\InProcServer32").QueryStringValue(""))
+        << "the rest of the registration is written all the same";
 }
 
 } // namespace

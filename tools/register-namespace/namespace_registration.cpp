@@ -2,6 +2,7 @@
 
 #include "base/module_path.h"
 #include "registry/registry.h"
+#include "settings/product_version.h"
 
 namespace {
 
@@ -19,6 +20,22 @@ constexpr char kApprovedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\S
 
 std::string ClassKeyPath(const std::string& classId) { return std::string(kClassesKey) + "\\" + classId; }
 
+// True when the key records this version or a later one. A record of another type or without a
+// number is no version and does not count.
+bool RecordsVersionAtLeast(const RegKeyRead& productInfo, const std::string& version)
+{
+    std::string recorded;
+    try {
+        if (!productInfo.TryQueryStringValue(kVersionValue, recorded))
+            return false;
+    } catch (const RegKeyException& error) {
+        if (error.Cause() == ERROR_DATATYPE_MISMATCH)
+            return false;
+        throw;
+    }
+    return VersionNumber(recorded) && !IsVersionBelow(recorded, version);
+}
+
 void DeleteKeyIfPresent(const RegKey& parent, const std::string& subKey)
 {
     if (parent.KeyExists(subKey))
@@ -27,7 +44,7 @@ void DeleteKeyIfPresent(const RegKey& parent, const std::string& subKey)
 
 } // namespace
 
-void WriteNamespaceRegistration(const NamespaceRegistration& registration)
+std::string WriteNamespaceRegistration(const NamespaceRegistration& registration)
 {
     const RegKey classKey = RegKey::CLASSES_ROOT.CreateKey(ClassKeyPath(registration.ClassId));
     classKey.SetStringValue("", registration.DisplayName);
@@ -36,14 +53,19 @@ void WriteNamespaceRegistration(const NamespaceRegistration& registration)
     server.SetStringValue("", registration.LibraryPath);
     server.SetStringValue(kThreadingModelValue, kApartment);
 
+    // Registering never lowers the installed version (a later installation may have recorded
+    // it): every user's version follows it, and below "2.00" a user's own settings would be
+    // renewed at every start.
     const RegKey productInfo = classKey.CreateKey(kProductInfoKey);
-    productInfo.SetStringValue(kVersionValue, registration.Version);
+    if (!RecordsVersionAtLeast(productInfo, registration.Version))
+        productInfo.SetStringValue(kVersionValue, registration.Version);
     productInfo.SetStringValue(kProgramPathValue, DirectoryOf(registration.LibraryPath));
     productInfo.SetStringValue(kProductTitleValue, registration.ProductTitle);
 
     RegKey::LOCAL_MACHINE.CreateKey(std::string(kMyComputerNamespaceKey) + "\\" + registration.ClassId)
         .SetStringValue("", registration.DisplayName);
     RegKey::LOCAL_MACHINE.CreateKey(kApprovedKey).SetStringValue(registration.ClassId, registration.DisplayName);
+    return productInfo.QueryStringValue(kVersionValue);
 }
 
 void RemoveNamespaceRegistration(const std::string& classId)

@@ -7,11 +7,12 @@ struct NamespaceRegistration {
     std::string ClassId;       // "{...}", the namespace class of the branding library
     std::string DisplayName;   // the namespace's name under My Computer
     std::string LibraryPath;   // full path of the extension library
-    std::string Version;       // the installed version
+    std::string Version;       // the version being installed
     std::string ProductTitle;
 };
 
 // Both throw RegKeyException when the registry refuses.
-void WriteNamespaceRegistration(const NamespaceRegistration& registration);
+// A version already recorded that is the same or later stays; returns the version recorded.
+std::string WriteNamespaceRegistration(const NamespaceRegistration& registration);
 // Removes what WriteNamespaceRegistration wrote; entries already gone are no error.
 void RemoveNamespaceRegistration(const std::string& classId);

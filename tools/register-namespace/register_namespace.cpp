@@ -9,6 +9,7 @@
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "settings/product_version.h"
 
 #include <windows.h>
 
@@ -47,15 +48,16 @@ int Register(const std::string& classId, const std::string& libraryArgument)
     registration.ClassId = classId;
     registration.DisplayName = BrandingText(IDS_BRAND_NAMESPACE_NAME);
     registration.LibraryPath = FullPath(libraryArgument);
-    registration.Version = HALVO_INSTALLED_VERSION;
+    registration.Version = kProductVersion;
     registration.ProductTitle = BrandingText(IDS_BRAND_PRODUCT_TITLE);
     if (registration.LibraryPath.empty() ||
         ::GetFileAttributesA(registration.LibraryPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fprintf(stderr, "RegisterNamespace: no library at %s\n", libraryArgument.c_str());
         return 1;
     }
-    WriteNamespaceRegistration(registration);
-    std::printf("registered %s: %s\n", classId.c_str(), registration.LibraryPath.c_str());
+    const std::string installedVersion = WriteNamespaceRegistration(registration);
+    std::printf("registered %s: %s, installed version %s\n", classId.c_str(), registration.LibraryPath.c_str(),
+                installedVersion.c_str());
     return 0;
 }
 
@@ -86,6 +88,9 @@ int main(int argc, char** argv)
         return Register(classId, library);
     } catch (const RegKeyException& error) {
         std::fprintf(stderr, "RegisterNamespace: registry error %ld\n", error.Cause());
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "RegisterNamespace: %s\n", error.what());
         return 1;
     }
 }
