@@ -24,6 +24,15 @@ for dir in "${builds[@]}"; do
     [ -f "$dir/CTestTestfile.cmake" ] || { echo "test: no build in $dir: run scripts/setup.sh first" >&2; exit 2; }
 done
 
+# Whether Wine's desktop process of this run's prefix is up.
+desktop_running() {
+    local pid
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
 xvfb_pid=
 display_file=$(mktemp)
 cleanup() {
@@ -55,6 +64,14 @@ for i in "${!builds[@]}"; do
     "$SUITE_WINESERVER" -w
     "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
     "$SUITE_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
+    # Wine starts its desktop process for the first window a test opens, and that process keeps
+    # the test's output pipe: ctest would wait for it until the run ends. Started here, it has
+    # none of ctest's pipes.
+    "$SUITE_WINE" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 100); do
+        desktop_running && break
+        sleep 0.1
+    done
     ctest --test-dir "$dir" --output-on-failure "$@" || status=1
     if [ $# -eq 0 ]; then
         "$here/scripts/check-cache-file.sh" "$dir" || status=1
