@@ -1,12 +1,12 @@
 #include "item_operations.h"
 
-#include "settings/auxiliary.h"
-#include "resources/branding_ids.h"
 #include "cache/cache.h"
 #include "logging/logging.h"
 #include "ns_result_codes.h"
-#include "text/text_compare.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "settings/auxiliary.h"
+#include "text/text_compare.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "search_module.h"
 
 #include "com/com_boundary.h"
-#include "text/ansi_text.h"
-#include "resources/branding_ids.h"
 #include "logging/logging.h"
 #include "module_lifetime.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "text/ansi_text.h"
 
 SearchModule::SearchModule(SearchCoordinator& searches) : searches_(searches) {}
 

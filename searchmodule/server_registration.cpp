@@ -1,9 +1,9 @@
 #include "server_registration.h"
 
-#include "resources/branding_ids.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
 
 #include <objbase.h>

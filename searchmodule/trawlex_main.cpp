@@ -2,24 +2,24 @@
 // settings program starts with the shell verb "open", and that registers itself with
 // /RegServer and /UnregServer.
 
-#include "settings/auxiliary.h"
-#include "resources/branding_ids.h"
+#include "base/module_path.h"
+#include "base/scoped_handle.h"
 #include "com/class_factory.h"
 #include "com/com_apartment.h"
 #include "logging/logging.h"
 #include "logging/logging_switch.h"
 #include "module_lifetime.h"
-#include "base/module_path.h"
 #include "module_window.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/resources.h"
-#include "base/scoped_handle.h"
+#include "resources/texts.h"
 #include "search_coordinator.h"
 #include "search_module.h"
 #include "server_registration.h"
-#include "resources/texts.h"
+#include "settings/auxiliary.h"
+#include "settings/product_keys.h"
 
 #include <objbase.h>
 #include <shellapi.h>

@@ -1,5 +1,6 @@
 #include "shellvue_app.h"
 
+#include "base/scoped_handle.h"
 #include "com/com_object.h"
 #include "logging/logging.h"
 #include "logging/logging_switch.h"
@@ -9,7 +10,6 @@
 #include "resources/texts.h"
 #include "settings/auxiliary.h"
 #include "shell_folder.h"
-#include "base/scoped_handle.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "slp_ts_box_search.h"
 
 #include "attribute_reader.h"
-#include "lumivex_service.h"
 #include "base/scoped_handle.h"
+#include "lumivex_service.h"
 #include "search_events.h"
 #include "slp_query.h"
 

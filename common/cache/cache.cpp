@@ -1,15 +1,15 @@
 #include "cache/cache.h"
 
-#include "settings/auxiliary.h"
-#include "resources/branding_ids.h"
-#include "logging/logging.h"
 #include "base/named_semaphore.h"
-#include "settings/product_keys.h"
+#include "database/sqlite_database.h"
+#include "logging/logging.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
-#include "database/sqlite_database.h"
-#include "text/text_compare.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "settings/auxiliary.h"
+#include "settings/product_keys.h"
+#include "text/text_compare.h"
 
 #include <objbase.h>
 

@@ -1,18 +1,18 @@
 // The database of all discs: one table "Items" that the search module fills server by server.
 #include "cache/cache.h"
 
-#include "text/ansi_text.h"
-#include "resources/branding_ids.h"
+#include "base/named_semaphore.h"
 #include "database/database_connections.h"
 #include "database/database_file_aside.h"
+#include "database/sqlite_database.h"
 #include "logging/logging.h"
-#include "base/named_semaphore.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
-#include "database/sqlite_database.h"
-#include "text/text_compare.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "settings/product_keys.h"
+#include "text/ansi_text.h"
+#include "text/text_compare.h"
 #include "text/text_format.h"
 
 #include <windows.h>

@@ -1,10 +1,10 @@
 // Edits of the cache's registry tree, serialised between processes by the registry semaphore.
 #include "cache/cache.h"
 
-#include "settings/auxiliary.h"
-#include "logging/logging.h"
 #include "base/named_semaphore.h"
+#include "logging/logging.h"
 #include "registry/registry.h"
+#include "settings/auxiliary.h"
 #include "text/text_compare.h"
 #include "text/text_format.h"
 

@@ -1,13 +1,13 @@
 #include "item/item.h"
 
-#include "text/ansi_text.h"
-#include "settings/auxiliary.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
 #include "registry/registry_values.h"
 #include "res/string_ids.h"
-#include "text/text_compare.h"
 #include "resources/texts.h"
+#include "settings/auxiliary.h"
+#include "text/ansi_text.h"
+#include "text/text_compare.h"
 
 #include <cstdlib>
 #include <string>

@@ -2,11 +2,11 @@
 // the item's key of the cache tree.
 #include "item/item.h"
 
-#include "settings/auxiliary.h"
 #include "cache/cache.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
 #include "registry/registry_values.h"
+#include "settings/auxiliary.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "logging/logging.h"
 
 #include "base/module_path.h"
-#include "settings/product_keys.h"
+#include "base/scoped_handle.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/resources.h"
-#include "base/scoped_handle.h"
+#include "settings/product_keys.h"
 #include "text/text_format.h"
 
 #include <windows.h>

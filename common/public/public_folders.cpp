@@ -1,11 +1,11 @@
 #include "public/public_folders.h"
 
-#include "resources/branding_ids.h"
 #include "logging/logging.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "settings/product_keys.h"
 #include "text/text_format.h"
 
 #include <windows.h>

@@ -1,11 +1,11 @@
 #include "resources/resources.h"
 
-#include "logging/logging.h"
 #include "base/module_path.h"
+#include "logging/logging.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
-#include "ui/prompt.h"
 #include "text/text_format.h"
+#include "ui/prompt.h"
 
 #include <objbase.h>
 

@@ -1,12 +1,12 @@
 #include "settings/auxiliary.h"
 
+#include "base/scoped_handle.h"
 #include "logging/logging.h"
-#include "settings/platform.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
-#include "base/scoped_handle.h"
 #include "resources/texts.h"
+#include "settings/platform.h"
+#include "settings/product_keys.h"
 #include "text/text_format.h"
 
 #include <windows.h>

@@ -2,16 +2,16 @@
 // checks of a client user.
 #include "settings/auxiliary.h"
 
-#include "resources/branding_ids.h"
 #include "logging/logging.h"
-#include "settings/product_keys.h"
-#include "settings/product_version.h"
 #include "public/public_folders.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
-#include "ui/prompt.h"
+#include "settings/product_keys.h"
+#include "settings/product_version.h"
 #include "text/text_format.h"
+#include "ui/prompt.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "search_schedule.h"
 
-#include "settings/auxiliary.h"
 #include "logging/logging.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "settings/auxiliary.h"
 #include "user_settings.h"
 
 #include <algorithm>

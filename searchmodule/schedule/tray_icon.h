@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/ui_handles.h"
 #include "tray_menu.h"
+#include "ui/ui_handles.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -1,8 +1,8 @@
 #include "user_settings.h"
 
 #include "logging/logging.h"
-#include "settings/product_keys.h"
 #include "resources/texts.h"
+#include "settings/product_keys.h"
 
 #include <type_traits>
 

@@ -1,15 +1,15 @@
 #include "disc_search.h"
 
-#include "resources/branding_ids.h"
 #include "cache/cache.h"
 #include "disc_type_rule.h"
 #include "known_discs.h"
 #include "logging/logging.h"
 #include "network_resources.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
+#include "resources/texts.h"
 #include "search_settings.h"
 #include "storage_server_finder.h"
-#include "resources/texts.h"
 #include "upper_text.h"
 
 #include <optional>

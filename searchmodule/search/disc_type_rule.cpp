@@ -1,10 +1,10 @@
 #include "disc_type_rule.h"
 
 #include "logging/logging.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "settings/product_keys.h"
 #include "upper_text.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "known_discs.h"
 
-#include "text/ansi_text.h"
 #include "cache/cache.h"
+#include "text/ansi_text.h"
 #include "upper_text.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "search_settings.h"
 
 #include "logging/logging.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
-#include "text/text_compare.h"
 #include "resources/texts.h"
+#include "settings/product_keys.h"
+#include "text/text_compare.h"
 
 namespace {
 

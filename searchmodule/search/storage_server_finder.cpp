@@ -1,9 +1,9 @@
 #include "storage_server_finder.h"
 
-#include "text/ansi_text.h"
 #include "logging/logging.h"
 #include "lumivex_service.h"
 #include "slp_ts_box_search.h"
+#include "text/ansi_text.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
-#include "settings/auxiliary.h"
 #include "registry/registry.h"
+#include "settings/auxiliary.h"
 
 #include "support/branding_loaded.h"
 #include "support/registry_sandbox.h"

@@ -1,9 +1,9 @@
 // Two processes editing one folder at once, through the real registry of the test prefix
 // (another process cannot see this process's redirected keys).
-#include "cache/cache.h"
 #include "base/module_path.h"
-#include "registry/registry.h"
 #include "base/scoped_handle.h"
+#include "cache/cache.h"
+#include "registry/registry.h"
 
 #include "support/branding_loaded.h"
 

@@ -1,6 +1,6 @@
-#include "resources/branding_ids.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
+#include "resources/branding_ids.h"
 #include "resources/resources.h"
 
 #include "support/registry_sandbox.h"

@@ -1,7 +1,7 @@
-#include "resources/branding_ids.h"
 #include "base/module_path.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/resources.h"
 
 #include "support/prompt_recorder.h"

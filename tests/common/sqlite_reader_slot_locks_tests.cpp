@@ -3,8 +3,8 @@
 // layer as the engine issued it, and readers of other connections are only delayed.
 #include "database/sqlite_reader_slot_locks.h"
 
-#include "sqlite_test_connection.h"
 #include "database/sqlite_write_combining_vfs.h"
+#include "sqlite_test_connection.h"
 
 #include "support/temp_directory.h"
 

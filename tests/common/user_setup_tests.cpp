@@ -1,6 +1,6 @@
-#include "settings/auxiliary.h"
 #include "base/module_path.h"
 #include "registry/registry.h"
+#include "settings/auxiliary.h"
 
 #include "support/branding_loaded.h"
 #include "support/prompt_recorder.h"

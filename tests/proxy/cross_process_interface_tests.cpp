@@ -2,17 +2,17 @@
 // module (ns_test_server.exe) as the local server COM starts, and Stubwire.dll registered to
 // marshal every call in both directions.
 
-#include "com/com_object.h"
+#include "base/module_path.h"
+#include "base/scoped_handle.h"
 #include "cache_item_description.h"
 #include "com/com_apartment.h"
-#include "base/module_path.h"
+#include "com/com_object.h"
 #include "ns_result_codes.h"
 #include "nsinterfaces.h"
 #include "recording_notify_client.h"
 #include "recording_server_control.h"
 #include "recording_server_protocol.h"
 #include "recording_server_registration.h"
-#include "base/scoped_handle.h"
 #include "stubwire_library.h"
 
 #include <gtest/gtest.h>

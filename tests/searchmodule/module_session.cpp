@@ -1,9 +1,9 @@
 #include "module_session.h"
 
 #include "com/com_object.h"
-#include "text/ansi_text.h"
 #include "resources/branding_ids.h"
 #include "resources/resources.h"
+#include "text/ansi_text.h"
 
 #include <regex>
 

@@ -2,10 +2,10 @@
 // search module has told it of an item of the expected name (1 otherwise, within 20 s).
 // Usage: notify_listener.exe FOLDER_PATH READY_EVENT_NAME EXPECTED_ITEM_NAME
 
+#include "base/scoped_handle.h"
 #include "com/com_apartment.h"
 #include "module_session.h"
 #include "resources/resources.h"
-#include "base/scoped_handle.h"
 
 #include <shellapi.h>
 #include <windows.h>

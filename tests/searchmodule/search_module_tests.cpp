@@ -2,16 +2,16 @@
 // Trawlex.exe through COM, in a Wine prefix of their own with the simulated network installed
 // (run_search_module_tests.sh prepares it).
 
-#include "settings/auxiliary.h"
+#include "base/named_semaphore.h"
+#include "base/scoped_handle.h"
 #include "cache/cache.h"
 #include "com/com_apartment.h"
 #include "module_session.h"
-#include "base/named_semaphore.h"
 #include "ns_result_codes.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
-#include "base/scoped_handle.h"
 #include "resources/texts.h"
+#include "settings/auxiliary.h"
 
 #include "support/branding_loaded.h"
 #include "support/cache_tree.h"

@@ -1,7 +1,7 @@
 #include "launch_object_icon_worker.h"
 
-#include "logging/logging.h"
 #include "base/module_path.h"
+#include "logging/logging.h"
 #include "registry/registry.h"
 
 #include "support/branding_loaded.h"

@@ -1,8 +1,8 @@
 #include "support/registry_snapshot.h"
 
+#include "base/scoped_handle.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
-#include "base/scoped_handle.h"
 #include "resources/resources.h"
 
 #include "support/branding_loaded.h"

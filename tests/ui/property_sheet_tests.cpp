@@ -1,5 +1,5 @@
-#include "ui_kit_test_ids.h"
 #include "logged_session.h"
+#include "ui_kit_test_ids.h"
 
 #include "ui/property_sheet.h"
 

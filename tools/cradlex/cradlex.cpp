@@ -1,12 +1,12 @@
 // Writes the workgroup or domain of this computer to "Workgroup" under the suite's machine
 // key, for programs that cannot ask the network API themselves. Exit code 0 on success.
-#include "text/ansi_text.h"
 #include "logging/logging.h"
-#include "settings/product_keys.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/resources.h"
 #include "resources/texts.h"
+#include "settings/product_keys.h"
+#include "text/ansi_text.h"
 
 #include <windows.h>
 #include <lm.h>

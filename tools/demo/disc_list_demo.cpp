@@ -2,11 +2,11 @@
 // module has finished and ended, and prints the all-discs folder as Explorer would list it.
 // Usage: disc_list_demo.exe
 
-#include "resources/branding_ids.h"
+#include "base/scoped_handle.h"
 #include "cache/cache.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/resources.h"
-#include "base/scoped_handle.h"
 #include "resources/texts.h"
 
 #include "nsinterfaces.h"

@@ -4,10 +4,10 @@
 
 #include "namespace_registration.h"
 
-#include "resources/branding_ids.h"
 #include "base/module_path.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "settings/product_version.h"
 
