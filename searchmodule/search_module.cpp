@@ -76,12 +76,14 @@ HRESULT STDMETHODCALLTYPE SearchModule::UpdateItem(LONG, const WCHAR* path, Cach
 
 HRESULT STDMETHODCALLTYPE SearchModule::Refresh(LONG)
 {
-    return ComBoundary("INotifyNSServer::Refresh()", [&] { return StartSearch(SearchKind::Quick, SearchOrigin::User); });
+    return ComBoundary("INotifyNSServer::Refresh()",
+                       [&] { return StartSearch(SearchKind::Quick, SearchOrigin::User); });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::Rescan(LONG)
 {
-    return ComBoundary("INotifyNSServer::Rescan()", [&] { return StartSearch(SearchKind::Full, SearchOrigin::User); });
+    return ComBoundary("INotifyNSServer::Rescan()",
+                       [&] { return StartSearch(SearchKind::Full, SearchOrigin::User); });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::ExecuteLaunchObject(const WCHAR* itemPath)

@@ -205,6 +205,7 @@ INT_PTR PropertySheetDialog::DoModal(HWND owner)
 
 // --- Wizard ---------------------------------------------------------------------------------
 
-Wizard::Wizard(std::string caption, HINSTANCE resourceModule) : PropertySheetDialog(std::move(caption), resourceModule, PSH_WIZARD)
+Wizard::Wizard(std::string caption, HINSTANCE resourceModule)
+    : PropertySheetDialog(std::move(caption), resourceModule, PSH_WIZARD)
 {
 }

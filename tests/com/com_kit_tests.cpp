@@ -225,7 +225,8 @@ TEST_F(ComKitTest, WhatACreatorOrAMethodThrowsEndsAsAnHResultAndALogLine)
     Logging::LogIndicator = 0;
 
     const std::string log = ReadWholeFile(Logging::LogFilePath());
-    EXPECT_NE(std::string::npos, log.find("ClassFactory::CreateInstance() - Exception caught: out of memory \n")) << log;
+    EXPECT_NE(std::string::npos, log.find("ClassFactory::CreateInstance() - Exception caught: out of memory \n"))
+        << log;
     EXPECT_NE(std::string::npos, log.find("ClassFactory::CreateInstance() - Exception caught: no cache \n")) << log;
     EXPECT_NE(std::string::npos, log.find("ShellFolder::EnumObjects() - Exception caught: unknown exception \n"))
         << log;
