@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-HINSTANCE g_hShellvueInstance = nullptr;
-
 // Runs under the loader lock, where almost nothing is safe: the library's start-up waits for
 // the first class-object request (ShellvueApp::EnsureStarted).
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)

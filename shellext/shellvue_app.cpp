@@ -9,7 +9,7 @@
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "settings/auxiliary.h"
-#include "shell_folder.h"
+#include "folder/shell_folder.h"
 
 namespace {
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "pidl/pidl_mgr.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+// The Explorer window's shell browser that a window of it belongs to: asked (message 0x407)
+// of the window and of each of its parents in turn, and only of windows of this process, whose
+// answer is a pointer here. Null when none answers. No reference is added.
+IShellBrowser* ShellBrowserOf(HWND window);
+
+// Browses the Explorer window that owner belongs to (the active window when owner is null) to
+// an absolute identifier list, once the message being handled is done: browsing destroys the
+// view, which must not happen inside its own notification. False when it cannot be posted.
+bool RequestBrowse(HWND owner, ScopedPidl target, UINT flags = SBSP_SAMEBROWSER | SBSP_ABSOLUTE);

@@ -1,0 +1,33 @@
+#include "search_module_access.h"
+
+#include "logging/logging.h"
+#include "resources/branding_ids.h"
+#include "resources/resources.h"
+
+#include <objbase.h>
+
+bool GetLocalServerInterface(REFIID iid, void** object)
+{
+    if (!object)
+        return false;
+    *object = nullptr;
+    CLSID searchModule{};
+    if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, searchModule)) {
+        Logging::OutToLogFile("ShellFolder::GetLocalServerInterface | no class id of the search module\n");
+        return false;
+    }
+    const HRESULT created = ::CoCreateInstance(searchModule, nullptr, CLSCTX_LOCAL_SERVER, iid, object);
+    if (FAILED(created)) {
+        *object = nullptr;
+        LogFormatted("ShellFolder::GetLocalServerInterface | CoCreateInstance failed with the HRESULT=0x%08X\n",
+                     static_cast<unsigned>(created));
+        return false;
+    }
+    return true;
+}
+
+void LogFailedServerCall(const char* caller, const char* method, HRESULT result)
+{
+    LogFormatted("%s |         Failed calling INotifyNSServer::%s with the HRESULT=0x%08X\n", caller, method,
+                 static_cast<unsigned>(result));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <windows.h>
+
+// The search module, created (and started when it is not running) as a local server for one of
+// its interfaces; false, with the failure logged, when it cannot be had. Every change of the
+// cache goes there.
+bool GetLocalServerInterface(REFIID iid, void** object);
+
+// Logs a failed call of the search module: the caller, "Failed calling", the interface and
+// method, and the code.
+void LogFailedServerCall(const char* caller, const char* method, HRESULT result);

@@ -1,0 +1,330 @@
+#include "folder/shell_folder.h"
+
+#include "folder/display_name.h"
+#include "folder/item_attributes.h"
+#include "ns_result_codes.h"
+#include "pidl/pidl_mgr.h"
+#include "res/string_ids.h"
+#include "resources/branding_ids.h"
+#include "settings/product_keys.h"
+#include "resources/texts.h"
+#include "text/text_format.h"
+
+#include "scripted_server.h"
+#include "support/cache_fixture.h"
+#include "support/prompt_recorder.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// A folder tree in the registry cache:
+//   Work (user folder, holds Projects and a disc), Projects (user folder), All Discs (system).
+class ShellFolderTest : public CacheFixture {
+protected:
+    void SetUp() override
+    {
+        CacheFixture::SetUp();
+        MakeFolder("Work\\Projects", "Projects", UserFolder);
+        MakeFolder("Work\\Manuals", "Manuals", CdRomDisc);
+        CacheKey("Work\\Manuals").SetStringValue("Location", "\\\\ATLAS");
+        CacheKey("Work").SetDWORDValue("HasSubFolders", 1);
+        SetKind(387);   // an administrator: no first-time question
+    }
+
+    // Made on first use: a folder's construction may ask the first-time question.
+    ShellFolder& Root()
+    {
+        if (!root_)
+            root_ = MakeComObject<ShellFolder>();
+        return *root_.Get();
+    }
+
+    ScopedPidl Child(const std::string& name, ListItemType type, const std::string& path = "")
+    {
+        CacheItem item = Folder(name, type);
+        item.FolderPath = path;
+        return ScopedPidl(pidls_.Create(item, path));
+    }
+
+    ComPtr<IShellFolder> Bind(IShellFolder& parent, LPCITEMIDLIST child)
+    {
+        ComPtr<IShellFolder> folder;
+        EXPECT_EQ(S_OK, parent.BindToObject(child, nullptr, IID_PPV_ARGS(&folder)));
+        return folder;
+    }
+
+    ShellFolder& WorkFolder()
+    {
+        if (!work_) {
+            ScopedPidl work = Child("Work", UserFolder);
+            ComPtr<IShellFolder> bound = Bind(Root(), work.get());
+            work_ = static_cast<ShellFolder*>(bound.Get());
+        }
+        return *work_.Get();
+    }
+
+    std::vector<std::string> Enumerate(IShellFolder& folder, SHCONTF flags)
+    {
+        std::vector<std::string> names;
+        ComPtr<IEnumIDList> items;
+        EXPECT_EQ(S_OK, folder.EnumObjects(nullptr, flags, &items));
+        LPITEMIDLIST item = nullptr;
+        while (items && items->Next(1, &item, nullptr) == S_OK) {
+            std::string name;
+            PidlMgr::GetItemName(item, name);
+            names.push_back(name);
+            ::CoTaskMemFree(item);
+        }
+        return names;
+    }
+
+    PidlMgr pidls_;
+    ComPtr<ShellFolder> root_;
+    ComPtr<ShellFolder> work_;
+};
+
+TEST_F(ShellFolderTest, EnumerationListsSubFoldersOnlyAndNothingWithoutTheFoldersFlag)
+{
+    EXPECT_EQ((std::vector<std::string>{"All Discs", "Work"}), [&] {
+        auto names = Enumerate(Root(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS);
+        std::sort(names.begin(), names.end());
+        return names;
+    }());
+    EXPECT_TRUE(Enumerate(Root(), SHCONTF_NONFOLDERS).empty());
+    // Work holds a disc beside its folder: the shell never sees the disc.
+    EXPECT_EQ((std::vector<std::string>{"Projects"}), Enumerate(WorkFolder(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS));
+}
+
+TEST_F(ShellFolderTest, CompareOrdersByTypeThenNameWithoutCaseAndLevelByLevel)
+{
+    ScopedPidl system = Child("zeta", SystemFolder);
+    ScopedPidl user = Child("Alpha", UserFolder);
+    ScopedPidl userUpper = Child("ALPHA", UserFolder);
+    ScopedPidl beta = Child("beta", UserFolder);
+
+    const HRESULT before = Root().CompareIDs(0, user.get(), beta.get());
+    EXPECT_EQ(0, HRESULT_SEVERITY(before));
+    EXPECT_EQ(-1, static_cast<short>(HRESULT_CODE(before)));
+    EXPECT_EQ(1, static_cast<short>(HRESULT_CODE(Root().CompareIDs(0, beta.get(), user.get()))));
+    EXPECT_EQ(S_OK, Root().CompareIDs(0, user.get(), userUpper.get()));
+    // The type decides before the name, whichever order the names have.
+    EXPECT_NE(S_OK, Root().CompareIDs(0, system.get(), user.get()));
+    EXPECT_EQ(-static_cast<short>(HRESULT_CODE(Root().CompareIDs(0, system.get(), user.get()))),
+              static_cast<short>(HRESULT_CODE(Root().CompareIDs(0, user.get(), system.get()))));
+
+    // Work\Projects against Work\Archive: equal first level, the second decides.
+    ScopedPidl work = Child("Work", UserFolder);
+    ScopedPidl projects(pidls_.Concatenate(work.get(), Child("Projects", UserFolder, "Work").get()));
+    ScopedPidl archive(pidls_.Concatenate(work.get(), Child("Archive", UserFolder, "Work").get()));
+    EXPECT_EQ(1, static_cast<short>(HRESULT_CODE(Root().CompareIDs(0, projects.get(), archive.get()))));
+    // A list that goes on sorts after the one that ends.
+    EXPECT_EQ(-1, static_cast<short>(HRESULT_CODE(Root().CompareIDs(0, work.get(), projects.get()))));
+}
+
+// Bytes placed at the very end of a readable page, the next page unreadable: any read past
+// them faults.
+class GuardedBytes {
+public:
+    explicit GuardedBytes(const std::vector<BYTE>& bytes)
+    {
+        SYSTEM_INFO system{};
+        ::GetSystemInfo(&system);
+        pages_ = static_cast<BYTE*>(::VirtualAlloc(nullptr, system.dwPageSize * 2, MEM_RESERVE | MEM_COMMIT,
+                                                   PAGE_READWRITE));
+        DWORD old = 0;
+        if (!pages_ || !::VirtualProtect(pages_ + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old))
+            throw std::runtime_error("no guard page");
+        data_ = pages_ + system.dwPageSize - bytes.size();
+        std::memcpy(data_, bytes.data(), bytes.size());
+    }
+    ~GuardedBytes() { ::VirtualFree(pages_, 0, MEM_RELEASE); }
+    GuardedBytes(const GuardedBytes&) = delete;
+    GuardedBytes& operator=(const GuardedBytes&) = delete;
+
+    LPCITEMIDLIST List() const { return reinterpret_cast<LPCITEMIDLIST>(data_); }
+
+private:
+    BYTE* pages_ = nullptr;
+    BYTE* data_ = nullptr;
+};
+
+TEST_F(ShellFolderTest, DamagedListsAreRefusedWithoutReadingPastTheirEnd)
+{
+    // An item whose strings have no end inside it, then the list's end; an item too short to
+    // hold its own fields; a count that cannot even hold itself.
+    std::vector<BYTE> unterminated(20, 'x');
+    unterminated[0] = 18;
+    unterminated[1] = 0;
+    unterminated[18] = unterminated[19] = 0;
+    std::vector<BYTE> tooShort = {6, 0, 1, 0, 0, 0, 0, 0};
+    std::vector<BYTE> countOne = {1, 0, 0, 0};
+    ScopedPidl good = Child("Work", UserFolder);
+    for (const auto& bytes : {unterminated, tooShort, countOne}) {
+        GuardedBytes guarded(bytes);
+        LPCITEMIDLIST damaged = guarded.List();
+        ComPtr<IShellFolder> bound;
+        EXPECT_EQ(E_INVALIDARG, Root().BindToObject(damaged, nullptr, IID_PPV_ARGS(&bound)));
+        EXPECT_EQ(nullptr, bound.Get());
+        EXPECT_EQ(E_INVALIDARG, Root().CompareIDs(0, good.get(), damaged));
+        SFGAOF attributes = SFGAO_FOLDER;
+        LPCITEMIDLIST lists[] = {good.get(), damaged};
+        EXPECT_EQ(E_INVALIDARG, Root().GetAttributesOf(2, lists, &attributes));
+        STRRET name{};
+        EXPECT_EQ(E_INVALIDARG, Root().GetDisplayNameOf(damaged, SHGDN_NORMAL, &name));
+        ComPtr<IExtractIconW> icon;
+        EXPECT_EQ(E_INVALIDARG, Root().GetUIObjectOf(nullptr, 1, &damaged, IID_IExtractIconW, nullptr, &icon));
+        EXPECT_EQ(E_INVALIDARG, Root().SetNameOf(nullptr, damaged, L"New", SHGDN_NORMAL, nullptr));
+    }
+}
+
+TEST_F(ShellFolderTest, AttributesOfSeveralItemsAreTheOnesTheyShare)
+{
+    ScopedPidl work = Child("Work", UserFolder);
+    ScopedPidl system = Child("All Discs", SystemFolder);
+    LPCITEMIDLIST both[] = {work.get(), system.get()};
+
+    SFGAOF ofWork = ~SFGAOF{0};
+    ASSERT_EQ(S_OK, Root().GetAttributesOf(1, both, &ofWork));
+    EXPECT_TRUE(ofWork & SFGAO_FOLDER);
+    EXPECT_TRUE(ofWork & SFGAO_HASSUBFOLDER);
+    EXPECT_TRUE(ofWork & SFGAO_CANRENAME);
+    SFGAOF shared = ~SFGAOF{0};
+    ASSERT_EQ(S_OK, Root().GetAttributesOf(2, both, &shared));
+    EXPECT_TRUE(shared & SFGAO_FOLDER);
+    EXPECT_FALSE(shared & SFGAO_CANRENAME) << "the system folder cannot be renamed";
+    EXPECT_FALSE(shared & SFGAO_HASSUBFOLDER);
+}
+
+TEST_F(ShellFolderTest, UiObjectsAreForExactlyOneItem)
+{
+    ScopedPidl work = Child("Work", UserFolder);
+    ScopedPidl projects = Child("All Discs", SystemFolder);
+    LPCITEMIDLIST two[] = {work.get(), projects.get()};
+    ComPtr<IExtractIconW> icon;
+    EXPECT_TRUE(FAILED(Root().GetUIObjectOf(nullptr, 2, two, IID_IExtractIconW, nullptr, &icon)));
+    EXPECT_EQ(nullptr, icon.Get());
+    ComPtr<IDataObject> data;
+    EXPECT_EQ(E_NOINTERFACE, Root().GetUIObjectOf(nullptr, 1, two, IID_IDataObject, nullptr, &data));
+}
+
+TEST_F(ShellFolderTest, DisplayNamesFollowTheFullPathInTitleSetting)
+{
+    ScopedPidl projects = Child("Projects", UserFolder, "Work");
+    std::string name;
+    RegKey cabinet = RegKey::CURRENT_USER.CreateKey(CommonText(IDS_KEY_EXPLORER_CABINET_STATE));
+    const BYTE fullPath[12] = {12, 0, 0, 0, 1};
+    ::RegSetValueExA(cabinet, CommonText(IDS_CABINET_SETTINGS_VALUE).c_str(), 0, REG_BINARY, fullPath, sizeof fullPath);
+    ASSERT_EQ(S_OK, DisplayNameOf(projects.get(), SHGDN_NORMAL, name));
+    EXPECT_EQ(BrandingText(IDS_BRAND_NAMESPACE_NAME) + "\\Work\\Projects", name);
+    ASSERT_EQ(S_OK, DisplayNameOf(projects.get(), SHGDN_INFOLDER, name));
+    EXPECT_EQ("Projects", name);
+
+    const BYTE shortPath[12] = {12, 0, 0, 0, 0};
+    ::RegSetValueExA(cabinet, CommonText(IDS_CABINET_SETTINGS_VALUE).c_str(), 0, REG_BINARY, shortPath, sizeof shortPath);
+    ASSERT_EQ(S_OK, DisplayNameOf(projects.get(), SHGDN_NORMAL, name));
+    EXPECT_EQ("Projects", name);
+    // A record too short to hold the flags is no setting at all.
+    ::RegSetValueExA(cabinet, CommonText(IDS_CABINET_SETTINGS_VALUE).c_str(), 0, REG_BINARY, shortPath, 4);
+    ASSERT_EQ(S_OK, DisplayNameOf(projects.get(), SHGDN_NORMAL, name));
+    EXPECT_EQ(BrandingText(IDS_BRAND_NAMESPACE_NAME) + "\\Work\\Projects", name);
+}
+
+TEST_F(ShellFolderTest, RenameRefusesBadNamesWithTheirMessages)
+{
+    auto server = MakeComObject<ScriptedServer>();
+    CacheItem projects = Folder("Projects");
+    projects.FolderPath = "Work";
+    PromptRecorder prompts;
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, "   ", nullptr, 0, server.Get()));
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, "a:b", nullptr, 0, server.Get()));
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, std::string(240, 'n'), nullptr, 0, server.Get()));
+    ASSERT_EQ(3u, prompts.Prompts().size());
+    EXPECT_EQ(CommonText(IDS_ERR_NAME_REQUIRED), prompts.Prompts()[0].text);
+    EXPECT_EQ(CommonText(IDS_ERR_NAME_BAD_CHARS), prompts.Prompts()[1].text);
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_RENAME_TOO_LONG_FMT), "Projects"), prompts.Prompts()[2].text);
+    EXPECT_TRUE(server->calls.empty());
+}
+
+TEST_F(ShellFolderTest, RenameSucceedsOnlyWhenTheSearchModuleRenamed)
+{
+    auto server = MakeComObject<ScriptedServer>();
+    CacheItem projects = Folder("Projects");
+    projects.FolderPath = "Work";
+    PromptRecorder prompts;
+    server->answers = {NSS_S_NOT_UPDATED, NSS_S_NOT_FOUND, NSS_S_NAME_EXISTS, E_FAIL, S_OK};
+    for (int refused = 0; refused < 4; ++refused)
+        EXPECT_FALSE(WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()));
+    EXPECT_TRUE(WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()));
+    ASSERT_EQ(5u, server->calls.size());
+    EXPECT_EQ("UpdateItem", server->calls[0].method);
+    EXPECT_EQ(7, server->calls[0].client);
+    EXPECT_EQ("Work", server->calls[0].path);
+    EXPECT_EQ("Plans|Projects", server->calls[0].item.Name);
+    ASSERT_EQ(1u, prompts.Prompts().size()) << "only a taken name is the user's to hear of";
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_RENAME_NAME_EXISTS_FMT), "Projects"), prompts.Prompts()[0].text);
+}
+
+TEST_F(ShellFolderTest, RootAndSystemFoldersAreNeverDeleted)
+{
+    auto server = MakeComObject<ScriptedServer>();
+    PromptRecorder prompts(IDYES);
+    EXPECT_FALSE(Root().DeleteFolder(Folder("All Discs", SystemFolder), 0, server.Get(), true));
+    EXPECT_FALSE(Root().DeleteFolder(Folder("Network Storage", RootFolder), 0, server.Get(), false));
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_DELETE_ACCESS_DENIED_FMT), "All Discs"), prompts.Prompts()[0].text);
+    EXPECT_TRUE(server->calls.empty());
+}
+
+TEST_F(ShellFolderTest, DeletingTheLastSubFolderClearsTheMarkAndFailuresAreFailures)
+{
+    auto server = MakeComObject<ScriptedServer>();
+    server->effect = [](const ScriptedServer::Call& call) {
+        if (call.method == "DeleteItem")
+            CacheKey(call.path).DeleteKey(call.item.Name);
+    };
+    CacheItem projects = Folder("Projects");
+    projects.FolderPath = "Work";
+    {
+        PromptRecorder no(IDNO);
+        EXPECT_FALSE(WorkFolder().DeleteFolder(projects, 3, server.Get(), false));
+        EXPECT_EQ(1u, no.Prompts().size());
+        EXPECT_TRUE(server->calls.empty());
+    }
+    server->answers = {NSS_S_NOT_DELETABLE};
+    {
+        PromptRecorder yes(IDYES);
+        EXPECT_FALSE(WorkFolder().DeleteFolder(projects, 3, server.Get(), true));
+    }
+    MakeFolder("Work\\Projects", "Projects", UserFolder);
+    server->calls.clear();
+    PromptRecorder yes(IDYES);
+    EXPECT_TRUE(WorkFolder().DeleteFolder(projects, 3, server.Get(), false));
+    ASSERT_EQ((std::vector<std::string>{"DeleteItem", "UpdateItem"}), server->Methods());
+    EXPECT_EQ("Work", server->calls[1].item.Name);
+    EXPECT_EQ(0, server->calls[1].item.HasSubFolders);
+    EXPECT_EQ(3, server->calls[1].client);
+}
+
+TEST_F(ShellFolderTest, NewFoldersOfferPublicFoldersOncePerProcess)
+{
+    SetKind(0);   // a client
+    PromptRecorder prompts(IDCANCEL);
+    auto first = MakeComObject<ShellFolder>();
+    // A new user again, as far as the settings know: still no second prompt in this process.
+    RegKey::CURRENT_USER.CreateKey(ProductKeyPath()).DeleteValue(CommonText(IDS_INITIALIZED_CLIENT_USER_VALUE));
+    auto second = MakeComObject<ShellFolder>();
+    ComPtr<IShellFolder> bound = Bind(*second.Get(), Child("Work", UserFolder).get());
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_NE(std::string::npos, prompts.Prompts()[0].text.find(BrandingText(IDS_BRAND_PRODUCT_TITLE)));
+}
+
+} // namespace
