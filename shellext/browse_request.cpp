@@ -3,6 +3,8 @@
 #include "deferred_call.h"
 #include "logging/logging.h"
 
+#include <wrl/client.h>
+
 #include <memory>
 
 namespace {
@@ -39,6 +41,19 @@ bool RequestBrowse(HWND owner, ScopedPidl target, UINT flags)
             return;
         }
         const HRESULT browsed = browser->BrowseObject(list->get(), flags);
+        if (FAILED(browsed))
+            LogFormatted("RequestBrowse() - BrowseObject failed with 0x%08X\n", static_cast<unsigned>(browsed));
+    });
+}
+
+bool RequestBrowse(IShellBrowser* browser, ScopedPidl target, UINT flags)
+{
+    if (!browser || !target)
+        return false;
+    auto list = std::make_shared<ScopedPidl>(std::move(target));
+    Microsoft::WRL::ComPtr<IShellBrowser> held(browser);
+    return PostToThisThread([held, list, flags] {
+        const HRESULT browsed = held->BrowseObject(list->get(), flags);
         if (FAILED(browsed))
             LogFormatted("RequestBrowse() - BrowseObject failed with 0x%08X\n", static_cast<unsigned>(browsed));
     });

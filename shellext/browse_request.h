@@ -14,3 +14,6 @@ IShellBrowser* ShellBrowserOf(HWND window);
 // an absolute identifier list, once the message being handled is done: browsing destroys the
 // view, which must not happen inside its own notification. False when it cannot be posted.
 bool RequestBrowse(HWND owner, ScopedPidl target, UINT flags = SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
+
+// The same with the view's own browser, which is kept referenced until the browse has run.
+bool RequestBrowse(IShellBrowser* browser, ScopedPidl target, UINT flags);

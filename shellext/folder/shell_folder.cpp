@@ -15,6 +15,7 @@
 #include "settings/auxiliary.h"
 #include "shellvue_app.h"
 #include "text/ansi_text.h"
+#include "view/shell_view.h"
 
 #include <new>
 
@@ -100,12 +101,17 @@ STDMETHODIMP ShellFolder::CompareIDs(LPARAM, LPCITEMIDLIST first, LPCITEMIDLIST 
     return ComBoundary("ShellFolder::CompareIDs()", [&] { return CompareIdentifierLists(first, second); });
 }
 
-STDMETHODIMP ShellFolder::CreateViewObject(HWND, REFIID, void** object)
+STDMETHODIMP ShellFolder::CreateViewObject(HWND, REFIID riid, void** object)
 {
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    return E_NOINTERFACE;
+    return ComBoundary("ShellFolder::CreateViewObject()", [&]() -> HRESULT {
+        Logging::OutToLogFile("ShellFolder::CreateViewObject\n");
+        if (!IsEqualIID(riid, IID_IShellView))
+            return E_NOINTERFACE;
+        return CreateComObject<ShellView>(riid, object, *this);
+    });
 }
 
 STDMETHODIMP ShellFolder::GetAttributesOf(UINT count, LPCITEMIDLIST* lists, SFGAOF* attributes)

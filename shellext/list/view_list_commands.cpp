@@ -1,0 +1,538 @@
+// The commands of the list: what the menus, the toolbar, the item context menu and the keys
+// ask of the selection or of the folder shown.
+#include "view_list_ctrl.h"
+
+#include "browse_request.h"
+#include "cache/cache.h"
+#include "find_files_request.h"
+#include "folder/new_name_check.h"
+#include "folder/shell_folder.h"
+#include "logging/logging.h"
+#include "module_instance.h"
+#include "namespace/namespace_functions.h"
+#include "new_item_names.h"
+#include "ns_result_codes.h"
+#include "pidl/pidl_mgr.h"
+#include "registry/registry.h"
+#include "res/string_ids.h"
+#include "resources/branding_ids.h"
+#include "resources/texts.h"
+#include "search_module_access.h"
+#include "settings/auxiliary.h"
+#include "settings/product_keys.h"
+#include "settings_program.h"
+#include "text/ansi_text.h"
+#include "text/text_format.h"
+#include "ui/prompt.h"
+#include "ui/wait_cursor.h"
+#include "view/view_commands.h"
+
+#include <shellapi.h>
+
+using Microsoft::WRL::ComPtr;
+using namespace view_command;
+
+namespace {
+
+// Browse flags of the shell (SBSP_*) as the commands use them.
+constexpr UINT kExploreSameWindow = 0x21;
+constexpr UINT kExploreNewWindow = 0x22;
+constexpr UINT kOpenSameWindow = 0x10;
+constexpr UINT kOpenNewWindow = 0x12;
+// A full path of the item: its folder path and name, as the search module takes it.
+std::string FullNameOf(const CacheItem& item)
+{
+    return item.FolderPath.empty() ? item.Name : item.FolderPath + "\\" + item.Name;
+}
+
+// The disc's share: its original name where it has one.
+std::string ShareOf(const CacheItem& disc) { return disc.OriginalName.empty() ? disc.Name : disc.OriginalName; }
+
+void ShowStop(const std::string& text, UINT captionId)
+{
+    ShowPrompt(nullptr, text, CommonText(captionId), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+} // namespace
+
+bool ShellViewListCtrl::OnCommand(UINT id)
+{
+    switch (id) {
+    case kLargeIcons: case kSmallIcons: case kList: case kDetails:
+        SetViewMode(static_cast<int>(id - kLargeIcons) + 1);
+        return true;
+    case kToolbarLargeIcons: case kToolbarLargeIcons + 1: case kToolbarLargeIcons + 2: case kToolbarDetails:
+        SetViewMode(static_cast<int>(id - kToolbarLargeIcons) + 1);
+        return true;
+    case kArrangeByName: case kArrangeByType: case kArrangeByComment: case kArrangeByServer: {
+        const ViewColumn wanted = id == kArrangeByName ? ViewColumn::Name
+                                  : id == kArrangeByType ? ViewColumn::Type
+                                  : id == kArrangeByComment ? ViewColumn::Comment
+                                                            : ViewColumn::Server;
+        for (int column = 0; column < ColumnCount(); ++column) {
+            if (columns_[static_cast<size_t>(column)] == wanted)
+                SortByColumn(column, true);
+        }
+        return true;
+    }
+    case kHelp:
+        AuxiliaryFunctions::LaunchHelpFile(-1);
+        return true;
+    case kAbout:
+        StartSettingsProgram("-p", "ShellViewListCtrl::LaunchAboutbox() - ");
+        return true;
+    case kSettings:
+        StartSettingsProgram("-s:0", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+        return true;
+    case kFindDiscs:
+        StartSettingsProgram("-f", "ShellViewListCtrl::LaunchFindMediaDialog() - ");
+        return true;
+    case kPublicFolderSettings: {
+        const ItemCreators user = AuxiliaryFunctions::GetUser();
+        if (user == ItemCreatorServer)
+            StartSettingsProgram("-s:2", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+        else if (user == ItemCreatorClient)
+            StartSettingsProgram("-s:1", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+        return true;
+    }
+    case kTutorial:
+        try {
+            const std::string tutorial = ReadProgramPath() + "\\" + CommonText(IDS_TUTORIAL_HELP_FILE_NAME);
+            ::WinHelpA(list_, tutorial.c_str(), HELP_INDEX, 0);
+        } catch (const RegKeyException& error) {
+            LogRegKeyException("ShellViewListCtrl::OnCommand() - ", error);
+        }
+        return true;
+    case kOpen: case kContextOpen:
+        ExecuteOnSelection(kOpen);
+        return true;
+    case kExplore: case kContextExplore:
+        ExecuteOnSelection(kExplore);
+        return true;
+    case kFullSearch:
+        StartSearch(true);
+        return true;
+    case kQuickSearch:
+        StartSearch(false);
+        return true;
+    case kNewFolder: case kNewAutoMapFolder:
+        CreateNewFolder(id);
+        return true;
+    case kDelete: case kContextDelete:
+        DeleteSelection();
+        return true;
+    case kRename: case kContextRename:
+        StartRename();
+        return true;
+    case kSelectAll:
+        SelectAll();
+        return true;
+    case kInvertSelection:
+        InvertSelection();
+        return true;
+    case kContextAddToFavorites:
+        AddToFavoriteFolder();
+        return true;
+    case kContextFindFiles:
+        FindFilesOnDisc();
+        return true;
+    case kContextDesktopShortcut:
+        CreateShortcutsOnDesktop();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ShellViewListCtrl::ShowContextMenu(POINT screen)
+{
+    HMENU resource = ::LoadMenuA(g_hShellvueInstance, MAKEINTRESOURCEA(kItemContextMenu));
+    if (!resource)
+        return;
+    HMENU popup = ::GetSubMenu(resource, 0);
+    const UINT chosen = popup ? ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                                 ::GetParent(list_), nullptr)
+                              : 0;
+    ::DestroyMenu(resource);
+    if (chosen)
+        OnCommand(chosen);
+}
+
+bool ShellViewListCtrl::ItemStillExists(const CacheItem& item) const
+{
+    Cache folder(CacheFolderOnly, item.FolderPath.empty() ? context_.folderPath : item.FolderPath);
+    return folder.ItemExists(item);
+}
+
+void ShellViewListCtrl::ShowItemNotFound(const CacheItem& item) const
+{
+    const std::string path = item.FolderPath.empty() ? std::string() : item.FolderPath + "\\";
+    const std::string where = BrandingText(IDS_BRAND_NAMESPACE_NAME) + "\\" + path + item.Name;
+    ShowPrompt(nullptr, FormatText(CommonText(IDS_ERR_ITEM_NOT_FOUND_FMT), where), CommonText(IDS_CAPTION_ERROR_FINDING),
+               MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+bool ShellViewListCtrl::TreeIsShown() const
+{
+    HWND tree = nullptr;
+    return context_.browser && SUCCEEDED(context_.browser->GetControlWindow(FCW_TREE, &tree)) && tree &&
+           ::IsWindowVisible(tree);
+}
+
+void ShellViewListCtrl::ExecuteOnSelection(UINT command)
+{
+    // The selection is copied first: a command may change the rows (a relocated disc, a browse).
+    const std::vector<CacheItem> selected = SelectedItems();
+    for (size_t i = 0; i < selected.size(); ++i) {
+        CacheItem item = selected[i];
+        if (item.FolderPath.empty())
+            item.FolderPath = context_.folderPath;
+        if (!ItemStillExists(item)) {
+            ShowItemNotFound(item);
+            continue;
+        }
+        OpenItem(item, command, i == 0, selected.size() == 1);
+    }
+}
+
+void ShellViewListCtrl::OpenItem(const CacheItem& item, UINT command, bool first, bool only)
+{
+    if (item.ItemType == LaunchObject) {
+        ExecuteLaunchObject(item);   // never browsed, whatever the command
+    } else if (item.IsFolder()) {
+        BrowseFolder(item, command, first, only);
+    } else if (item.IsMedia()) {
+        const bool explore = command == kExplore || (command == 0 && TreeIsShown());
+        AccessDisc(item, explore);
+    }
+}
+
+void ShellViewListCtrl::BrowseFolder(const CacheItem& item, UINT command, bool first, bool only)
+{
+    const bool tree = TreeIsShown();
+    UINT flags = 0;
+    if (command == kExplore)
+        flags = first && tree ? kExploreSameWindow : kExploreNewWindow;
+    else if (command == kOpen)
+        flags = !tree && (only || first) ? kOpenSameWindow : kOpenNewWindow;
+    else
+        flags = tree ? kExploreSameWindow : kOpenSameWindow;
+
+    PidlMgr pidls;
+    ScopedPidl child(pidls.Create(item, context_.folderPath));
+    ScopedPidl parent = context_.folder ? context_.folder->GetAbsolutePidl() : ScopedPidl();
+    ScopedPidl target(child && parent ? pidls.Concatenate(parent.get(), child.get()) : nullptr);
+    if (!target) {
+        ShowItemNotFound(item);
+        return;
+    }
+    // The same window browses once this notification is over; a new window is the shell's.
+    if (!(flags & SBSP_NEWBROWSER) && RequestBrowse(context_.browser, std::move(target), flags | SBSP_ABSOLUTE))
+        return;
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof execute;
+    execute.fMask = SEE_MASK_IDLIST | SEE_MASK_CLASSNAME | SEE_MASK_FLAG_NO_UI;
+    execute.lpClass = "folder";
+    execute.lpVerb = (flags & 0x20) ? "explore" : "open";
+    execute.lpIDList = target.get();
+    execute.nShow = SW_SHOWNORMAL;
+    if (::ShellExecuteExA(&execute))
+        return;
+    LogFormatted("ShellViewListCtrl::BrowseFolder | ShellExecuteEx failed,              GetLastError returns =%u\n",
+                 static_cast<unsigned>(::GetLastError()));
+    // The shell cannot open our folders in a new window everywhere: this window browses there.
+    RequestBrowse(context_.browser, std::move(target), SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
+}
+
+void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
+{
+    const WaitCursor wait;
+    // Until discs are checked and mapped, the disc's network path is opened as it is.
+    const std::string share = ShareOf(item);
+    NamespaceFunctions::LaunchExplorer(explore ? FormatText("/e,/root,%s\\%s", item.Location, share)
+                                               : FormatText("%s\\%s", item.Location, share));
+}
+
+void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
+{
+    ComPtr<INotifyNSLaunchManager> launcher;
+    HRESULT result = context_.server
+                         ? context_.server.As(&launcher)
+                         : (GetLocalServerInterface(IID_INotifyNSLaunchManager,
+                                                    reinterpret_cast<void**>(launcher.GetAddressOf()))
+                                ? S_OK
+                                : E_NOINTERFACE);
+    if (FAILED(result) || !launcher) {
+        LogFormatted("Could not get the INotifyNSLaunchManager interface. HRESULT =0x%08X\n",
+                     static_cast<unsigned>(result));
+        return;
+    }
+    result = launcher->ExecuteLaunchObject(WideFromAnsi(FullNameOf(item)).c_str());
+    if (FAILED(result))
+        LogFormatted("Failed when calling INotifyNSLM::ExecuteLaunchObject() HRESULT =0x%08X\n",
+                     static_cast<unsigned>(result));
+}
+
+void ShellViewListCtrl::CreateNewFolder(UINT command)
+{
+    Logging::OutToLogFile("ShellViewListCtrl::CreateNewFolder()\n");
+    if (folderItem_.IsSystemFolder() || folderItem_.IsMappedFolder() || !context_.server)
+        return;
+    const bool autoMap = command == kNewAutoMapFolder;
+    const std::string base =
+        CommonText(IDS_MENU_NEW) + " " + CommonText(autoMap ? IDS_MENU_NEW_AUTOMAP_FOLDER : IDS_MENU_NEW_FOLDER);
+    CacheItem folder;
+    folder.Name = folder.OriginalName = base;
+    folder.ItemType = autoMap ? MappedFolder : UserFolder;
+    folder.Type = CommonText(autoMap ? IDS_TYPE_AUTOMAP_FOLDER : IDS_TYPE_USER_FOLDER);
+    folder.FolderPath = context_.folderPath;
+    folder.ItemCreator = AuxiliaryFunctions::GetUser();
+
+    HRESULT result = S_OK;
+    for (;;) {
+        if (!folder.InitStruct()) {
+            Logging::OutToLogFile("Could not initiate cache item struct.\n");
+            return;
+        }
+        result = context_.server->CreateItem(0, WideFromAnsi(context_.folderPath).c_str(), folder.Record);
+        if (result != NSS_S_NAME_EXISTS)
+            break;
+        folder.Name = folder.OriginalName = NextFreeName(base, folder.Name);
+    }
+    // Only a folder that was made is one: the "denied" answers are not.
+    if (result != S_OK) {
+        Logging::OutToLogFile("New folder could not be added through interface method.\n");
+        return;
+    }
+    if (AuxiliaryFunctions::GetUser() == ItemCreatorServer)
+        folder.SaveMoreData();
+    if (context_.folder)
+        context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
+    AddItem(folder);   // already there when the search module's callback came first
+    MarkFolderHasSubFolders();
+    if (const auto row = rows_.Find(folder)) {
+        ::SetFocus(list_);
+        ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemState(list_, static_cast<int>(*row), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list_, static_cast<int>(*row), FALSE);
+        ListView_EditLabel(list_, static_cast<int>(*row));
+    }
+}
+
+void ShellViewListCtrl::MarkFolderHasSubFolders()
+{
+    if (folderItem_.HasSubFolders || folderItem_.ItemType == RootFolder || !context_.server)
+        return;
+    CacheItem marked(folderItem_);
+    marked.HasSubFolders = 1;
+    if (!marked.InitStruct())
+        return;
+    const HRESULT result = context_.server->UpdateItem(0, WideFromAnsi(marked.FolderPath).c_str(), marked.Record);
+    if (FAILED(result)) {
+        LogFormatted("Failed calling INotifyNSServer::UpdateItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
+        return;
+    }
+    folderItem_.HasSubFolders = 1;
+}
+
+void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newName)
+{
+    const CacheItem* found = nullptr;
+    for (size_t i = 0; i < rows_.Size() && !found; ++i) {
+        if (rows_.At(i).identity == identity)
+            found = &rows_.At(i).item;
+    }
+    if (!found || !context_.server)
+        return;
+    // A copy: the search module's callbacks change the rows while the call runs.
+    const CacheItem item(*found);
+    if (const auto refusal = CheckNewName(context_.folderPath, item.Name, newName)) {
+        ShowStop(*refusal, IDS_CAPTION_ERROR_RENAMING);
+        return;
+    }
+    if (item.IsSystemFolder() || folderItem_.IsSystemFolder()) {
+        ShowStop(FormatText(CommonText(IDS_ERR_RENAME_WRITE_PROTECTED_FMT), item.Name), IDS_CAPTION_ERROR_RENAMING);
+        return;
+    }
+    if (newName == item.Name)
+        return;
+    CacheItem renamed(item);
+    renamed.Name = newName + "|" + item.Name;
+    if (!renamed.InitStruct()) {
+        Logging::OutToLogFile("Could not initiate cache item struct.\n");
+        return;
+    }
+    const HRESULT result =
+        context_.server->UpdateItem(context_.clientId, WideFromAnsi(context_.folderPath).c_str(), renamed.Record);
+    if (result == NSS_S_NAME_EXISTS) {
+        ShowStop(FormatText(CommonText(IDS_ERR_RENAME_NAME_EXISTS_FMT), item.Name), IDS_CAPTION_ERROR_RENAMING);
+        return;
+    }
+    if (result != S_OK) {
+        LogFormatted("Failed calling INotifyNSServer::UpdateItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
+        return;
+    }
+    if (context_.folder)
+        context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
+}
+
+void ShellViewListCtrl::DeleteSelection()
+{
+    // Copied before the first call: the search module's RemoveItem callbacks change the rows.
+    const std::vector<CacheItem> selected = SelectedItems();
+    if (selected.empty() || !context_.server)
+        return;
+    if (folderItem_.IsSystemFolder()) {
+        ShowStop(FormatText(CommonText(IDS_ERR_DELETE_ACCESS_DENIED_FMT), selected.front().Name),
+                 IDS_CAPTION_ERROR_DELETING);
+        return;
+    }
+    const std::string question = selected.size() == 1
+                                     ? FormatText(CommonText(selected.front().IsFolder() ? IDS_ASK_DELETE_FOLDER_FMT
+                                                                                          : IDS_ASK_DELETE_ITEM_FMT),
+                                                  selected.front().Name)
+                                     : FormatText(CommonText(IDS_ASK_DELETE_ITEMS_FMT), static_cast<int>(selected.size()));
+    if (ShowPrompt(::GetParent(list_), question, CommonText(IDS_CAPTION_CONFIRM_DELETE),
+                   MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
+        return;
+    for (const CacheItem& item : selected) {
+        if (item.IsSystemFolder()) {
+            ShowStop(FormatText(CommonText(IDS_ERR_DELETE_ACCESS_DENIED_FMT), item.Name), IDS_CAPTION_ERROR_DELETING);
+            continue;
+        }
+        if (item.IsFolder() && context_.folder) {
+            context_.folder->DeleteFolder(item, context_.clientId, context_.server.Get(), true);
+            continue;
+        }
+        CacheItem record(item);
+        if (!record.InitStruct())
+            continue;
+        const HRESULT result =
+            context_.server->DeleteItem(context_.clientId, WideFromAnsi(context_.folderPath).c_str(), record.Record);
+        if (result == NSS_S_NOT_DELETABLE)
+            ShowStop(CommonText(IDS_ERR_ITEM_NOT_DELETABLE), IDS_CAPTION_ERROR_DELETING);
+        else if (result != S_OK)
+            LogFormatted("Failed calling INotifyNSServer::DeleteItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
+    }
+}
+
+void ShellViewListCtrl::StartSearch(bool full)
+{
+    Logging::OutToLogFile("ShellViewListCtrl::StartARescan()\n");
+    if (!context_.server)
+        return;
+    const WaitCursor wait;
+    const HRESULT result = full ? context_.server->Rescan(context_.clientId) : context_.server->Refresh(context_.clientId);
+    if (FAILED(result)) {
+        Logging::OutToLogFile(full ? "Could not start a rescan of the network.\n"
+                                   : "Could not start a media update of the network.\n");
+        return;
+    }
+    const UINT busy = result == NSS_S_USER_FULL_BUSY                 ? IDS_BUSY_USER_FULL_SEARCH
+                      : !full && result == NSS_S_AUTO_FULL_BUSY      ? IDS_BUSY_AUTO_FULL_SEARCH
+                      : !full && result == NSS_S_USER_QUICK_BUSY     ? IDS_BUSY_USER_QUICK_SEARCH
+                                                                     : 0;
+    if (busy) {
+        ShowPrompt(::GetParent(list_), CommonText(busy), ProductCaption(), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    if (result != S_OK) {
+        Logging::OutToLogFile(full ? "Tried to start a User-Rescan but was denied!\n"
+                                   : "Tried to start a User-Refresh but was denied!\n");
+        return;
+    }
+    // The rows stay while the search runs; SearchDone reads the folder again.
+    if (ShowsAllDiscs())
+        ::SetCursor(::LoadCursorA(nullptr, IDC_APPSTARTING));
+}
+
+void ShellViewListCtrl::CreateShortcutsOnDesktop()
+{
+    std::string program;
+    try {
+        program = ReadProgramPath() + "\\" + CommonText(IDS_SETTINGS_EXE_NAME);
+    } catch (const RegKeyException& error) {
+        LogRegKeyException("ShellViewListCtrl::CreateItemShortcutOnDesktop() - ", error);
+    }
+    PidlMgr pidls;
+    for (CacheItem item : SelectedItems()) {
+        if (item.FolderPath.empty())
+            item.FolderPath = context_.folderPath;
+        bool made = false;
+        const bool discInOwnFolder = item.IsMedia() && !ShowsAllDiscs();
+        if (discInOwnFolder || item.ItemType == LaunchObject) {
+            const std::string arguments = FormatText("\"%s%s\"", item.ItemType == LaunchObject ? "-e:" : "-a:",
+                                                     FullNameOf(item));
+            made = !program.empty() &&
+                   NamespaceFunctions::CreateShortcut(item.Name.c_str(), nullptr, program.c_str(), nullptr,
+                                                      CSIDL_DESKTOPDIRECTORY, item.ItemType, arguments.c_str(),
+                                                      FullNameOf(item).c_str());
+        } else {
+            ScopedPidl child(pidls.Create(item, context_.folderPath));
+            ScopedPidl parent = context_.folder ? context_.folder->GetAbsolutePidl() : ScopedPidl();
+            ScopedPidl absolute(child && parent ? pidls.Concatenate(parent.get(), child.get()) : nullptr);
+            made = absolute && NamespaceFunctions::CreateShortcut(item.Name.c_str(), absolute.get(), nullptr, nullptr,
+                                                                  CSIDL_DESKTOPDIRECTORY, item.ItemType, nullptr, nullptr);
+        }
+        if (!made)
+            ShowPrompt(::GetParent(list_), CommonText(IDS_ERR_CREATE_SHORTCUT), ProductCaption(),
+                       MB_OK | MB_ICONSTOP);
+    }
+}
+
+void ShellViewListCtrl::AddToFavoriteFolder()
+{
+    if (!context_.server)
+        return;
+    const std::vector<CacheItem> selected = SelectedItems();
+    if (selected.empty())
+        return;
+    ScopedPidl root(NamespaceFunctions::GetNamespacePidl(BrandingText(IDS_BRAND_NAMESPACE_NAME).c_str()));
+    if (!root)
+        return;
+    const std::string title = CommonText(IDS_SELECT_SHORTCUT_FOLDER_TITLE);
+    BROWSEINFOA browse{};
+    browse.hwndOwner = ::GetParent(list_);
+    browse.pidlRoot = root.get();
+    browse.lpszTitle = title.c_str();
+    ScopedPidl chosen(::SHBrowseForFolderA(&browse));
+    if (!chosen)
+        return;
+    // The chosen folder's path in the namespace: its own path and name, empty for the root.
+    std::string destination;
+    if (const LPITEMIDLIST last = ::ILFindLastID(chosen.get()); last && PidlMgr::IsValid(last))
+        PidlMgr::GetItemFullName(last, destination);
+    for (const CacheItem& original : selected) {
+        CacheItem copy(original);
+        copy.Name = FormatText(CommonText(IDS_SHORTCUT_TO_FMT), original.Name);
+        copy.FolderPath = destination;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (!copy.InitStruct())
+                break;
+            const HRESULT result = context_.server->CreateItem(0, WideFromAnsi(destination).c_str(), copy.Record);
+            if (result == NSS_S_NAME_EXISTS && attempt == 0) {
+                if (ShowPrompt(browse.hwndOwner, FormatText(CommonText(IDS_ASK_REPLACE_ITEM_FMT), copy.Name),
+                               CommonText(IDS_CAPTION_CONFIRM_REPLACE), MB_YESNO | MB_ICONQUESTION) != IDYES)
+                    break;
+                context_.server->DeleteItem(0, WideFromAnsi(destination).c_str(), copy.Record);
+                continue;
+            }
+            if (result == NSS_S_ACCESS_DENIED || result == NSS_S_ADD_DENIED)
+                ShowStop(FormatText(CommonText(IDS_ERR_ADD_ACCESS_DENIED_FMT), copy.Name, destination),
+                         IDS_CAPTION_ERROR_ADDING);
+            else if (result != S_OK)
+                LogFormatted("Internal shortcut could not be added to: '%s'\n", destination);
+            break;
+        }
+    }
+}
+
+void ShellViewListCtrl::FindFilesOnDisc()
+{
+    const std::vector<CacheItem> selected = SelectedItems();
+    if (selected.size() != 1 || !selected.front().IsMedia())
+        return;
+    const CacheItem& disc = selected.front();
+    if (!RequestFindFiles(disc.Location + "\\" + ShareOf(disc)))
+        ::MessageBeep(MB_ICONEXCLAMATION);
+}

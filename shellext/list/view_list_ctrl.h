@@ -1,0 +1,130 @@
+#pragma once
+
+#include "item/item.h"
+#include "item_images.h"
+#include "launch_object_icon_worker.h"
+#include "nsinterfaces.h"
+#include "view/view_state.h"
+#include "view_rows.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ShellFolder;
+
+// The list of one folder of the namespace in Explorer's right pane: its sub-folders, discs and
+// launch objects, read from the cache and kept up to date by the search module's callbacks. It
+// carries out the namespace's commands on its selection; every change goes to the search module,
+// whose callbacks then change the rows. The list control is virtual: rows live in ViewRows and
+// the control asks for what it draws.
+class ShellViewListCtrl {
+public:
+    static constexpr int kControlId = 2002;
+
+    struct Context {
+        std::string folderPath;
+        Microsoft::WRL::ComPtr<ShellFolder> folder;
+        // Null when the view could not register with the search module.
+        Microsoft::WRL::ComPtr<INotifyNSServer> server;
+        LONG clientId = 0;
+        // The Explorer window's browser; the view holds the reference.
+        IShellBrowser* browser = nullptr;
+        bool fullBrowser = true;
+    };
+
+    // Creates the control as a child of parent (throws when it cannot).
+    ShellViewListCtrl(HWND parent, const RECT& rect, int viewMode, Context context, HINSTANCE branding);
+    ~ShellViewListCtrl();
+    ShellViewListCtrl(const ShellViewListCtrl&) = delete;
+    ShellViewListCtrl& operator=(const ShellViewListCtrl&) = delete;
+
+    HWND Window() const { return list_; }
+    const std::string& FolderPath() const { return context_.folderPath; }
+    const CacheItem& CurrentFolder() const { return folderItem_; }
+    bool ShowsAllDiscs() const;
+
+    // Rows: all from the cache, or one at a time from the search module.
+    void Fill();
+    bool AddItem(const CacheItem& item);
+    bool RemoveItem(const CacheItem& item);
+    bool UpdateItem(const CacheItem& item);
+    void SearchDone();
+    // Takes the launch-object icons the worker has finished.
+    void TakeFinishedIcons();
+
+    size_t RowCount() const { return rows_.Size(); }
+    const ViewRow& Row(size_t index) const { return rows_.At(index); }
+    std::vector<size_t> SelectedRows() const;
+    std::vector<CacheItem> SelectedItems() const;
+    std::vector<ListItemType> SelectedTypes() const;
+
+    // View mode 1 to 4: large icons, small icons, list, details.
+    int ViewMode() const;
+    void SetViewMode(int mode);
+    ViewState Layout() const;
+    void ApplyLayout(const std::optional<ViewState>& state);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    void SortByColumn(int column, bool ascending);
+
+    // Window messages of the list that its parent passes on; true when handled.
+    bool OnNotify(const NMHDR& header, LRESULT& result);
+    bool OnCommand(UINT id);
+    void ShowContextMenu(POINT screen);
+
+    HWND LabelEditor() const { return ListView_GetEditControl(list_); }
+    void SelectAll();
+    void InvertSelection();
+    void StartRename();
+    void DeleteSelection();
+    void ExecuteOnSelection(UINT command);
+    void CreateShortcutsOnDesktop();
+    void UpdateStatusText();
+
+private:
+    template <class Change>
+    void ChangeRows(Change&& change);
+    void SetRowCount();
+    void AddColumns();
+    int ImageFor(const CacheItem& item) const;
+    std::string TextOf(const ViewRow& row, int column) const;
+    void OnGetDisplayInfo(NMLVDISPINFOA& info) const;
+    LRESULT OnFindItem(const NMLVFINDITEMA& find) const;
+    bool OnBeginLabelEdit(const NMLVDISPINFOA& info);
+    void OnEndLabelEdit(const NMLVDISPINFOA& info);
+    void OnColumnClick(int column);
+    void OnDoubleClick();
+
+    // Commands (view_list_commands.cpp).
+    bool ItemStillExists(const CacheItem& item) const;
+    void ShowItemNotFound(const CacheItem& item) const;
+    void OpenItem(const CacheItem& item, UINT command, bool first, bool only);
+    void BrowseFolder(const CacheItem& item, UINT command, bool first, bool only);
+    void AccessDisc(const CacheItem& item, bool explore);
+    void ExecuteLaunchObject(const CacheItem& item);
+    void CreateNewFolder(UINT command);
+    void MarkFolderHasSubFolders();
+    void RenameRow(const std::string& identity, std::string newName);
+    void StartSearch(bool full);
+    void AddToFavoriteFolder();
+    void FindFilesOnDisc();
+    bool TreeIsShown() const;
+    void SetStatusText(const std::string& text) const;
+
+    HWND list_ = nullptr;
+    Context context_;
+    CacheItem folderItem_;
+    std::vector<ViewColumn> columns_;
+    ViewRows rows_;
+    ItemImages images_;
+    std::unique_ptr<LaunchObjectIconManager> icons_;
+    // The row being renamed in place, by name and location.
+    std::string renaming_;
+    bool updatingSelection_ = false;
+};
