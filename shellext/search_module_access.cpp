@@ -6,11 +6,21 @@
 
 #include <objbase.h>
 
+namespace {
+
+IUnknown* g_searchModuleOverride = nullptr;
+
+} // namespace
+
+void SetSearchModuleOverride(IUnknown* module) { g_searchModuleOverride = module; }
+
 bool GetLocalServerInterface(REFIID iid, void** object)
 {
     if (!object)
         return false;
     *object = nullptr;
+    if (g_searchModuleOverride)
+        return SUCCEEDED(g_searchModuleOverride->QueryInterface(iid, object));
     CLSID searchModule{};
     if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, searchModule)) {
         Logging::OutToLogFile("ShellFolder::GetLocalServerInterface | no class id of the search module\n");

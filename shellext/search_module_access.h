@@ -10,3 +10,7 @@ bool GetLocalServerInterface(REFIID iid, void** object);
 // Logs a failed call of the search module: the caller, "Failed calling", the interface and
 // method, and the code.
 void LogFailedServerCall(const char* caller, const char* method, HRESULT result);
+
+// Test seam: while set, the search module's interfaces come from this object instead of the
+// local server (null restores the real one). The caller keeps it alive while set.
+void SetSearchModuleOverride(IUnknown* module);

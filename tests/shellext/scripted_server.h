@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
-// The search module's server interface inside the test process: it records each call and
-// answers with the next scripted result (S_OK once the script is used up). A test may also let
-// a call change the cache, as the real module would.
-class ScriptedServer final : public ComObject<ScriptedServer, INotifyNSServer> {
+// The search module inside the test process: it records each call of its server and launch
+// interfaces and answers with the next scripted result (S_OK once the script is used up); a
+// test may also let a call change the cache or call the registered clients back, as the real
+// module would. Clients register as with the real module.
+class ScriptedServer final
+    : public ComObject<ScriptedServer, INotifyNSServer, IRegisterNSClient, INotifyNSLaunchManager> {
 public:
     struct Call {
         std::string method;
@@ -46,6 +48,50 @@ public:
     STDMETHODIMP Refresh(LONG client) override { return Answer("Refresh", client, nullptr, nullptr); }
     STDMETHODIMP Rescan(LONG client) override { return Answer("Rescan", client, nullptr, nullptr); }
 
+    // IRegisterNSClient
+    STDMETHODIMP Add(INotifyNSClient* client, const WCHAR* path, LONG* id) override
+    {
+        if (!client || !id)
+            return E_POINTER;
+        *id = ++lastClient_;
+        clients.push_back({*id, path ? AnsiFromWide(path) : std::string(), client});
+        return S_OK;
+    }
+    STDMETHODIMP Remove(LONG id) override
+    {
+        for (auto it = clients.begin(); it != clients.end(); ++it) {
+            if (it->id == id) {
+                clients.erase(it);
+                return S_OK;
+            }
+        }
+        return E_INVALIDARG;
+    }
+
+    // INotifyNSLaunchManager
+    STDMETHODIMP ExecuteLaunchObject(const WCHAR* path) override
+    {
+        return Answer("ExecuteLaunchObject", 0, path, nullptr);
+    }
+    STDMETHODIMP AutoMapMedia(const WCHAR* path, LONG) override { return Answer("AutoMapMedia", 0, path, nullptr); }
+
+    struct Client {
+        LONG id = 0;
+        std::string path;
+        Microsoft::WRL::ComPtr<INotifyNSClient> callback;
+    };
+    std::vector<Client> clients;
+
+    // Tells every registered client of an added item, as a search does.
+    void AddToClients(const CacheItem& item)
+    {
+        CacheItem record(item);
+        if (!record.InitStruct())
+            return;
+        for (const Client& client : std::vector<Client>(clients))
+            client.callback->AddItem(record.Record);
+    }
+
     std::vector<std::string> Methods() const
     {
         std::vector<std::string> methods;
@@ -55,6 +101,8 @@ public:
     }
 
 private:
+    LONG lastClient_ = 0;
+
     HRESULT Answer(const char* method, LONG client, const WCHAR* path, const CacheItemStruct* item)
     {
         Call call{method, client, {}, {}};

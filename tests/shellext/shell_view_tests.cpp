@@ -1,0 +1,446 @@
+#include "com/com_apartment.h"
+#include "folder/shell_folder.h"
+#include "list/view_list_ctrl.h"
+#include "ns_result_codes.h"
+#include "res/string_ids.h"
+#include "resources/branding_ids.h"
+#include "resources/resources.h"
+#include "resources/texts.h"
+#include "search_module_access.h"
+#include "text/text_format.h"
+#include "view/shell_view.h"
+#include "view/view_commands.h"
+#include "view/view_messages.h"
+
+#include "scripted_server.h"
+#include "support/cache_fixture.h"
+#include "support/prompt_recorder.h"
+#include "test_shell_browser.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The folder Work of a registry cache (a sub-folder, a disc and a launch object), its view in
+// a test-owned Explorer window, and the search module scripted in the test process.
+class ShellViewTest : public CacheFixture {
+protected:
+    void SetUp() override
+    {
+        CacheFixture::SetUp();
+        SetKind(387);   // an administrator: no first-time question
+        MakeFolder("Work\\Projects", "Projects", UserFolder);
+        MakeFolder("Work\\Manuals", "Manuals", CdRomDisc);
+        CacheKey("Work\\Manuals").SetStringValue("Location", "\\\\ATLAS");
+        MakeFolder("Work\\Tool", "Tool", LaunchObject);
+        MakeFolder("Work\\Specials", "Specials", MappedFolder);
+        server_ = MakeComObject<ScriptedServer>();
+        SetSearchModuleOverride(static_cast<INotifyNSServer*>(server_.Get()));
+        root_ = MakeComObject<ShellFolder>();
+        // Explorer tells the root where it is; here it hangs under My Computer.
+        LPITEMIDLIST drives = nullptr;
+        ASSERT_EQ(S_OK, ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &drives));
+        ASSERT_EQ(S_OK, root_->Initialize(drives));
+        ::CoTaskMemFree(drives);
+        browser_ = MakeComObject<TestShellBrowser>();
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+        ::InitCommonControlsEx(&controls);
+    }
+
+    void TearDown() override
+    {
+        if (view_)
+            view_->DestroyViewWindow();
+        view_.Reset();
+        SetSearchModuleOverride(nullptr);
+    }
+
+    // The folder at a path below the root (its parents user folders).
+    ComPtr<ShellFolder> FolderAt(const std::string& path, ListItemType type)
+    {
+        ScopedPidl child;
+        std::string parent;
+        for (std::string rest = path; !rest.empty();) {
+            const std::string name = rest.substr(0, rest.find('\\'));
+            rest = name.size() < rest.size() ? rest.substr(name.size() + 1) : std::string();
+            CacheItem item = Folder(name, rest.empty() ? type : UserFolder);
+            ScopedPidl level(pidls_.Create(item, parent));
+            child.reset(child ? pidls_.Concatenate(child.get(), level.get()) : level.release());
+            parent = parent.empty() ? name : parent + "\\" + name;
+        }
+        ComPtr<IShellFolder> folder;
+        EXPECT_EQ(S_OK, root_->BindToObject(child.get(), nullptr, IID_PPV_ARGS(&folder)));
+        return static_cast<ShellFolder*>(folder.Get());
+    }
+
+    // The view of a folder, created in the test browser; the result of CreateViewWindow.
+    HRESULT OpenView(const std::string& name = "Work", ListItemType type = UserFolder, UINT viewMode = FVM_DETAILS)
+    {
+        folder_ = FolderAt(name, type);
+        ComPtr<IShellView> view;
+        EXPECT_EQ(S_OK, folder_->CreateViewObject(nullptr, IID_PPV_ARGS(&view)));
+        view_ = static_cast<ShellView*>(view.Get());
+        FOLDERSETTINGS settings{viewMode, 0};
+        RECT rect{0, 0, 600, 400};
+        window_ = reinterpret_cast<HWND>(1);
+        const HRESULT created = view_->CreateViewWindow(nullptr, &settings, browser_.Get(), &rect, &window_);
+        browser_->activeView = view_;
+        return created;
+    }
+
+    ShellViewListCtrl& List() { return *view_->List(); }
+
+    std::vector<std::string> RowNames()
+    {
+        std::vector<std::string> names;
+        for (size_t i = 0; i < List().RowCount(); ++i)
+            names.push_back(List().Row(i).item.Name);
+        return names;
+    }
+
+    void Select(const std::vector<std::string>& names)
+    {
+        HWND list = List().Window();
+        ::SetFocus(list);
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        for (size_t i = 0; i < List().RowCount(); ++i) {
+            if (std::find(names.begin(), names.end(), List().Row(i).item.Name) != names.end())
+                ListView_SetItemState(list, static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
+        }
+    }
+
+    void Command(UINT id) { ::SendMessageA(window_, WM_COMMAND, id, 0); }
+
+    // The answer of a registered message as the tree's context menu asks it.
+    HRESULT Ask(UINT message, LRESULT* answer = nullptr)
+    {
+        MSG query{};
+        query.message = message;
+        query.lParam = reinterpret_cast<LPARAM>(answer);
+        return view_->TranslateAccelerator(&query);
+    }
+
+    // Explorer's threads are in an apartment before any view is made.
+    OleApartment apartment_;
+    PidlMgr pidls_;
+    ComPtr<ScriptedServer> server_;
+    ComPtr<ShellFolder> root_;
+    ComPtr<ShellFolder> folder_;
+    ComPtr<TestShellBrowser> browser_;
+    ComPtr<ShellView> view_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(ShellViewTest, ShowsTheFolderSortedAndRegistersForItsChanges)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    ASSERT_NE(nullptr, window_);
+    EXPECT_TRUE(::IsWindow(window_));
+    EXPECT_EQ((std::vector<std::string>{"Projects", "Specials", "Manuals", "Tool"}), RowNames())
+        << "folders first by kind, then discs, then launch objects";
+    ASSERT_EQ(1u, server_->clients.size());
+    EXPECT_EQ("Work", server_->clients[0].path);
+    ASSERT_FALSE(browser_->statusTexts.empty());
+    EXPECT_EQ(FormatText(CommonText(IDS_STATUS_OBJECT_COUNT_FMT), 4), browser_->statusTexts.back());
+    EXPECT_EQ(4u + 2u, browser_->toolbarButtons.size());
+    EXPECT_EQ(std::vector<UINT>{view_command::kToolbarDetails}, browser_->checkedButtons);
+
+    ASSERT_EQ(S_OK, view_->DestroyViewWindow());
+    EXPECT_TRUE(server_->clients.empty());
+    EXPECT_FALSE(::IsWindow(window_));
+}
+
+TEST_F(ShellViewTest, AHostThatIsNoExplorerWindowGetsAnEmptyViewWithoutToolbar)
+{
+    browser_->answerActiveView = false;
+    ASSERT_EQ(S_OK, OpenView());
+    EXPECT_EQ(0u, List().RowCount());
+    EXPECT_FALSE(browser_->Called("SetToolbarItems"));
+    EXPECT_EQ(5, List().ColumnCount()) << "the In Folder column is shown";
+}
+
+TEST_F(ShellViewTest, AHostWithoutMenusToolbarOrStatusBarStillShowsTheFolder)
+{
+    browser_->answerMenusAndBars = false;
+    browser_->hasViewState = false;
+    ASSERT_EQ(S_OK, OpenView());
+    EXPECT_EQ(4u, List().RowCount());
+    EXPECT_EQ(S_OK, view_->UIActivate(SVUIA_ACTIVATE_FOCUS));
+    EXPECT_EQ(S_OK, view_->UIActivate(SVUIA_DEACTIVATE));
+    EXPECT_EQ(S_OK, view_->SaveViewState());
+}
+
+TEST_F(ShellViewTest, AFolderThatNoLongerExistsGivesThePathNotFoundBoxAndNoView)
+{
+    PromptRecorder prompts;
+    EXPECT_EQ(E_FAIL, OpenView("Gone"));
+    EXPECT_EQ(nullptr, window_);
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT), BrandingText(IDS_BRAND_NAMESPACE_NAME), "Gone"),
+              prompts.Prompts()[0].text);
+}
+
+TEST_F(ShellViewTest, ViewModesOutsideTheFourShowDetails)
+{
+    for (const UINT mode : {0u, 5u, 8u}) {
+        ASSERT_EQ(S_OK, OpenView("Work", UserFolder, mode));
+        FOLDERSETTINGS current{};
+        ASSERT_EQ(S_OK, view_->GetCurrentInfo(&current));
+        EXPECT_EQ(static_cast<UINT>(FVM_DETAILS), current.ViewMode);
+        view_->DestroyViewWindow();
+        view_.Reset();
+    }
+    ASSERT_EQ(S_OK, OpenView("Work", UserFolder, FVM_LIST));
+    EXPECT_EQ(3, List().ViewMode());
+}
+
+TEST_F(ShellViewTest, TheColumnLayoutIsKeptInTheViewStateAndForeignStatesAreIgnored)
+{
+    CLSID folderClass{};
+    ASSERT_TRUE(ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_NAMESPACE_CLSID, folderClass));
+    ViewState stored;
+    stored.sortColumn = 1;
+    stored.ascending = false;
+    stored.widths = {0, 300, 50, 80};
+    const auto bytes = stored.Serialize(folderClass);
+    browser_->viewState.assign(bytes.begin(), bytes.end());
+    ASSERT_EQ(S_OK, OpenView());
+    EXPECT_EQ(120, ListView_GetColumnWidth(List().Window(), 0)) << "a stored width of 0 is the default";
+    EXPECT_EQ(300, ListView_GetColumnWidth(List().Window(), 1));
+    EXPECT_EQ(ViewColumn::Type, List().Layout().sortColumn == 1 ? ViewColumn::Type : ViewColumn::Name);
+    EXPECT_FALSE(List().Layout().ascending);
+
+    ASSERT_EQ(S_OK, view_->SaveViewState());
+    const auto saved = ViewState::Parse(browser_->SavedViewState().data(), browser_->SavedViewState().size(),
+                                        folderClass, List().ColumnCount());
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(1, saved->sortColumn);
+    EXPECT_FALSE(saved->ascending);
+    EXPECT_EQ(300, saved->widths[1]);
+    view_->DestroyViewWindow();
+    view_.Reset();
+
+    // Another folder class's record: the defaults.
+    CLSID other = folderClass;
+    other.Data1 ^= 1;
+    const auto foreign = stored.Serialize(other);
+    browser_->viewState.assign(foreign.begin(), foreign.end());
+    ASSERT_EQ(S_OK, OpenView());
+    EXPECT_EQ(120, ListView_GetColumnWidth(List().Window(), 1));
+    EXPECT_EQ(0, List().Layout().sortColumn);
+    EXPECT_TRUE(List().Layout().ascending);
+}
+
+TEST_F(ShellViewTest, NewFoldersAreNamedUntilANameIsFreeAndOnlyAMadeFolderIsShown)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    server_->answers = {NSS_S_NAME_EXISTS, NSS_S_NAME_EXISTS, S_OK};
+    Command(view_command::kNewFolder);
+    ASSERT_EQ(4u, server_->calls.size());
+    EXPECT_EQ("New Folder", server_->calls[0].item.Name);
+    EXPECT_EQ("New Folder (2)", server_->calls[1].item.Name);
+    EXPECT_EQ("New Folder (3)", server_->calls[2].item.Name);
+    EXPECT_EQ("Work", server_->calls[2].path);
+    EXPECT_EQ(UserFolder, server_->calls[2].item.ItemType);
+    const auto names = RowNames();
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "New Folder (3)"));
+    EXPECT_NE(nullptr, List().LabelEditor()) << "the user types the name at once";
+    // Work had no sub-folder before: it gets the mark.
+    EXPECT_EQ("UpdateItem", server_->calls[3].method);
+    EXPECT_EQ("Work", server_->calls[3].item.Name);
+    EXPECT_EQ(1, server_->calls[3].item.HasSubFolders);
+
+    server_->calls.clear();
+    server_->answers = {NSS_S_ACCESS_DENIED};
+    const size_t rows = List().RowCount();
+    Command(view_command::kNewAutoMapFolder);
+    ASSERT_EQ(1u, server_->calls.size());
+    EXPECT_EQ("New AutoMap Folder", server_->calls[0].item.Name);
+    EXPECT_EQ(rows, List().RowCount()) << "a denied folder is no folder";
+}
+
+TEST_F(ShellViewTest, NoFolderIsMadeInsideASystemOrAutoMapFolder)
+{
+    UpdateServer("\\\\ATLAS", {Disc("\\\\ATLAS", "MAPS")});
+    ASSERT_EQ(S_OK, OpenView("All Discs", SystemFolder));
+    EXPECT_EQ(std::vector<std::string>{"MAPS"}, RowNames());
+    Command(view_command::kNewFolder);
+    view_->DestroyViewWindow();
+    view_.Reset();
+    ASSERT_EQ(S_OK, OpenView("Work\\Specials", MappedFolder));
+    Command(view_command::kNewFolder);
+    Command(view_command::kNewAutoMapFolder);
+    EXPECT_TRUE(server_->calls.empty());
+}
+
+TEST_F(ShellViewTest, SearchesThatAreBusyTellTheUserWhichOne)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    PromptRecorder prompts;
+    server_->answers = {NSS_S_USER_FULL_BUSY, NSS_S_AUTO_FULL_BUSY, NSS_S_USER_QUICK_BUSY, NSS_S_USER_FULL_BUSY,
+                        NSS_S_AUTO_QUICK_BUSY};
+    Command(view_command::kQuickSearch);
+    Command(view_command::kQuickSearch);
+    Command(view_command::kQuickSearch);
+    Command(view_command::kFullSearch);
+    Command(view_command::kFullSearch);
+    ASSERT_EQ(4u, prompts.Prompts().size());
+    EXPECT_EQ(CommonText(IDS_BUSY_USER_FULL_SEARCH), prompts.Prompts()[0].text);
+    EXPECT_EQ(CommonText(IDS_BUSY_AUTO_FULL_SEARCH), prompts.Prompts()[1].text);
+    EXPECT_EQ(CommonText(IDS_BUSY_USER_QUICK_SEARCH), prompts.Prompts()[2].text);
+    EXPECT_EQ(CommonText(IDS_BUSY_USER_FULL_SEARCH), prompts.Prompts()[3].text);
+    EXPECT_EQ((std::vector<std::string>{"Refresh", "Refresh", "Refresh", "Rescan", "Rescan"}), server_->Methods());
+    EXPECT_EQ(server_->clients[0].id, server_->calls[0].client);
+}
+
+TEST_F(ShellViewTest, LaunchObjectsAreExecutedNeverBrowsed)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Tool"});
+    Command(view_command::kOpen);
+    Command(view_command::kExplore);
+    Command(view_command::kContextOpen);
+    TestShellBrowser::PumpMessages();
+    ASSERT_EQ((std::vector<std::string>{"ExecuteLaunchObject", "ExecuteLaunchObject", "ExecuteLaunchObject"}),
+              server_->Methods());
+    EXPECT_EQ("Work\\Tool", server_->calls[0].path);
+    EXPECT_FALSE(browser_->Called("BrowseObject"));
+}
+
+TEST_F(ShellViewTest, OpeningAFolderBrowsesThisWindowAfterTheCommand)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Projects"});
+    Command(view_command::kOpen);
+    EXPECT_FALSE(browser_->Called("BrowseObject")) << "never inside the list's own message";
+    TestShellBrowser::PumpMessages();
+    ASSERT_EQ(1u, browser_->browsedTo.size());
+    std::string name;
+    PidlMgr::GetItemName(::ILFindLastID(browser_->browsedTo[0]), name);
+    EXPECT_EQ("Projects", name);
+}
+
+TEST_F(ShellViewTest, AnItemAlreadyListedIsNotAddedTwiceAndTheSelectionStays)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Manuals"});
+    CacheItem again = Disc("\\\\ATLAS", "manuals");
+    server_->AddToClients(again);
+    EXPECT_EQ(4u, List().RowCount());
+    server_->AddToClients(Disc("\\\\ATLAS", "Atlas"));
+    ASSERT_EQ(5u, List().RowCount());
+    ASSERT_EQ(1u, List().SelectedRows().size());
+    EXPECT_EQ("Manuals", List().Row(List().SelectedRows()[0]).item.Name);
+}
+
+TEST_F(ShellViewTest, QueriesOfTheTreeAreAnsweredAndThoseNeedingTheFocusWaitForIt)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    const ViewMessages& ids = ViewMessages::Get();
+    ::SetFocus(browser_->Window());   // the tree has the focus
+    TestShellBrowser::PumpMessages();
+    EXPECT_EQ(4, Ask(ids.itemCount));
+    EXPECT_EQ(7, Ask(ids.selectedType)) << "null parameters: the answer is only returned";
+    LRESULT answer = 0;
+    EXPECT_EQ(7, Ask(ids.selectedParentType, &answer));
+    EXPECT_EQ(7, answer);
+    EXPECT_EQ(S_FALSE, Ask(ids.openSelected));
+
+    Select({"Manuals"});
+    TestShellBrowser::PumpMessages();
+    EXPECT_EQ(CdRomDisc, Ask(ids.selectedType));
+    EXPECT_EQ(UserFolder, Ask(ids.selectedParentType));
+    EXPECT_EQ(1, Ask(ids.selectedCount));
+}
+
+TEST_F(ShellViewTest, DeletingSeveralItemsAsksOnceAndDeletesEachThoughTheRowsChange)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    // The search module calls the views back inside the call, as the real one does.
+    server_->effect = [this](const ScriptedServer::Call& call) {
+        if (call.method != "DeleteItem")
+            return;
+        CacheKey(call.path).DeleteKey(call.item.Name);
+        CacheItem gone(call.item);
+        if (gone.InitStruct())
+            view_->RemoveItem(gone.Record);
+    };
+    Select({"Manuals", "Tool"});
+    PromptRecorder prompts(IDYES);
+    Command(view_command::kDelete);
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ASK_DELETE_ITEMS_FMT), 2), prompts.Prompts()[0].text);
+    ASSERT_EQ((std::vector<std::string>{"DeleteItem", "DeleteItem"}), server_->Methods());
+    EXPECT_EQ("Manuals", server_->calls[0].item.Name);
+    EXPECT_EQ("Tool", server_->calls[1].item.Name);
+    EXPECT_EQ((std::vector<std::string>{"Projects", "Specials"}), RowNames());
+}
+
+TEST_F(ShellViewTest, RenameInPlaceKeepsTheNewNameOnlyWhenTheSearchModuleRenamed)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    server_->effect = [this](const ScriptedServer::Call& call) {
+        if (call.method != "UpdateItem" || !server_->answers.empty())
+            return;
+        // A rename reaches the views as the old row going and the new one coming.
+        const std::string newName = call.item.Name.substr(0, call.item.Name.find('|'));
+        CacheItem old(call.item);
+        old.Name = call.item.Name.substr(call.item.Name.find('|') + 1);
+        CacheItem renamed(call.item);
+        renamed.Name = renamed.OriginalName = newName;
+        if (old.InitStruct() && renamed.InitStruct()) {
+            view_->RemoveItem(old.Record);
+            view_->AddItem(renamed.Record);
+        }
+    };
+    auto renameTo = [&](const std::string& row, const std::string& name) {
+        Select({row});
+        List().StartRename();
+        HWND editor = List().LabelEditor();
+        ASSERT_NE(nullptr, editor);
+        ::SetWindowTextA(editor, name.c_str());
+        ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+        TestShellBrowser::PumpMessages();
+    };
+    PromptRecorder prompts;
+    server_->answers = {NSS_S_NOT_UPDATED};
+    renameTo("Projects", "Plans");
+    EXPECT_EQ((std::vector<std::string>{"Projects", "Specials", "Manuals", "Tool"}), RowNames());
+
+    renameTo("Projects", "Archive");
+    EXPECT_EQ((std::vector<std::string>{"Archive", "Specials", "Manuals", "Tool"}), RowNames());
+    ASSERT_EQ(2u, server_->calls.size());
+    EXPECT_EQ("Archive|Projects", server_->calls[1].item.Name);
+    EXPECT_EQ(server_->clients[0].id, server_->calls[1].client);
+
+    renameTo("Archive", "a:b");
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_EQ(CommonText(IDS_ERR_NAME_BAD_CHARS), prompts.Prompts()[0].text);
+}
+
+TEST_F(ShellViewTest, MenusAreMergedAndFollowTheSelection)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Manuals", "Tool"});
+    ASSERT_EQ(S_OK, view_->UIActivate(SVUIA_ACTIVATE_FOCUS));
+    ASSERT_NE(nullptr, browser_->sharedMenu);
+    HMENU file = nullptr;
+    for (int i = 0; i < ::GetMenuItemCount(browser_->sharedMenu); ++i) {
+        if (::GetMenuItemID(browser_->sharedMenu, i) == static_cast<UINT>(-1) &&
+            ::GetSubMenu(browser_->sharedMenu, i) && !file)
+            file = ::GetSubMenu(browser_->sharedMenu, i);
+    }
+    ASSERT_NE(nullptr, file);
+    ComPtr<IOleCommandTarget> target;
+    EXPECT_EQ(E_NOINTERFACE, view_->QueryInterface(IID_PPV_ARGS(&target)));
+    EXPECT_FALSE(::GetMenuState(file, view_command::kDelete, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(::GetMenuState(file, view_command::kRename, MF_BYCOMMAND) & MF_GRAYED) << "two items cannot be renamed";
+    EXPECT_EQ(static_cast<UINT>(view_command::kOpen), ::GetMenuDefaultItem(file, FALSE, 0));
+    EXPECT_EQ(S_OK, view_->UIActivate(SVUIA_DEACTIVATE));
+    EXPECT_TRUE(browser_->Called("RemoveMenusSB"));
+}
+
+} // namespace
