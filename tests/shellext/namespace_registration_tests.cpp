@@ -7,6 +7,7 @@
 #include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -20,6 +21,7 @@ NamespaceRegistration ShellvueBesideTheTests()
     registration.LibraryPath = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "Shellvue.dll");
     registration.Version = kProductVersion;
     registration.ProductTitle = "Halvo";
+    registration.DefaultIcon = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "Skinset.dll") + ",0";
     return registration;
 }
 
@@ -38,6 +40,10 @@ TEST(NamespaceRegistrationTest, WritesWhatExplorerNeedsAndRemovesItAgain)
     EXPECT_EQ(kProductVersion, info.QueryStringValue("Version"));
     EXPECT_EQ(DirectoryOf(registration.LibraryPath), info.QueryStringValue("Program Path"));
     EXPECT_EQ("Halvo", info.QueryStringValue("Product Title"));
+    // Read by hosts before they load the library: a folder with sub-folders, and its icon.
+    EXPECT_EQ(static_cast<unsigned long>(SFGAO_FOLDER | SFGAO_HASSUBFOLDER),
+              RegKey::CLASSES_ROOT.GetKeyRead(classKey + "\\ShellFolder").QueryDWORDValue("Attributes"));
+    EXPECT_EQ(registration.DefaultIcon, RegKey::CLASSES_ROOT.GetKeyRead(classKey + "\\DefaultIcon").QueryStringValue(""));
     EXPECT_TRUE(RegKey::LOCAL_MACHINE.KeyExists(
         std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace\\") + kClassId));
     EXPECT_TRUE(RegKey::LOCAL_MACHINE.GetKeyRead("Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved")

@@ -10,6 +10,9 @@ constexpr char kClassesKey[] = "CLSID";
 constexpr char kServerKey[] = "InProcServer32";
 constexpr char kThreadingModelValue[] = "ThreadingModel";
 constexpr char kApartment[] = "Apartment";
+constexpr char kDefaultIconKey[] = "DefaultIcon";
+constexpr char kShellFolderKey[] = "ShellFolder";
+constexpr char kAttributesValue[] = "Attributes";
 constexpr char kProductInfoKey[] = "NSProductInfo";
 constexpr char kVersionValue[] = "Version";
 constexpr char kProgramPathValue[] = "Program Path";
@@ -48,6 +51,10 @@ std::string WriteNamespaceRegistration(const NamespaceRegistration& registration
 {
     const RegKey classKey = RegKey::CLASSES_ROOT.CreateKey(ClassKeyPath(registration.ClassId));
     classKey.SetStringValue("", registration.DisplayName);
+
+    if (!registration.DefaultIcon.empty())
+        classKey.CreateKey(kDefaultIconKey).SetStringValue("", registration.DefaultIcon);
+    classKey.CreateKey(kShellFolderKey).SetDWORDValue(kAttributesValue, kNamespaceRootAttributes);
 
     const RegKey server = classKey.CreateKey(kServerKey);
     server.SetStringValue("", registration.LibraryPath);

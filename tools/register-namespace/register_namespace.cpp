@@ -5,6 +5,7 @@
 #include "namespace_registration.h"
 
 #include "base/module_path.h"
+#include "namespace/namespace_functions.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -15,6 +16,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -50,6 +52,9 @@ int Register(const std::string& classId, const std::string& libraryArgument)
     registration.LibraryPath = FullPath(libraryArgument);
     registration.Version = kProductVersion;
     registration.ProductTitle = BrandingText(IDS_BRAND_PRODUCT_TITLE);
+    // The root's icon of the branding library beside the extension.
+    registration.DefaultIcon = JoinPath(DirectoryOf(registration.LibraryPath), CommonText(IDS_BRANDING_DLL_NAME)) +
+                               "," + std::to_string(NamespaceFunctions::GetIconIndex(RootFolder));
     if (registration.LibraryPath.empty() ||
         ::GetFileAttributesA(registration.LibraryPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
         std::fprintf(stderr, "RegisterNamespace: no library at %s\n", libraryArgument.c_str());
