@@ -31,37 +31,15 @@ for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$display_file")"
 
 echo "== demo: a Wine prefix with the simulated network"
-mkdir -p "$scratch/data"
 grep -v '^#' "$scratch/network.txt" | sed '/^$/d'
 
-echo "== demo: installation for an administrator, search module registered"
-machine='HKLM\SOFTWARE\Orvek Communications\Tessaro Halvo'
-user='HKCU\SOFTWARE\Orvek Communications\Tessaro Halvo'
-reg() { "$SUITE_WINE" reg.exe add "$@" /f </dev/null >/dev/null || { echo "demo: reg add $1 failed" >&2; exit 1; }; }
-reg "$machine" /v "Program Path" /t REG_SZ /d "Z:${scratch//\//\\}\\data"
-reg "$machine" /v "Installed Version" /t REG_DWORD /d 387
-# The installation's template of a new user's cache: the root and the folder of all discs.
-reg "$machine\\User\\Cache" /v "Name" /t REG_SZ /d "Network Storage"
-reg "$machine\\User\\Cache" /v "OriginalName" /t REG_SZ /d "Network Storage"
-reg "$machine\\User\\Cache" /v "ItemType" /t REG_DWORD /d 4
-reg "$machine\\User\\Cache\\All Discs" /v "Name" /t REG_SZ /d "All Discs"
-reg "$machine\\User\\Cache\\All Discs" /v "OriginalName" /t REG_SZ /d "All Discs"
-reg "$machine\\User\\Cache\\All Discs" /v "ItemType" /t REG_DWORD /d 0
-# SLP asks only the loopback address, where no agent answers, so the demo stays on this machine.
-reg "$machine\\SLP" /v "Agent Addresses" /t REG_SZ /d "127.0.0.1:1"
-reg "$machine\\SLP" /v "Multicast" /t REG_DWORD /d 0
-reg "$machine\\SLP" /v "Maximum Wait" /t REG_DWORD /d 1000
+echo "== demo: installation for an administrator, search module and namespace registered"
+. "$here/scripts/suite-install.sh"
+suite_install "$scratch/data" "$bin" || exit 1
 cd "$bin" || exit 1
-"$SUITE_WINE" regsvr32 /s Stubwire.dll </dev/null || { echo "demo: Stubwire.dll did not register" >&2; exit 1; }
-# The module's first start also sets the user up from the installation's template.
-"$SUITE_WINE" Trawlex.exe /RegServer </dev/null || { echo "demo: Trawlex.exe /RegServer failed" >&2; exit 1; }
 
 echo "== demo: the user's choice of the network set-up: every domain of the Microsoft Windows Network"
-reg "$user" /v "Background Process" /t REG_DWORD /d 0
-reg "$user" /v "Show Icon" /t REG_DWORD /d 0
-reg "$user" /v "Logging" /t REG_DWORD /d 1
-reg "$user\\Disc Search" /v "Microsoft Windows Network" /t REG_DWORD /d 1
-reg "$user\\Disc Search\\SMB Domains" /v "Entire Network" /t REG_DWORD /d 1
+suite_search_whole_network || exit 1
 
 echo "== demo: full search"
 "$SUITE_WINE" disc_list_demo.exe </dev/null

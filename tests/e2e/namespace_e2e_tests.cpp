@@ -1,0 +1,229 @@
+// The namespace as Explorer uses it, in a Wine prefix where the suite is installed and the
+// search module has searched the simulated network (run_namespace_e2e_tests.sh): the library
+// is found through the registry and loaded by the shell, views are made in a test-owned
+// Explorer window, and Wine's own Explorer is opened on the namespace.
+
+#include "base/module_path.h"
+#include "base/scoped_handle.h"
+#include "cache/cache.h"
+#include "com/com_apartment.h"
+#include "com/com_module.h"
+#include "resources/branding_ids.h"
+#include "resources/resources.h"
+#include "resources/texts.h"
+
+#include "shellext/test_shell_browser.h"
+#include "support/branding_loaded.h"
+#include "support/prompt_recorder.h"
+
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+using Microsoft::WRL::ComPtr;
+
+ComModule& ThisComModule()
+{
+    static ComModule module;
+    return module;
+}
+
+namespace {
+
+constexpr UINT kNewFolder = 0x4E5;
+constexpr UINT kDelete = 0x4E7;
+constexpr char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+// The discs of the simulated network (tools/demo/network.txt) that the search finds.
+const std::set<std::string> kDiscs = {"OFFICE2026", "TRAINING", "BACKUP01", "DRIVERS", "CATALOGUE"};
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// Runs the thread's messages until the condition holds; false when it did not in time.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        TestShellBrowser::PumpMessages(20);
+    }
+    return true;
+}
+
+HWND FindDescendant(HWND parent, const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            ::GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == s.className && ::IsWindowVisible(window)) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The names in the first column of a list control of this process.
+std::vector<std::string> RowsOf(HWND list)
+{
+    std::vector<std::string> rows;
+    const int count = ListView_GetItemCount(list);
+    for (int i = 0; i < count; ++i) {
+        char text[260] = {};
+        ListView_GetItemText(list, i, 0, text, sizeof text);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+bool Contains(const std::vector<std::string>& rows, const std::string& name)
+{
+    return std::find(rows.begin(), rows.end(), name) != rows.end();
+}
+
+std::string NamespaceClassId() { return BrandingText(IDS_BRAND_NAMESPACE_CLSID); }
+
+// An open view of a folder in a test-owned Explorer window.
+struct OpenView {
+    ComPtr<TestShellBrowser> browser;
+    ComPtr<IShellView> view;
+    HWND window = nullptr;
+    HWND list = nullptr;
+
+    ~OpenView()
+    {
+        if (view)
+            view->DestroyViewWindow();
+    }
+};
+
+class NamespaceInExplorerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(branding_.IsLoaded());
+        ASSERT_EQ(S_OK, ::SHGetDesktopFolder(&desktop_));
+        // The path Explorer's address bar takes: My Computer, then the namespace's class.
+        const std::wstring path = Wide(std::string(kMyComputer) + "\\::" + NamespaceClassId());
+        ULONG eaten = 0;
+        ASSERT_EQ(S_OK, desktop_->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(path.c_str()), &eaten,
+                                                   &rootList_, nullptr));
+        ASSERT_EQ(S_OK, desktop_->BindToObject(rootList_, nullptr, IID_PPV_ARGS(&root_)));
+    }
+    void TearDown() override { ::CoTaskMemFree(rootList_); }
+
+    // The child of a folder with that display name (null when there is none).
+    ComPtr<IShellFolder> Child(IShellFolder& folder, const std::string& name)
+    {
+        ComPtr<IEnumIDList> children;
+        if (folder.EnumObjects(nullptr, SHCONTF_FOLDERS, &children) != S_OK)
+            return nullptr;
+        LPITEMIDLIST child = nullptr;
+        ComPtr<IShellFolder> found;
+        while (!found && children->Next(1, &child, nullptr) == S_OK) {
+            STRRET display{};
+            char text[MAX_PATH] = {};
+            if (SUCCEEDED(folder.GetDisplayNameOf(child, SHGDN_INFOLDER, &display)))
+                ::StrRetToBufA(&display, child, text, MAX_PATH);
+            if (name == text)
+                folder.BindToObject(child, nullptr, IID_PPV_ARGS(&found));
+            ::CoTaskMemFree(child);
+        }
+        return found;
+    }
+
+    std::unique_ptr<OpenView> Open(IShellFolder& folder)
+    {
+        auto open = std::make_unique<OpenView>();
+        open->browser = MakeComObject<TestShellBrowser>();
+        EXPECT_EQ(S_OK, folder.CreateViewObject(nullptr, IID_PPV_ARGS(&open->view)));
+        if (!open->view)
+            return open;
+        FOLDERSETTINGS settings{FVM_DETAILS, 0};
+        RECT rect{0, 0, 600, 400};
+        EXPECT_EQ(S_OK, open->view->CreateViewWindow(nullptr, &settings, open->browser.Get(), &rect, &open->window));
+        open->browser->activeView = open->view;
+        open->list = FindDescendant(open->window, WC_LISTVIEWA);
+        return open;
+    }
+
+    static std::set<std::string> CachedNames(const std::string& path)
+    {
+        std::set<std::string> names;
+        Cache folder(CacheReadFolder, path);
+        for (CacheIterator it = folder.Begin(); it != folder.End(); ++it)
+            names.insert((*it)->Name);
+        return names;
+    }
+
+    OleApartment apartment_;
+    BrandingLoaded branding_;
+    ComPtr<IShellFolder> desktop_;
+    LPITEMIDLIST rootList_ = nullptr;
+    ComPtr<IShellFolder> root_;
+};
+
+TEST_F(NamespaceInExplorerTest, ShowsTheDiscsFoundAndEveryViewFollowsAFolderMadeRenamedAndDeleted)
+{
+    ComPtr<IShellFolder> allDiscs = Child(*root_.Get(), BrandingText(IDS_BRAND_ALL_DISCS_FOLDER));
+    ASSERT_TRUE(allDiscs) << "the root lists the folder of all discs";
+    auto discs = Open(*allDiscs.Get());
+    ASSERT_NE(nullptr, discs->list);
+    const std::vector<std::string> rows = RowsOf(discs->list);
+    EXPECT_EQ(kDiscs, std::set<std::string>(rows.begin(), rows.end()));
+
+    auto first = Open(*root_.Get());
+    auto second = Open(*root_.Get());
+    ASSERT_NE(nullptr, first->list);
+    ASSERT_NE(nullptr, second->list);
+
+    // A new folder through the first view: the search module makes it and tells both views;
+    // the user types its name at once.
+    ::SetFocus(first->list);
+    ::SendMessageA(first->window, WM_COMMAND, kNewFolder, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Contains(RowsOf(second->list), "New Folder"); }));
+    HWND editor = ListView_GetEditControl(first->list);
+    ASSERT_NE(nullptr, editor);
+    ::SetWindowTextA(editor, "Projects");
+    ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(PumpUntil([&] { return Contains(RowsOf(second->list), "Projects"); }));
+    EXPECT_FALSE(Contains(RowsOf(first->list), "New Folder"));
+    EXPECT_TRUE(Contains(RowsOf(first->list), "Projects"));
+    EXPECT_TRUE(CachedNames("").count("Projects"));
+    EXPECT_FALSE(CachedNames("").count("New Folder"));
+    // Not a disc view's business.
+    EXPECT_FALSE(Contains(RowsOf(discs->list), "Projects"));
+
+    // Deleted through the second view, after the user's yes.
+    const std::vector<std::string> secondRows = RowsOf(second->list);
+    const auto at = std::find(secondRows.begin(), secondRows.end(), "Projects") - secondRows.begin();
+    ::SetFocus(second->list);
+    ListView_SetItemState(second->list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(second->list, static_cast<int>(at), LVIS_SELECTED, LVIS_SELECTED);
+    {
+        PromptRecorder yes(IDYES);
+        ::SendMessageA(second->window, WM_COMMAND, kDelete, 0);
+        EXPECT_EQ(1u, yes.Prompts().size());
+    }
+    ASSERT_TRUE(PumpUntil([&] { return !Contains(RowsOf(first->list), "Projects"); }));
+    EXPECT_FALSE(Contains(RowsOf(second->list), "Projects"));
+    EXPECT_FALSE(CachedNames("").count("Projects"));
+}
+
+} // namespace
