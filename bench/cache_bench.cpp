@@ -9,6 +9,8 @@
 #include "support/registry_sandbox.h"
 #include "support/temp_directory.h"
 
+#include "side_by_side.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -20,51 +22,10 @@
 
 namespace {
 
+using namespace side_by_side;
+
 constexpr int kServers = 200;
 constexpr int kDiscsPerServer = 50;
-// Odd, and enough that a repeat slowed by a checkpoint or a burst of other work is not the median.
-constexpr int kRepeats = 9;
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(const std::function<void()>& run)
-{
-    const auto start = Clock::now();
-    run();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> times)
-{
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-struct Timings {
-    double measured;
-    double baseline;
-};
-
-// The median of several runs of each side, in milliseconds. The sides take turns, so a
-// slower stretch of the machine (writeback, another process) falls on both.
-Timings MeasureSideBySide(const std::function<void()>& measured, const std::function<void()>& baseline)
-{
-    std::vector<double> measuredTimes;
-    std::vector<double> baselineTimes;
-    for (int i = 0; i < kRepeats; ++i) {
-        measuredTimes.push_back(Milliseconds(measured));
-        baselineTimes.push_back(Milliseconds(baseline));
-    }
-    return {Median(measuredTimes), Median(baselineTimes)};
-}
-
-void Report(const char* what, Timings timings, double target)
-{
-    const auto [measured, baseline] = timings;
-    const double ratio = measured / baseline;
-    std::printf("%-58s %9.2f ms  baseline %9.2f ms  ratio %5.2fx  (target %.1fx: %s)\n", what, measured,
-                baseline, ratio, target, ratio <= target ? "met" : "MISSED");
-}
 
 std::string Server(int s) { return "\\\\SERVER" + std::to_string(s); }
 

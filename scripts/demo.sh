@@ -15,6 +15,10 @@ bin=$build_dir/bin
 [ -r "$network" ] || { echo "demo: cannot read the network description $network" >&2; exit 2; }
 
 . "$here/scripts/simnet-prefix.sh" halvo-demo "$network" "$bin/SimNetProvider.dll"
+# Explorer is shown on the user's display when there is one; else on a display of the demo's own,
+# and saved as a screenshot.
+user_display=
+[ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 && user_display=$DISPLAY
 xvfb_pid=
 cleanup() {
     simnet_prefix_cleanup
@@ -24,11 +28,15 @@ trap cleanup EXIT
 display_file=$scratch/display
 
 # The module's hidden window needs a display, even when nobody looks.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-[ -s "$display_file" ] || { echo "demo: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$display_file")"
+if [ -n "$user_display" ]; then
+    echo "demo: Explorer will show on the display $user_display"
+else
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+    [ -s "$display_file" ] || { echo "demo: Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$(head -n1 "$display_file")"
+fi
 
 echo "== demo: a Wine prefix with the simulated network"
 grep -v '^#' "$scratch/network.txt" | sed '/^$/d'
@@ -46,5 +54,20 @@ echo "== demo: full search"
 status=$?
 if [ $status -ne 0 ] && [ -f "$scratch/data/trawlex.log" ]; then
     echo "== the search module's log"; tail -n 100 "$scratch/data/trawlex.log"
+    exit $status
 fi
-exit $status
+
+echo "== demo: Wine's Explorer on the namespace"
+"$SUITE_WINE" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+if [ -n "$user_display" ]; then
+    "$SUITE_WINE" explorer_demo.exe </dev/null
+    exit $?
+fi
+mkdir -p "$build_dir/screenshots"
+shot=$build_dir/screenshots/demo-explorer.bmp
+"$SUITE_WINE" explorer_demo.exe "Z:${shot//\//\\}" </dev/null || exit 1
+if command -v convert >/dev/null 2>&1 && convert "$shot" "${shot%.bmp}.png" 2>/dev/null; then
+    echo "demo: screenshot of Explorer: ${shot%.bmp}.png"
+else
+    echo "demo: screenshot of Explorer: $shot"
+fi

@@ -12,7 +12,7 @@ die() { printf 'setup: %s\n' "$*" >&2; exit 1; }
 [ "$(id -u)" -eq 0 ] || die "run as root (it installs packages)"
 
 packages=(ca-certificates make gcc g++ cmake ninja-build dpkg-dev xz-utils tcl googletest
-          mingw-w64 mingw-w64-tools wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps
+          mingw-w64 mingw-w64-tools wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps x11-utils
           imagemagick python3 sqlite3 clang libclang-rt-14-dev
           iproute2 util-linux procps) # ip and unshare: test, demo and bench runs are cut off from the network; pgrep
 

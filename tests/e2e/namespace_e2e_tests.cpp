@@ -12,6 +12,7 @@
 #include "resources/resources.h"
 #include "resources/texts.h"
 
+#include "explorer_driver.h"
 #include "shellext/test_shell_browser.h"
 #include "support/branding_loaded.h"
 #include "support/prompt_recorder.h"
@@ -55,28 +56,6 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
         TestShellBrowser::PumpMessages(20);
     }
     return true;
-}
-
-HWND FindDescendant(HWND parent, const char* className)
-{
-    struct Search {
-        const char* className;
-        HWND found;
-    } search{className, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == s.className && ::IsWindowVisible(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 // The names in the first column of a list control of this process.
@@ -226,143 +205,7 @@ TEST_F(NamespaceInExplorerTest, ShowsTheDiscsFoundAndEveryViewFollowsAFolderMade
     EXPECT_FALSE(CachedNames("").count("Projects"));
 }
 
-} // namespace
-
-namespace {
-
-// Another process's list control, read through memory of that process.
-class RemoteList {
-public:
-    explicit RemoteList(HWND list) : list_(list)
-    {
-        DWORD processId = 0;
-        ::GetWindowThreadProcessId(list, &processId);
-        process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
-        if (process_)
-            memory_ = ::VirtualAllocEx(process_.Get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~RemoteList()
-    {
-        if (memory_)
-            ::VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
-    }
-    RemoteList(const RemoteList&) = delete;
-    RemoteList& operator=(const RemoteList&) = delete;
-
-    std::vector<std::string> Rows() const
-    {
-        std::vector<std::string> rows;
-        if (!memory_)
-            return rows;
-        const int count = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-        auto* remoteText = static_cast<char*>(memory_) + 1024;
-        for (int i = 0; i < count; ++i) {
-            LVITEMA item{};
-            item.iSubItem = 0;
-            item.pszText = remoteText;
-            item.cchTextMax = 260;
-            SIZE_T done = 0;
-            ::WriteProcessMemory(process_.Get(), memory_, &item, sizeof item, &done);
-            ::SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory_));
-            char text[261] = {};
-            ::ReadProcessMemory(process_.Get(), remoteText, text, 260, &done);
-            rows.push_back(text);
-        }
-        return rows;
-    }
-
-    // Selects and focuses one row, as a click would.
-    bool Select(int index) const
-    {
-        if (!memory_)
-            return false;
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SIZE_T done = 0;
-        return ::WriteProcessMemory(process_.Get(), memory_, &item, sizeof item, &done) &&
-               ::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory_));
-    }
-
-private:
-    HWND list_;
-    ScopedKernelHandle process_;
-    void* memory_ = nullptr;
-};
-
-HWND FindTopLevel(DWORD processId, const char* className)
-{
-    struct Search {
-        DWORD processId;
-        const char* className;
-        HWND found;
-    } search{processId, className, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (owner == s.processId && std::string(name) == s.className && ::IsWindowVisible(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The list of our view inside an Explorer window.
-HWND OurListIn(HWND explorer)
-{
-    HWND view = FindDescendant(explorer, "ShellvueViewWindow");
-    return view ? FindDescendant(view, WC_LISTVIEWA) : nullptr;
-}
-
-// The window's pixels as they are on the screen, written as a 24-bit bitmap file.
-bool SaveScreenshot(HWND window, const std::string& path)
-{
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return false;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::vector<BYTE> pixels(stride * static_cast<DWORD>(height));
-    const int lines = ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
-                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    if (lines != height)
-        return false;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    const ScopedFile out(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    return out && ::WriteFile(out.Get(), &file, sizeof file, &written, nullptr) &&
-           ::WriteFile(out.Get(), &header, sizeof header, &written, nullptr) &&
-           ::WriteFile(out.Get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-}
-
+// Where the screenshots go: the build folder's, or the one the run names.
 std::string ScreenshotFolder()
 {
     char folder[MAX_PATH] = {};
@@ -371,56 +214,18 @@ std::string ScreenshotFolder()
     return folder;
 }
 
-// Wine's Explorer, started on a folder and closed again with the test.
-class ExplorerProcess {
-public:
-    explicit ExplorerProcess(const std::string& arguments)
-    {
-        std::string command = "explorer.exe " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-            ::CloseHandle(started.hThread);
-            process_.Reset(started.hProcess);
-            id_ = started.dwProcessId;
-        }
-    }
-    ~ExplorerProcess()
-    {
-        if (HWND frame = FindTopLevel(id_, "ExplorerWClass"))
-            ::PostMessageA(frame, WM_CLOSE, 0, 0);
-        if (process_ && ::WaitForSingleObject(process_.Get(), 5000) != WAIT_OBJECT_0)
-            ::TerminateProcess(process_.Get(), 1);
-    }
-    ExplorerProcess(const ExplorerProcess&) = delete;
-    ExplorerProcess& operator=(const ExplorerProcess&) = delete;
-
-    DWORD Id() const { return id_; }
-
-private:
-    ScopedKernelHandle process_;
-    DWORD id_ = 0;
-};
-
 TEST_F(NamespaceInExplorerTest, WinesExplorerShowsTheNamespaceAndBrowsesIntoTheDiscs)
 {
     ExplorerProcess explorer("/e,C:\\");
     ASSERT_NE(0u, explorer.Id());
     HWND frame = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (frame = FindTopLevel(explorer.Id(), "ExplorerWClass")) != nullptr; }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return (frame = explorer.Frame()) != nullptr; }, 60000));
     // The namespace's path typed into the address box, as a user would.
-    HWND address = FindDescendant(frame, WC_COMBOBOXEXA);
-    HWND edit = address ? FindDescendant(address, WC_EDITA) : nullptr;
-    ASSERT_NE(nullptr, edit);
-    const std::string path = std::string(kMyComputer) + "\\::" + NamespaceClassId();
-    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(explorer.GoTo(std::string(kMyComputer) + "\\::" + NamespaceClassId()));
     HWND list = nullptr;
     const std::string folder = ScreenshotFolder();
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const bool shown = PumpUntil([&] {
-        frame = FindTopLevel(explorer.Id(), "ExplorerWClass");
         list = frame ? OurListIn(frame) : nullptr;
         return list && RemoteList(list).Rows().size() == 1;
     }, 60000);

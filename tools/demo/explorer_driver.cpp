@@ -1,0 +1,177 @@
+#include "explorer_driver.h"
+
+#include <commctrl.h>
+
+HWND FindDescendant(HWND parent, const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            char name[64] = {};
+            ::GetClassNameA(window, name, sizeof name);
+            if (std::string(name) == s.className && ::IsWindowVisible(window)) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+
+HWND FindTopLevel(DWORD processId, const char* className)
+{
+    struct Search {
+        DWORD processId;
+        const char* className;
+        HWND found;
+    } search{processId, className, nullptr};
+    ::EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            ::GetWindowThreadProcessId(window, &owner);
+            char name[64] = {};
+            ::GetClassNameA(window, name, sizeof name);
+            if (owner == s.processId && std::string(name) == s.className && ::IsWindowVisible(window)) {
+                s.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND OurListIn(HWND explorer)
+{
+    HWND view = FindDescendant(explorer, "ShellvueViewWindow");
+    return view ? FindDescendant(view, WC_LISTVIEWA) : nullptr;
+}
+
+bool SaveScreenshot(HWND window, const std::string& path)
+{
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return false;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    std::vector<BYTE> pixels(stride * static_cast<DWORD>(height));
+    const int lines = ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+                                  reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    if (lines != height)
+        return false;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    const ScopedFile out(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return out && ::WriteFile(out.Get(), &file, sizeof file, &written, nullptr) &&
+           ::WriteFile(out.Get(), &header, sizeof header, &written, nullptr) &&
+           ::WriteFile(out.Get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+}
+
+RemoteList::RemoteList(HWND list) : list_(list)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(list, &processId);
+    process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    if (process_)
+        memory_ = ::VirtualAllocEx(process_.Get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+}
+
+RemoteList::~RemoteList()
+{
+    if (memory_)
+        ::VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
+}
+
+std::vector<std::string> RemoteList::Rows() const
+{
+    std::vector<std::string> rows;
+    if (!memory_)
+        return rows;
+    const int count = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
+    auto* remoteText = static_cast<char*>(memory_) + 1024;
+    for (int i = 0; i < count; ++i) {
+        LVITEMA item{};
+        item.pszText = remoteText;
+        item.cchTextMax = 260;
+        SIZE_T done = 0;
+        ::WriteProcessMemory(process_.Get(), memory_, &item, sizeof item, &done);
+        ::SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory_));
+        char text[261] = {};
+        ::ReadProcessMemory(process_.Get(), remoteText, text, 260, &done);
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+bool RemoteList::Select(int index) const
+{
+    if (!memory_)
+        return false;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SIZE_T done = 0;
+    return ::WriteProcessMemory(process_.Get(), memory_, &item, sizeof item, &done) &&
+           ::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory_));
+}
+
+ExplorerProcess::ExplorerProcess(const std::string& arguments)
+{
+    std::string command = "explorer.exe " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
+        ::CloseHandle(started.hThread);
+        process_.Reset(started.hProcess);
+        id_ = started.dwProcessId;
+    }
+}
+
+ExplorerProcess::~ExplorerProcess()
+{
+    if (HWND frame = Frame())
+        ::PostMessageA(frame, WM_CLOSE, 0, 0);
+    if (process_ && ::WaitForSingleObject(process_.Get(), 5000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process_.Get(), 1);
+}
+
+bool ExplorerProcess::GoTo(const std::string& path) const
+{
+    HWND frame = Frame();
+    HWND address = frame ? FindDescendant(frame, WC_COMBOBOXEXA) : nullptr;
+    HWND edit = address ? FindDescendant(address, WC_EDITA) : nullptr;
+    if (!edit)
+        return false;
+    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0) != FALSE;
+}
