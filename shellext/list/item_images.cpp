@@ -15,22 +15,46 @@ HICON LoadBrandIcon(HINSTANCE branding, int number, int size)
     return static_cast<HICON>(::LoadImageA(branding, MAKEINTRESOURCEA(number), IMAGE_ICON, size, size, 0));
 }
 
+// The type images of one size, read once per process: loading the icons costs more than the
+// rest of a view's start. Views take copies, to which launch-object icons are added.
+class TypeImages {
+public:
+    TypeImages(HINSTANCE branding, int size) : list_(::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, kIconCount, 16))
+    {
+        if (!list_)
+            return;
+        // The system's own icon stands in for a missing one, so that every later image keeps its place.
+        const HICON standIn = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
+        for (int i = 0; i < kIconCount; ++i) {
+            const ScopedIcon icon(LoadBrandIcon(branding, kFirstIconNumber + i, size));
+            ::ImageList_AddIcon(list_.Get(), icon ? icon.Get() : standIn);
+        }
+    }
+    HIMAGELIST Copy() const { return list_ ? ::ImageList_Duplicate(list_.Get()) : nullptr; }
+
+private:
+    ScopedImageList list_;
+};
+
+struct SharedTypeImages {
+    TypeImages small;
+    TypeImages large;
+};
+
+const SharedTypeImages& Shared(HINSTANCE branding)
+{
+    // The branding library stays loaded for the life of the process.
+    static const SharedTypeImages images{TypeImages(branding, 16), TypeImages(branding, 32)};
+    return images;
+}
+
 } // namespace
 
 ItemImages::ItemImages(HINSTANCE branding)
-    : small_(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, kIconCount, 16)),
-      large_(::ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, kIconCount, 16))
+    : small_(Shared(branding).small.Copy()), large_(Shared(branding).large.Copy())
 {
     if (!small_ || !large_)
         throw std::runtime_error("no image lists for the view");
-    for (int i = 0; i < kIconCount; ++i) {
-        const ScopedIcon small(LoadBrandIcon(branding, kFirstIconNumber + i, 16));
-        const ScopedIcon large(LoadBrandIcon(branding, kFirstIconNumber + i, 32));
-        // The system's own icon stands in, so that every later image keeps its place.
-        const HICON standIn = ::LoadIconA(nullptr, MAKEINTRESOURCEA(32512));
-        ::ImageList_AddIcon(small_.Get(), small ? small.Get() : standIn);
-        ::ImageList_AddIcon(large_.Get(), large ? large.Get() : standIn);
-    }
 }
 
 int ItemImages::ImageOf(ListItemType type) const { return NamespaceFunctions::GetIconIndex(type); }

@@ -109,6 +109,9 @@ LRESULT ShellViewWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         list_->ShowContextMenu(at);
         return 0;
     }
+    case ShellViewListCtrl::kApplyRowsMessage:
+        list_->ApplyRows();
+        return 0;
     case kLaunchObjectIconsReadyMessage:
         list_->TakeFinishedIcons();
         return 0;

@@ -310,6 +310,7 @@ void ShellViewListCtrl::CreateNewFolder(UINT command)
         context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
     AddItem(folder);   // already there when the search module's callback came first
     MarkFolderHasSubFolders();
+    ApplyRows();
     if (const auto row = rows_.Find(folder)) {
         ::SetFocus(list_);
         ListView_SetItemState(list_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);

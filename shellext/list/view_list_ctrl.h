@@ -27,6 +27,8 @@ class ShellFolder;
 class ShellViewListCtrl {
 public:
     static constexpr int kControlId = 2002;
+    // Posted to the parent after rows changed; it calls ApplyRows.
+    static constexpr UINT kApplyRowsMessage = WM_APP + 1;
 
     struct Context {
         std::string folderPath;
@@ -61,9 +63,11 @@ public:
 
     size_t RowCount() const { return rows_.Size(); }
     const ViewRow& Row(size_t index) const { return rows_.At(index); }
-    std::vector<size_t> SelectedRows() const;
-    std::vector<CacheItem> SelectedItems() const;
-    std::vector<ListItemType> SelectedTypes() const;
+    std::vector<size_t> SelectedRows();
+    std::vector<CacheItem> SelectedItems();
+    std::vector<ListItemType> SelectedTypes();
+    // Tells the control of the rows changed since it was last told.
+    void ApplyRows();
 
     // View mode 1 to 4: large icons, small icons, list, details.
     int ViewMode() const;
@@ -90,7 +94,8 @@ public:
 private:
     template <class Change>
     void ChangeRows(Change&& change);
-    void SetRowCount();
+    // The selection as the control has it (which lags behind the rows until ApplyRows).
+    std::vector<size_t> ListedSelection() const;
     void AddColumns();
     int ImageFor(const CacheItem& item) const;
     std::string TextOf(const ViewRow& row, int column) const;
@@ -127,4 +132,8 @@ private:
     // The row being renamed in place, by name and location.
     std::string renaming_;
     bool updatingSelection_ = false;
+    // Rows changed that the control has not been told of, and the selection and focus then.
+    bool countPending_ = false;
+    std::vector<std::string> pendingSelection_;
+    std::string pendingFocus_;
 };

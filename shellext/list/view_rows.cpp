@@ -13,13 +13,19 @@ std::string CollationKey(const std::string& text)
 {
     if (text.empty())
         return {};
-    const int length = ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.c_str(),
-                                      static_cast<int>(text.size()), nullptr, 0);
+    // One call for the usual short text; a long one is measured first.
+    char buffer[512];
+    int length = ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.c_str(),
+                                static_cast<int>(text.size()), buffer, sizeof buffer);
+    if (length > 0)
+        return std::string(buffer, static_cast<size_t>(length));
+    length = ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.c_str(),
+                            static_cast<int>(text.size()), nullptr, 0);
     if (length <= 0)
         return text;
     std::string key(static_cast<size_t>(length), '\0');
     ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.c_str(), static_cast<int>(text.size()),
-                   reinterpret_cast<LPSTR>(key.data()), length);
+                   key.data(), length);
     return key;
 }
 
