@@ -243,6 +243,7 @@ STDMETHODIMP ShellView::Refresh()
             return E_FAIL;
         const WaitCursor wait;
         window_->List().Fill();
+        window_->List().ApplyRows();
         return S_OK;
     });
 }
@@ -309,6 +310,7 @@ HRESULT ShellView::CreateWindowSteps(const FOLDERSETTINGS& settings, IShellBrows
         ViewMenus::AddToolbarButtons(browser, list.ViewMode());
         list.ApplyLayout(ReadViewState());
     }
+    list.ApplyRows();   // the view shows every row when it is handed over
     window = window_->GetSafeHwnd();
     return S_OK;
 }

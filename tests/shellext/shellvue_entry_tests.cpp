@@ -6,6 +6,7 @@
 #include "resources/resources.h"
 
 #include "support/branding_loaded.h"
+#include "support/prompt_recorder.h"
 #include "support/registry_sandbox.h"
 #include "support/temp_directory.h"
 
@@ -70,6 +71,8 @@ protected:
     }
 
     RegistrySandbox sandbox_;
+    // A new client user is asked once about public folders when the first folder is made.
+    PromptRecorder prompts_{IDCANCEL};
     ScopedModule library_;
     GetClassObjectFunction getClassObject_ = nullptr;
     NoArgumentFunction canUnloadNow_ = nullptr;
