@@ -27,8 +27,7 @@ SFGAOF AttributesOfItem(LPCITEMIDLIST item)
     if (!PidlMgr::PidlToCacheItem(item, data))
         return 0;
     SFGAOF attributes = kEveryItem;
-    data.GetMoreData();
-    if (data.PublicFolder && data.FolderPath.empty() && AuxiliaryFunctions::GetUser() == ItemCreatorServer)
+    if (ShowsAsShared(data))
         attributes |= SFGAO_SHARE;
     if (data.ItemType != SystemFolder && data.ItemType != PublicUserFolder && data.ItemType != PublicMappedFolder)
         attributes |= kEditable;
@@ -37,6 +36,14 @@ SFGAOF AttributesOfItem(LPCITEMIDLIST item)
     if (!PidlMgr::IsSystemFolder(item) && HasFolderInside(fullName))
         attributes |= SFGAO_HASSUBFOLDER;
     return attributes;
+}
+
+bool ShowsAsShared(CacheItem item)
+{
+    if (!item.IsFolder() || !item.FolderPath.empty())
+        return false;
+    item.GetMoreData();
+    return item.PublicFolder && AuxiliaryFunctions::GetUser() == ItemCreatorServer;
 }
 
 SFGAOF SharedAttributes(UINT count, LPCITEMIDLIST* items)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "item/item.h"
+
 #include <shlobj.h>
 
 // What Explorer is told about one sub-folder of the namespace: every item is a folder that can
@@ -10,3 +12,7 @@ SFGAOF AttributesOfItem(LPCITEMIDLIST item);
 
 // The attributes that all of the items share.
 SFGAOF SharedAttributes(UINT count, LPCITEMIDLIST* items);
+
+// True for a public folder at the root seen by an administrator: it shows the shared overlay.
+// Reads the item's more data from the cache.
+bool ShowsAsShared(CacheItem item);

@@ -9,6 +9,7 @@ namespace {
 // The branding library's icons are numbered from 130 in the order of their icon indices.
 constexpr int kFirstIconNumber = 130;
 constexpr int kIconCount = 22;
+constexpr int kSharedOverlayIcon = 146 - kFirstIconNumber;
 
 HICON LoadBrandIcon(HINSTANCE branding, int number, int size)
 {
@@ -55,6 +56,8 @@ ItemImages::ItemImages(HINSTANCE branding)
 {
     if (!small_ || !large_)
         throw std::runtime_error("no image lists for the view");
+    ::ImageList_SetOverlayImage(small_.Get(), kSharedOverlayIcon, kSharedOverlay);
+    ::ImageList_SetOverlayImage(large_.Get(), kSharedOverlayIcon, kSharedOverlay);
 }
 
 int ItemImages::ImageOf(ListItemType type) const { return NamespaceFunctions::GetIconIndex(type); }

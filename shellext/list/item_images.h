@@ -18,6 +18,9 @@ public:
     HIMAGELIST Small() const { return small_.Get(); }
     HIMAGELIST Large() const { return large_.Get(); }
 
+    // The overlay of folders shared with clients (an index for INDEXTOOVERLAYMASK).
+    static constexpr int kSharedOverlay = 1;
+
     // The image of an item type; unknown types show the empty item's image.
     int ImageOf(ListItemType type) const;
     // Adds a launch object's own icons; the new image, or none (-1) when they cannot be added.

@@ -4,6 +4,7 @@
 #include "folder/shell_folder.h"
 #include "logging/logging.h"
 #include "module_instance.h"
+#include "view/view_menus.h"
 
 #include <stdexcept>
 
@@ -91,6 +92,14 @@ LRESULT ShellViewWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (header.hwndFrom == list_->Window() && (header.code == NM_SETFOCUS || header.code == NM_KILLFOCUS)) {
             if (callbacks_.focusChanged)
                 callbacks_.focusChanged(header.code == NM_SETFOCUS);
+            return 0;
+        }
+        if (header.code == TTN_GETDISPINFOA) {
+            // The toolbar's buttons, which Explorer shows for the view.
+            auto& tip = *reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            const std::string text = ViewMenus::ToolbarTip(static_cast<UINT>(header.idFrom));
+            if (!text.empty())
+                ::lstrcpynA(tip.szText, text.c_str(), ARRAYSIZE(tip.szText));
             return 0;
         }
         LRESULT result = 0;

@@ -1,6 +1,7 @@
 #include "view_list_ctrl.h"
 
 #include "cache/cache.h"
+#include "folder/item_attributes.h"
 #include "folder/shell_folder.h"
 #include "logging/logging.h"
 #include "res/string_ids.h"
@@ -39,6 +40,8 @@ ShellViewListCtrl::ShellViewListCtrl(HWND parent, const RECT& rect, int viewMode
     if (!list_)
         throw std::runtime_error("the list control could not be created");
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
+    // The overlay is the rows' own: the control asks for it as it asks for texts.
+    ListView_SetCallbackMask(list_, LVIS_OVERLAYMASK);
     ListView_SetImageList(list_, images_.Small(), LVSIL_SMALL);
     ListView_SetImageList(list_, images_.Large(), LVSIL_NORMAL);
     AddColumns();
@@ -152,7 +155,14 @@ void ShellViewListCtrl::Fill()
                     icons_->AddItem(items.back());
             }
         }
+        std::vector<CacheItem> shared;
+        for (const CacheItem& item : items) {
+            if (ShowsAsShared(item))
+                shared.push_back(item);
+        }
         rows_.Assign(std::move(items), images);
+        for (const CacheItem& item : shared)
+            rows_.SetShared(item, true);
     });
 }
 
@@ -163,7 +173,10 @@ bool ShellViewListCtrl::AddItem(const CacheItem& item)
         LogFormatted("\t Name='%s'   Location='%s'\n", item.Name, item.Location);
         return false;
     }
-    ChangeRows([&] { rows_.Insert(item, ImageFor(item)); });
+    ChangeRows([&] {
+        rows_.Insert(item, ImageFor(item));
+        rows_.SetShared(item, ShowsAsShared(item));
+    });
     if (item.ItemType == LaunchObject)
         icons_->AddItem(item);
     return true;
@@ -184,6 +197,7 @@ bool ShellViewListCtrl::UpdateItem(const CacheItem& item)
     ChangeRows([&] {
         rows_.Update(item);
         rows_.SetImage(item, ImageFor(item));
+        rows_.SetShared(item, ShowsAsShared(item));
     });
     if (item.ItemType == LaunchObject)
         icons_->AddItem(item);
@@ -310,6 +324,11 @@ void ShellViewListCtrl::OnGetDisplayInfo(NMLVDISPINFOA& info) const
     }
     if (item.mask & LVIF_IMAGE)
         item.iImage = row.image;
+    if (row.shared) {
+        item.mask |= LVIF_STATE;
+        item.state = (item.state & ~LVIS_OVERLAYMASK) | INDEXTOOVERLAYMASK(ItemImages::kSharedOverlay);
+        item.stateMask |= LVIS_OVERLAYMASK;
+    }
 }
 
 LRESULT ShellViewListCtrl::OnFindItem(const NMLVFINDITEMA& find) const

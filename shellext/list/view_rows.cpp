@@ -170,6 +170,15 @@ bool ViewRows::SetImage(const CacheItem& item, int image)
     return true;
 }
 
+bool ViewRows::SetShared(const CacheItem& item, bool shared)
+{
+    const auto found = byIdentity_.find(IdentityOf(item.Name, item.Location));
+    if (found == byIdentity_.end())
+        return false;
+    found->second->shared = shared;
+    return true;
+}
+
 void ViewRows::Clear()
 {
     order_.clear();

@@ -17,6 +17,8 @@ enum class ViewColumn { Name = 0, Type = 1, Comment = 2, Server = 3, InFolder = 
 struct ViewRow {
     CacheItem item;
     int image = 0;
+    // A public folder shared with clients: its image carries the shared overlay.
+    bool shared = false;
     std::string identity;
     std::string sortKey;
 };
@@ -47,6 +49,7 @@ public:
     // Rewrites the row of the item's name and location and moves it to its new place.
     bool Update(const CacheItem& item);
     bool SetImage(const CacheItem& item, int image);
+    bool SetShared(const CacheItem& item, bool shared);
     void Clear();
 
     // The row of an item (by name and location).

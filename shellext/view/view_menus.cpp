@@ -1,5 +1,6 @@
 #include "view_menus.h"
 
+#include "cache/cache.h"
 #include "module_instance.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -198,4 +199,14 @@ void ViewMenus::CheckToolbarButton(IShellBrowser& browser, int viewMode)
     LRESULT ignored = 0;
     browser.SendControlMsg(FCW_TOOLBAR, TB_CHECKBUTTON, kToolbarLargeIcons + static_cast<UINT>(viewMode) - 1, TRUE,
                            &ignored);
+}
+
+std::string ViewMenus::ToolbarTip(UINT command)
+{
+    std::string text;
+    if (command >= kToolbarLargeIcons && command <= kToolbarDetails)
+        text = CommonText(IDS_MENU_LARGE_ICONS + (command - kToolbarLargeIcons));
+    else if (command == kHelp)
+        text = BrandingText(IDS_BRAND_HELP_COMMAND);
+    return Cache::RemoveCharacters(text, "&");
 }

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <string>
+
 // The namespace's items in Explorer's menus and toolbar. Hosts without menus or a toolbar
 // (Wine's Explorer, file dialogs) answer E_NOTIMPL, which is normal: the view then has none.
 class ViewMenus {
@@ -26,6 +28,8 @@ public:
     // The toolbar's view-mode buttons and the help button; the current mode's button checked.
     static void AddToolbarButtons(IShellBrowser& browser, int viewMode);
     static void CheckToolbarButton(IShellBrowser& browser, int viewMode);
+    // The tooltip of one of those buttons (the menu item's text without its "&"); empty for others.
+    static std::string ToolbarTip(UINT command);
 
 private:
     HMENU shared_ = nullptr;

@@ -2,26 +2,17 @@
 # Runs the namespace's whole-program tests in a Wine prefix of their own: the suite installed
 # there as for an administrator, the simulated network of the demo searched by the search
 # module, then the tests. The prefix and its wineserver go when the script ends.
-# Usage: run_namespace_e2e_tests.sh TEST_EXE [gtest arguments]
+# Usage: run_namespace_e2e_tests.sh POINTER_SIZE TEST_EXE [gtest arguments]   (8: a 64-bit build)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-[ $# -ge 1 ] || { echo "usage: $0 TEST_EXE [gtest arguments]" >&2; exit 2; }
-test_exe=$1
-shift
+[ $# -ge 2 ] || { echo "usage: $0 POINTER_SIZE TEST_EXE [gtest arguments]" >&2; exit 2; }
+bits=$(( $1 * 8 ))
+test_exe=$2
+shift 2
 bin=$(cd "$(dirname "$test_exe")" && pwd)
-bits=64
-file "$test_exe" | grep -q 'x86-64' || bits=32
 
-. "$root/scripts/simnet-prefix.sh" namespace-e2e "$root/tools/demo/network.txt" "$bin/SimNetProvider.dll"
-if [ "$bits" = 32 ]; then
-    # The scratch prefix above is a 64-bit one; a 32-bit build gets a prefix of its own kind.
-    WINEPREFIX=$scratch/prefix "$SUITE_WINESERVER" -k >/dev/null 2>&1
-    rm -rf "$scratch/prefix"
-    "$root/scripts/wine-prefix.sh" "$scratch/prefix" 32 >/dev/null || exit 1
-    . "$root/scripts/wine-env.sh" "$scratch/prefix" 32
-    "$root/tools/netprovider/install-simnet.sh" "$scratch/prefix" "$network" "$bin/SimNetProvider.dll" >/dev/null || exit 1
-fi
+. "$root/scripts/simnet-prefix.sh" namespace-e2e "$root/tools/demo/network.txt" "$bin/SimNetProvider.dll" "$bits"
 "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
 # The desktop process gets none of the test's pipes (see scripts/test.sh).
 "$SUITE_WINE" explorer.exe /desktop </dev/null >/dev/null 2>&1 &

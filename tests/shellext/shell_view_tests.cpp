@@ -10,6 +10,7 @@
 #include "text/text_format.h"
 #include "view/shell_view.h"
 #include "view/view_commands.h"
+#include "view/view_menus.h"
 #include "view/view_messages.h"
 
 #include "scripted_server.h"
@@ -441,6 +442,54 @@ TEST_F(ShellViewTest, MenusAreMergedAndFollowTheSelection)
     EXPECT_EQ(static_cast<UINT>(view_command::kOpen), ::GetMenuDefaultItem(file, FALSE, 0));
     EXPECT_EQ(S_OK, view_->UIActivate(SVUIA_DEACTIVATE));
     EXPECT_TRUE(browser_->Called("RemoveMenusSB"));
+}
+
+TEST_F(ShellViewTest, PublicFoldersAtTheRootShowTheSharedOverlayForTheAdministrator)
+{
+    MakeFolder("Shared", "Shared", UserFolder);
+    CacheKey("Shared").SetDWORDValue("PublicFolder", 1);
+    ASSERT_EQ(S_OK, OpenView("Shared", UserFolder));   // any view, for its parent's rows below
+    view_->DestroyViewWindow();
+    view_.Reset();
+    // The root's own view: the shared folder carries the overlay, the others none.
+    ComPtr<IShellView> rootView;
+    ASSERT_EQ(S_OK, root_->CreateViewObject(nullptr, IID_PPV_ARGS(&rootView)));
+    view_ = static_cast<ShellView*>(rootView.Get());
+    FOLDERSETTINGS settings{FVM_DETAILS, 0};
+    RECT rect{0, 0, 600, 400};
+    ASSERT_EQ(S_OK, view_->CreateViewWindow(nullptr, &settings, browser_.Get(), &rect, &window_));
+    for (size_t i = 0; i < List().RowCount(); ++i) {
+        EXPECT_EQ(List().Row(i).item.Name == "Shared", List().Row(i).shared) << List().Row(i).item.Name;
+        LVITEMA item{};
+        item.mask = LVIF_STATE;
+        item.iItem = static_cast<int>(i);
+        item.stateMask = LVIS_OVERLAYMASK;
+        ListView_GetItem(List().Window(), &item);
+        EXPECT_EQ(List().Row(i).shared ? INDEXTOOVERLAYMASK(1) : 0u, item.state & LVIS_OVERLAYMASK);
+    }
+}
+
+TEST_F(ShellViewTest, TheDiscsStayListedWhileASearchRunsAndAreReadAgainWhenItIsDone)
+{
+    UpdateServer("\\\\ATLAS", {Disc("\\\\ATLAS", "MAPS"), Disc("\\\\ATLAS", "ROADS")});
+    ASSERT_EQ(S_OK, OpenView("All Discs", SystemFolder));
+    Command(view_command::kFullSearch);
+    EXPECT_EQ((std::vector<std::string>{"MAPS", "ROADS"}), RowNames()) << "only what changes is sent";
+    // The search found one disc gone and one new: the module sends the new one only.
+    UpdateServer("\\\\ATLAS", {Disc("\\\\ATLAS", "MAPS"), Disc("\\\\ATLAS", "TOWNS")});
+    server_->AddToClients(Disc("\\\\ATLAS", "TOWNS"));
+    ASSERT_EQ(S_OK, view_->SearchDone());
+    EXPECT_EQ((std::vector<std::string>{"MAPS", "TOWNS"}), RowNames());
+}
+
+TEST(ViewToolbarTest, ButtonsShowTheirMenuTextsAsTips)
+{
+    BrandingLoaded branding;
+    EXPECT_EQ("Large Icons", ViewMenus::ToolbarTip(view_command::kToolbarLargeIcons));
+    EXPECT_EQ("Details", ViewMenus::ToolbarTip(view_command::kToolbarDetails));
+    EXPECT_EQ(Cache::RemoveCharacters(BrandingText(IDS_BRAND_HELP_COMMAND), "&"),
+              ViewMenus::ToolbarTip(view_command::kHelp));
+    EXPECT_EQ("", ViewMenus::ToolbarTip(view_command::kOpen));
 }
 
 } // namespace
