@@ -275,6 +275,15 @@ HRESULT ShellView::CreateWindowSteps(const FOLDERSETTINGS& settings, IShellBrows
     HWND parent = nullptr;
     browser.GetWindow(&parent);
 
+    apartment_ = std::make_unique<ComApartment>();
+    if (apartment_->Result() == S_FALSE) {
+        Logging::OutToLogFile("COM library was already initialized (no error)\n");
+    } else if (!apartment_->IsReady()) {
+        Logging::OutToLogFile("CoInitialize - Could not initializes the COM library.\n");
+        apartment_.reset();
+        browser_.Reset();
+        return E_FAIL;
+    }
     Register();
 
     if (fullBrowser_) {
@@ -283,7 +292,9 @@ HRESULT ShellView::CreateWindowSteps(const FOLDERSETTINGS& settings, IShellBrows
             const std::string text = FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT),
                                                 BrandingText(IDS_BRAND_NAMESPACE_NAME), folderPath_);
             ShowPrompt(parent, text, ProductCaption(), MB_OK | MB_ICONSTOP);
+            Unregister();
             browser_.Reset();
+            apartment_.reset();
             return E_FAIL;
         }
     }
@@ -301,7 +312,9 @@ HRESULT ShellView::CreateWindowSteps(const FOLDERSETTINGS& settings, IShellBrows
                                                  ShellViewWnd::Callbacks{[this](bool focused) { OnFocusChanged(focused); }});
     } catch (const std::exception& error) {
         LogFormatted("Could not create a list control. (%s)\n", error.what());
+        Unregister();
         browser_.Reset();
+        apartment_.reset();
         return E_FAIL;
     }
     ShellViewListCtrl& list = window_->List();
@@ -331,6 +344,15 @@ void ShellView::Register()
     registered_ = true;
 }
 
+void ShellView::Unregister()
+{
+    if (registration_ && registered_)
+        registration_->Remove(clientId_);
+    registered_ = false;
+    server_.Reset();
+    registration_.Reset();
+}
+
 std::optional<ViewState> ShellView::ReadViewState()
 {
     ComPtr<IStream> stream;
@@ -352,13 +374,10 @@ STDMETHODIMP ShellView::DestroyViewWindow()
     return ComBoundary("ShellView::DestroyViewWindow()", [&] {
         if (browser_)
             menus_.Remove(*browser_.Get());
-        if (registration_ && registered_)
-            registration_->Remove(clientId_);
-        registered_ = false;
-        server_.Reset();
-        registration_.Reset();
+        Unregister();   // no callback reaches a window being destroyed
         window_.reset();
         browser_.Reset();
+        apartment_.reset();
         return S_OK;
     });
 }

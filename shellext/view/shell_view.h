@@ -1,5 +1,6 @@
 #pragma once
 
+#include "com/com_apartment.h"
 #include "com/com_object.h"
 #include "list/shell_view_wnd.h"
 #include "nsinterfaces.h"
@@ -56,6 +57,7 @@ public:
 private:
     HRESULT CreateWindowSteps(const FOLDERSETTINGS& settings, IShellBrowser& browser, const RECT& rect, HWND& window);
     void Register();
+    void Unregister();
     std::optional<ViewState> ReadViewState();
     void UpdateCommandState();
     void OnFocusChanged(bool focused);
@@ -63,6 +65,8 @@ private:
     bool AnswerRegisteredMessage(const MSG& message, LRESULT& result);
     HRESULT ForwardToList(const CacheItemStruct& record, bool (ShellViewListCtrl::*change)(const CacheItem&));
 
+    // The view's thread in an apartment while the window lives (Explorer's usually is already).
+    std::unique_ptr<ComApartment> apartment_;
     Microsoft::WRL::ComPtr<ShellFolder> folder_;
     Microsoft::WRL::ComPtr<IShellBrowser> browser_;
     Microsoft::WRL::ComPtr<IRegisterNSClient> registration_;

@@ -179,6 +179,7 @@ TEST_F(ShellViewTest, AFolderThatNoLongerExistsGivesThePathNotFoundBoxAndNoView)
     PromptRecorder prompts;
     EXPECT_EQ(E_FAIL, OpenView("Gone"));
     EXPECT_EQ(nullptr, window_);
+    EXPECT_TRUE(server_->clients.empty()) << "no registration is left behind";
     ASSERT_EQ(1u, prompts.Prompts().size());
     EXPECT_EQ(FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT), BrandingText(IDS_BRAND_NAMESPACE_NAME), "Gone"),
               prompts.Prompts()[0].text);
