@@ -94,13 +94,10 @@ STDMETHODIMP ShellView::TranslateAccelerator(MSG* message)
     return ComBoundary("ShellView::TranslateAccelerator()", [&]() -> HRESULT {
         if (!window_)
             return S_FALSE;
+        // The senders pass no parameters (0): the answer is the result, never written anywhere.
         LRESULT answer = 1;
-        if (AnswerRegisteredMessage(*message, answer)) {
-            // An answer goes where the sender asked for one, and never through a null pointer.
-            if (message->lParam)
-                *reinterpret_cast<LRESULT*>(message->lParam) = answer;
+        if (AnswerRegisteredMessage(*message, answer))
             return static_cast<HRESULT>(answer);
-        }
         return TranslateKey(*message) ? S_OK : S_FALSE;
     });
 }

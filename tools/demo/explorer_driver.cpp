@@ -2,50 +2,44 @@
 
 #include <commctrl.h>
 
+namespace {
+
+// A window of a class (and, for top-level windows, of a process) looked for among others.
+struct WindowSearch {
+    const char* className;
+    DWORD processId;   // 0: any process
+    HWND found;
+};
+
+// Named, not a lambda: 32-bit callbacks must be stdcall.
+BOOL CALLBACK CheckWindow(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if ((search.processId == 0 || owner == search.processId) && std::string(name) == search.className &&
+        ::IsWindowVisible(window)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
 HWND FindDescendant(HWND parent, const char* className)
 {
-    struct Search {
-        const char* className;
-        HWND found;
-    } search{className, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == s.className && ::IsWindowVisible(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, 0, nullptr};
+    ::EnumChildWindows(parent, &CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-
 HWND FindTopLevel(DWORD processId, const char* className)
 {
-    struct Search {
-        DWORD processId;
-        const char* className;
-        HWND found;
-    } search{processId, className, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            if (owner == s.processId && std::string(name) == s.className && ::IsWindowVisible(window)) {
-                s.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{className, processId, nullptr};
+    ::EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
