@@ -86,6 +86,12 @@ public:
         return ms;
     }
     void Open() { OpenTimed(); }
+    bool Opens()
+    {
+        if (view_)
+            OpenTimed();
+        return open_;
+    }
     void Close()
     {
         if (open_)
@@ -131,8 +137,20 @@ int main()
     PidlMgr pidls;
     ScopedPidl child(pidls.Create(allDiscsItem, ""));
     ComPtr<IShellFolder> bound;
-    root->BindToObject(child.get(), nullptr, IID_PPV_ARGS(&bound));
+    const HRESULT boundResult = root->BindToObject(child.get(), nullptr, IID_PPV_ARGS(&bound));
+    if (!bound) {
+        std::fprintf(stderr, "view_bench: the all-discs folder cannot be bound (0x%08lX)\n",
+                     static_cast<unsigned long>(boundResult));
+        return 1;
+    }
     auto& allDiscs = *static_cast<ShellFolder*>(bound.Get());
+    {
+        ViewOfAllDiscs probe(allDiscs);
+        if (!probe.Opens()) {
+            std::fprintf(stderr, "view_bench: the view cannot be opened\n");
+            return 1;
+        }
+    }
 
     std::printf("view benchmarks (%d discs in the all-discs folder)\n", kServers * kDiscsPerServer);
     {

@@ -18,7 +18,15 @@ build_dir=$("$here/scripts/build-dir.sh" win64)
 [ -x "$build_dir/bin/cache_bench.exe" ] || { echo "bench: no build in $build_dir: run scripts/setup.sh first" >&2; exit 2; }
 "$here/scripts/wine-prefix.sh" "$build_dir/wineprefix" >/dev/null
 . "$here/scripts/wine-env.sh" "$build_dir/wineprefix" 64
-trap '"$SUITE_WINESERVER" -k >/dev/null 2>&1' EXIT
+# The view's windows need a display, which nobody looks at. It is there before the Wine session
+# starts: the session's desktop takes the display it finds at its start for good.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+trap '"$SUITE_WINESERVER" -k >/dev/null 2>&1; kill $xvfb_pid 2>/dev/null; rm -f "$display_file"' EXIT
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || { echo "bench: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$display_file")"
 # The Wine session is started and its services are up before anything is timed: their start
 # would otherwise compete with the first measurements, as would the writeback of a fresh build.
 sync
@@ -27,11 +35,5 @@ sync
 sleep 2
 cd "$build_dir/bin"
 "$SUITE_WINE" cache_bench.exe
-# The view's windows need a display, which nobody looks at.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-xvfb_pid=$!
-trap '"$SUITE_WINESERVER" -k >/dev/null 2>&1; kill $xvfb_pid 2>/dev/null; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-DISPLAY=":$(head -n1 "$display_file")" "$SUITE_WINE" view_bench.exe
+"$SUITE_WINE" view_bench.exe
 "$here/bench/run-disc-search-bench.sh" "$build_dir"
