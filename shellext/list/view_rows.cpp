@@ -146,10 +146,10 @@ bool ViewRows::Remove(const CacheItem& item)
 
 bool ViewRows::Update(const CacheItem& item)
 {
-    const auto found = byIdentity_.find(IdentityOf(item.Name, item.Location));
-    if (found == byIdentity_.end())
+    ViewRow* found = RowOf(item);
+    if (!found)
         return false;
-    const std::optional<size_t> position = PositionOf(found->second);
+    const std::optional<size_t> position = PositionOf(found);
     if (!position)
         return false;
     std::unique_ptr<ViewRow> row = std::move(order_[*position]);
@@ -161,22 +161,26 @@ bool ViewRows::Update(const CacheItem& item)
     return true;
 }
 
-bool ViewRows::SetImage(const CacheItem& item, int image)
+ViewRow* ViewRows::RowOf(const CacheItem& item) const
 {
     const auto found = byIdentity_.find(IdentityOf(item.Name, item.Location));
-    if (found == byIdentity_.end())
-        return false;
-    found->second->image = image;
-    return true;
+    return found == byIdentity_.end() ? nullptr : found->second;
+}
+
+bool ViewRows::SetImage(const CacheItem& item, int image)
+{
+    ViewRow* row = RowOf(item);
+    if (row)
+        row->image = image;
+    return row != nullptr;
 }
 
 bool ViewRows::SetShared(const CacheItem& item, bool shared)
 {
-    const auto found = byIdentity_.find(IdentityOf(item.Name, item.Location));
-    if (found == byIdentity_.end())
-        return false;
-    found->second->shared = shared;
-    return true;
+    ViewRow* row = RowOf(item);
+    if (row)
+        row->shared = shared;
+    return row != nullptr;
 }
 
 void ViewRows::Clear()

@@ -62,6 +62,7 @@ public:
     static std::string IdentityOf(const std::string& name, const std::string& location);
 
 private:
+    ViewRow* RowOf(const CacheItem& item) const;
     bool Before(const ViewRow& a, const ViewRow& b) const;
     void PrepareSortKey(ViewRow& row) const;
     size_t PlaceFor(const ViewRow& row) const;
