@@ -1,5 +1,7 @@
 #include "support/dialog_driver.h"
 
+#include <commctrl.h>
+
 std::string WindowText(HWND window)
 {
     char text[2048] = {};
@@ -7,9 +9,33 @@ std::string WindowText(HWND window)
     return text;
 }
 
-void ClickItem(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+namespace {
 
-void CancelDialog(HWND dialog) { ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }
+// A user's click arrives as posted input, which wakes a modal loop waiting in GetMessage; a
+// message sent from another thread does not. Wine's property sheet looks at "ended" only when
+// GetMessage returns, so a sheet closed by a sent click would stay open until the next posted
+// message.
+void WakeModalLoop(HWND dialog) { ::PostMessageA(dialog, WM_NULL, 0, 0); }
+
+}  // namespace
+
+void ClickItem(HWND dialog, int id)
+{
+    ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    WakeModalLoop(dialog);
+}
+
+void CancelDialog(HWND dialog)
+{
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    WakeModalLoop(dialog);
+}
+
+void PressSheetButton(HWND sheet, int button)
+{
+    ::SendMessageA(sheet, PSM_PRESSBUTTON, static_cast<WPARAM>(button), 0);
+    WakeModalLoop(sheet);
+}
 
 bool IsItemChecked(HWND dialog, int id)
 {

@@ -14,6 +14,8 @@ bool IsItemEnabled(HWND dialog, int id);
 bool IsItemVisible(HWND dialog, int id);
 // What Escape or the close box does: the dialog's Cancel command.
 void CancelDialog(HWND dialog);
+// A property sheet's or wizard's button (PSBTN_NEXT, PSBTN_FINISH, ...), as its click would.
+void PressSheetButton(HWND sheet, int button);
 // Types a text into an edit control (the dialog is told of the change, EN_CHANGE).
 void TypeIntoItem(HWND dialog, int id, const std::string& text);
 std::string ItemText(HWND dialog, int id);

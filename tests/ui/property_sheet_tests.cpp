@@ -236,27 +236,27 @@ TEST(PropertySheetTest, WizardButtonsFollowThePagesAndFinishEndsIt)
     HWND window = run.Window();
     ASSERT_TRUE(WaitForPage(window, IDD_TEST_PAGE_NUMBER));
 
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    PressSheetButton(window, PSBTN_NEXT);
     EXPECT_EQ(IDD_TEST_PAGE_NUMBER, CurrentTemplate(window)) << "Next without a number";
     TypeIntoItem(CurrentPage(window), IDC_PAGE_NUMBER, "7");
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    PressSheetButton(window, PSBTN_NEXT);
     ASSERT_TRUE(WaitForPage(window, IDD_TEST_PAGE_OPTION));
 
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    PressSheetButton(window, PSBTN_NEXT);
     EXPECT_EQ(IDD_TEST_PAGE_OPTION, CurrentTemplate(window)) << "the page's own Next said stay";
     SetItemChecked(CurrentPage(window), IDC_PAGE_OPTION, true);
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    PressSheetButton(window, PSBTN_NEXT);
     ASSERT_TRUE(WaitForPage(window, IDD_TEST_PAGE_LAST));
     for (int round = 0; round < 100 && !IsItemVisible(window, kFinishButton); ++round)
         ::Sleep(10);
     EXPECT_TRUE(IsItemVisible(window, kFinishButton) && IsItemEnabled(window, kFinishButton));
     EXPECT_TRUE(IsItemEnabled(window, kBackButton));
 
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_BACK, 0);
+    PressSheetButton(window, PSBTN_BACK);
     ASSERT_TRUE(WaitForPage(window, IDD_TEST_PAGE_OPTION));
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    PressSheetButton(window, PSBTN_NEXT);
     ASSERT_TRUE(WaitForPage(window, IDD_TEST_PAGE_LAST));
-    ::SendMessageA(window, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+    PressSheetButton(window, PSBTN_FINISH);
 
     INT_PTR result = 0;
     ASSERT_TRUE(run.WaitForEnd(result));
