@@ -88,7 +88,10 @@ HRESULT STDMETHODCALLTYPE SearchModule::Rescan(LONG)
 
 HRESULT STDMETHODCALLTYPE SearchModule::ExecuteLaunchObject(const WCHAR* itemPath)
 {
-    return itemPath == nullptr ? E_POINTER : E_NOTIMPL;
+    if (itemPath == nullptr)
+        return E_POINTER;
+    return ComBoundary("INotifyNSLaunchManager::ExecuteLaunchObject()",
+                       [&] { return launcher_.Execute(AnsiFromWide(itemPath)); });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::AutoMapMedia(const WCHAR* itemPath, LONG)

@@ -3,6 +3,7 @@
 #include "client_registry.h"
 #include "com/com_object.h"
 #include "item_operations.h"
+#include "launch_object_runner.h"
 #include "nsinterfaces.h"
 #include "search_coordinator.h"
 
@@ -46,4 +47,5 @@ private:
 
     SearchCoordinator& searches_;
     ClientRegistry clients_;
+    LaunchObjectRunner launcher_;
 };

@@ -267,6 +267,8 @@ void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
                      static_cast<unsigned>(result));
         return;
     }
+    // The module asks the chain's questions in windows of its own: let them come to the front.
+    ::CoAllowSetForegroundWindow(launcher.Get(), nullptr);
     result = launcher->ExecuteLaunchObject(WideFromAnsi(FullNameOf(item)).c_str());
     if (FAILED(result))
         LogFormatted("Failed when calling INotifyNSLM::ExecuteLaunchObject() HRESULT =0x%08X\n",

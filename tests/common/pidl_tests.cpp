@@ -1,5 +1,7 @@
 #include "pidl/pidl_mgr.h"
 
+#include "support/guarded_bytes.h"
+
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -209,43 +211,6 @@ TEST_F(PidlListTest, ACopyIsIndependentOfItsSource)
     PidlMgr::GetItemName(copy.get(), name);
     EXPECT_EQ("Atlas", name);
 }
-
-// Bytes placed at the very end of a readable page that is followed by an inaccessible one, so
-// that any read past them faults.
-class GuardedBytes {
-public:
-    explicit GuardedBytes(const std::vector<std::uint8_t>& bytes)
-    {
-        SYSTEM_INFO info;
-        ::GetSystemInfo(&info);
-        page_ = info.dwPageSize;
-        base_ = static_cast<std::uint8_t*>(::VirtualAlloc(nullptr, 2 * page_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-        DWORD old = 0;
-        if (!base_ || !::VirtualProtect(base_ + page_, page_, PAGE_NOACCESS, &old) || bytes.size() > page_) {
-            ADD_FAILURE() << "cannot set up a guard page";
-            return;
-        }
-        data_ = base_ + page_ - bytes.size();
-        std::memcpy(data_, bytes.data(), bytes.size());
-        size_ = bytes.size();
-    }
-    ~GuardedBytes()
-    {
-        if (base_)
-            ::VirtualFree(base_, 0, MEM_RELEASE);
-    }
-    GuardedBytes(const GuardedBytes&) = delete;
-    GuardedBytes& operator=(const GuardedBytes&) = delete;
-
-    LPCITEMIDLIST List() const { return reinterpret_cast<LPCITEMIDLIST>(data_); }
-    std::size_t Size() const { return size_; }
-
-private:
-    std::uint8_t* base_ = nullptr;
-    std::uint8_t* data_ = nullptr;
-    std::size_t page_ = 0;
-    std::size_t size_ = 0;
-};
 
 void ExpectNoItem(LPCITEMIDLIST list, std::size_t bound)
 {

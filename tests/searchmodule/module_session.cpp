@@ -1,13 +1,39 @@
 #include "module_session.h"
 
 #include "com/com_object.h"
+#include "registry/registry.h"
 #include "resources/branding_ids.h"
 #include "resources/resources.h"
+#include "settings/auxiliary.h"
 #include "text/ansi_text.h"
+
+#include "support/branding_loaded.h"
 
 #include <regex>
 
 using Microsoft::WRL::ComPtr;
+
+void PrepareQuietModuleUser(const std::string& programPath)
+{
+    RegKey machine = RegKey::LOCAL_MACHINE.CreateKey(kProductKey);
+    machine.SetStringValue("Program Path", programPath);
+    machine.SetDWORDValue("Installed Version", 387);   // an administrator: the all-discs folder is the database
+    AuxiliaryFunctions::InitNewCurrentUser();
+    RegKey user = RegKey::CURRENT_USER.CreateKey(kProductKey);
+    user.SetDWORDValue("Background Process", 0);
+    user.SetDWORDValue("Show Icon", 0);
+    user.SetDWORDValue("Logging", 1);   // the module's log is shown when a test fails
+    RegKey discSearch = user.CreateKey("Disc Search");
+    discSearch.SetDWORDValue("Microsoft Windows Network", 1);
+    discSearch.SetDWORDValue("NetWare Network", 0);
+    discSearch.CreateKey("SMB Domains").SetDWORDValue("Entire Network", 1);
+    // SLP asks a loopback address where nobody answers, with short waits.
+    RegKey slp = machine.CreateKey("SLP");
+    slp.SetStringValue("Agent Addresses", "127.0.0.1:1");
+    slp.SetDWORDValue("Multicast", 0);
+    slp.SetStringValue("Timeouts", "100,100");
+    slp.SetDWORDValue("Maximum Wait", 1000);
+}
 
 ComPtr<INotifyNSServer> CreateSearchModule()
 {

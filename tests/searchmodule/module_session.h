@@ -10,6 +10,10 @@
 #include <set>
 #include <string>
 
+// An administrator's installation in programPath whose module searches only when asked, shows
+// no taskbar icon, logs, and asks SLP nobody: what every whole-program test starts from.
+void PrepareQuietModuleUser(const std::string& programPath);
+
 // The running search module as a client sees it: its interfaces, created in a local server.
 Microsoft::WRL::ComPtr<INotifyNSServer> CreateSearchModule();
 

@@ -181,24 +181,7 @@ protected:
     static void SetUpTestSuite()
     {
         branding_ = new BrandingLoaded();
-        RegKey machine = RegKey::LOCAL_MACHINE.CreateKey(kProductKey);
-        machine.SetStringValue("Program Path", Environment("SEARCH_TEST_DATA"));
-        machine.SetDWORDValue("Installed Version", 387);   // an administrator: the all-discs folder is the database
-        AuxiliaryFunctions::InitNewCurrentUser();
-        RegKey user = RegKey::CURRENT_USER.CreateKey(kProductKey);
-        user.SetDWORDValue("Background Process", 0);
-        user.SetDWORDValue("Show Icon", 0);
-        user.SetDWORDValue("Logging", 1);   // the module's log is shown when a test fails
-        RegKey discSearch = user.CreateKey("Disc Search");
-        discSearch.SetDWORDValue("Microsoft Windows Network", 1);
-        discSearch.SetDWORDValue("NetWare Network", 0);
-        discSearch.CreateKey("SMB Domains").SetDWORDValue("Entire Network", 1);
-        // SLP asks a loopback address where nobody answers, with short waits.
-        RegKey slp = machine.CreateKey("SLP");
-        slp.SetStringValue("Agent Addresses", "127.0.0.1:1");
-        slp.SetDWORDValue("Multicast", 0);
-        slp.SetStringValue("Timeouts", "100,100");
-        slp.SetDWORDValue("Maximum Wait", 1000);
+        PrepareQuietModuleUser(Environment("SEARCH_TEST_DATA"));
     }
 
     static void TearDownTestSuite()

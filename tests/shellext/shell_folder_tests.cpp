@@ -11,6 +11,7 @@
 #include "text/text_format.h"
 
 #include "scripted_server.h"
+#include "support/guarded_bytes.h"
 #include "support/cache_fixture.h"
 #include "support/prompt_recorder.h"
 
@@ -129,33 +130,6 @@ TEST_F(ShellFolderTest, CompareOrdersByTypeThenNameWithoutCaseAndLevelByLevel)
     // A list that goes on sorts after the one that ends.
     EXPECT_EQ(-1, static_cast<short>(HRESULT_CODE(Root().CompareIDs(0, work.get(), projects.get()))));
 }
-
-// Bytes placed at the very end of a readable page, the next page unreadable: any read past
-// them faults.
-class GuardedBytes {
-public:
-    explicit GuardedBytes(const std::vector<BYTE>& bytes)
-    {
-        SYSTEM_INFO system{};
-        ::GetSystemInfo(&system);
-        pages_ = static_cast<BYTE*>(::VirtualAlloc(nullptr, system.dwPageSize * 2, MEM_RESERVE | MEM_COMMIT,
-                                                   PAGE_READWRITE));
-        DWORD old = 0;
-        if (!pages_ || !::VirtualProtect(pages_ + system.dwPageSize, system.dwPageSize, PAGE_NOACCESS, &old))
-            throw std::runtime_error("no guard page");
-        data_ = pages_ + system.dwPageSize - bytes.size();
-        std::memcpy(data_, bytes.data(), bytes.size());
-    }
-    ~GuardedBytes() { ::VirtualFree(pages_, 0, MEM_RELEASE); }
-    GuardedBytes(const GuardedBytes&) = delete;
-    GuardedBytes& operator=(const GuardedBytes&) = delete;
-
-    LPCITEMIDLIST List() const { return reinterpret_cast<LPCITEMIDLIST>(data_); }
-
-private:
-    BYTE* pages_ = nullptr;
-    BYTE* data_ = nullptr;
-};
 
 TEST_F(ShellFolderTest, DamagedListsAreRefusedWithoutReadingPastTheirEnd)
 {

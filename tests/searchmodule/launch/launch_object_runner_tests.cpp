@@ -1,0 +1,163 @@
+// Running a launch object in this process: what is refused before any question, what the
+// questions decide, and how the target is started (the real test program, really started).
+
+#include "launch_object_runner.h"
+#include "launch_record.h"
+#include "ns_result_codes.h"
+
+#include "base/module_path.h"
+#include "res/string_ids.h"
+#include "resources/texts.h"
+#include "support/cache_fixture.h"
+#include "ui/prompt.h"
+
+#include <functional>
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 15000;
+
+class LaunchObjectRunnerTest : public CacheFixture {
+protected:
+    void SetUp() override
+    {
+        CacheFixture::SetUp();
+        SetKind(387);
+        previous_ = SetPromptHandler([this](PromptRequest& request) {
+            asked_.push_back(request);
+            return answers_.empty() ? IDCANCEL : Next();
+        });
+    }
+    void TearDown() override { SetPromptHandler(previous_); }
+
+    int Next()
+    {
+        const int answer = answers_.front();
+        answers_.erase(answers_.begin());
+        return answer;
+    }
+
+    // A launch object in the user folder "Work" that starts the test program, which records
+    // its start in record().
+    RegKey MakeLaunchObject(const std::string& name, const std::string& extraArguments = "")
+    {
+        MakeFolder("Work\\" + name, name, LaunchObject);
+        RegKey key = CacheKey("Work\\" + name);
+        key.SetStringValue("TargetFile",
+                           "\"" + TargetProgram() + "\" \"" + Record() + "\"" + extraArguments);
+        return key;
+    }
+
+    static std::string TargetProgram() { return JoinPath(DirectoryOf(ModuleFileName(nullptr)), "launch_target.exe"); }
+    std::string Record() const { return folder.File("record.txt"); }
+
+    static void SetActions(const RegKey& key, const std::vector<LOAction>& actions)
+    {
+        CacheItem holder;
+        holder.Actions = actions;
+        holder.WriteActionsToRegistry(key);
+    }
+
+    static LOAction MessageBoxAsking(const std::string& message, int buttons)
+    {
+        LOAction action;
+        action.LOActionType = 1;
+        action.DlgTitle = "Before you start";
+        action.DlgMessage = message;
+        action.MBButtons = buttons;
+        return action;
+    }
+
+    std::vector<PromptRequest> asked_;
+    std::vector<int> answers_;
+    PromptHandler previous_;
+    LaunchObjectRunner runner_;
+};
+
+TEST_F(LaunchObjectRunnerTest, TheTargetStartsInItsFolderWithItsWindowStateAfterTheQuestionsAreAnswered)
+{
+    RegKey key = MakeLaunchObject("Setup", " /fixed");
+    key.SetStringValue("StartIn", folder.Path());
+    key.SetDWORDValue("StartAs", 2);
+    SetActions(key, {MessageBoxAsking("Insert the licence disc.", MB_OKCANCEL), MessageBoxAsking("Sure?", MB_YESNO)});
+    answers_ = {IDOK, IDYES};
+
+    ASSERT_EQ(S_OK, runner_.Execute("Work\\Setup"));
+    ASSERT_EQ(2u, asked_.size());
+    EXPECT_EQ("Insert the licence disc.", asked_[0].text);
+    EXPECT_EQ("Before you start", asked_[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION), asked_[0].style & (MB_TYPEMASK | MB_ICONMASK));
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), asked_[1].style & (MB_TYPEMASK | MB_ICONMASK));
+
+    const auto record = WaitForLaunchRecord(Record(), kStartTimeoutMs);
+    ASSERT_TRUE(record) << "the target never started";
+    EXPECT_EQ((std::vector<std::string>{Record(), "/fixed"}), record->Arguments());
+    EXPECT_EQ(0, ::lstrcmpiA(folder.Path().c_str(), record->folder.c_str())) << record->folder;
+    EXPECT_EQ(SW_SHOWMAXIMIZED, record->show);
+}
+
+TEST_F(LaunchObjectRunnerTest, NoOrCancelAtAnyQuestionStartsNothing)
+{
+    RegKey key = MakeLaunchObject("Setup");
+    SetActions(key, {MessageBoxAsking("First", MB_OKCANCEL), MessageBoxAsking("Second", MB_YESNO),
+                     MessageBoxAsking("Third", MB_OK)});
+    answers_ = {IDOK, IDNO};
+    EXPECT_EQ(S_FALSE, runner_.Execute("Work\\Setup"));
+    EXPECT_EQ(2u, asked_.size()) << "nothing is asked after the user stopped";
+
+    asked_.clear();
+    answers_ = {IDCANCEL};
+    EXPECT_EQ(S_FALSE, runner_.Execute("Work\\Setup"));
+    EXPECT_EQ(1u, asked_.size());
+    EXPECT_FALSE(WaitForLaunchRecord(Record(), 1500)) << "a cancelled launch object started its target";
+}
+
+TEST_F(LaunchObjectRunnerTest, RefusedTargetsAndMissingItemsAreReportedAndStartNothing)
+{
+    RegKey key = MakeLaunchObject("Quotes");
+    key.SetStringValue("TargetFile", "\"" + TargetProgram() + " \"" + Record() + "\"");
+    EXPECT_EQ(E_INVALIDARG, runner_.Execute("Work\\Quotes"));
+    ASSERT_EQ(1u, asked_.size());
+    EXPECT_NE(std::string::npos, asked_[0].text.find("Quotation marks are not used correctly")) << asked_[0].text;
+    EXPECT_NE(std::string::npos, asked_[0].text.find(TargetProgram()));
+
+    asked_.clear();
+    EXPECT_EQ(NSS_S_NOT_FOUND, runner_.Execute("Work\\Absent"));
+    ASSERT_EQ(1u, asked_.size());
+    EXPECT_EQ("Cannot find item 'Work\\Absent'.", asked_[0].text);
+
+    // A folder of that name is no launch object.
+    asked_.clear();
+    EXPECT_EQ(NSS_S_NOT_FOUND, runner_.Execute("Work"));
+
+    asked_.clear();
+    RegKey missing = MakeLaunchObject("Missing");
+    missing.SetStringValue("TargetFile", folder.File("no such program.exe"));
+    EXPECT_TRUE(FAILED(runner_.Execute("Work\\Missing")));
+    ASSERT_EQ(1u, asked_.size());
+    EXPECT_EQ(0u, asked_[0].text.find("Cannot start '")) << asked_[0].text;
+    EXPECT_FALSE(WaitForLaunchRecord(Record(), 500));
+}
+
+TEST_F(LaunchObjectRunnerTest, AMappingThatCannotBeMadeAsksAndOnlyYesGoesOnWithTheNetworkPaths)
+{
+    RegKey key = MakeLaunchObject("Mapped");
+    key.SetDWORDValue("AutoMapping", 2);
+    key.SetStringValue("DriveLetter", "F");
+    key.SetStringValue("Location", "\\\\ALPHA");
+    key.SetStringValue("OriginalName", "CD1");
+
+    answers_ = {IDNO};
+    EXPECT_EQ(S_FALSE, runner_.Execute("Work\\Mapped"));
+    ASSERT_EQ(1u, asked_.size());
+    EXPECT_EQ(CommonText(IDS_CAPTION_AUTOMAPPING), asked_[0].caption);
+    EXPECT_EQ("Failed to map the drive F: to the path\n\n\\\\ALPHA\\CD1.\n\nDo you want to continue anyway?",
+              asked_[0].text);
+    EXPECT_FALSE(WaitForLaunchRecord(Record(), 1000));
+
+    answers_ = {IDYES};
+    EXPECT_EQ(S_OK, runner_.Execute("Work\\Mapped"));
+    EXPECT_TRUE(WaitForLaunchRecord(Record(), kStartTimeoutMs));
+}
+
+} // namespace

@@ -1,0 +1,166 @@
+// The pieces a launch object's start is made of: the command line from the target and the
+// answers, the drive mappings it asks for, and the answers of its file dialog.
+
+#include "action_file_dialog.h"
+#include "launch_command_line.h"
+#include "launch_mapping_plan.h"
+
+#include "support/branding_loaded.h"
+#include "support/guarded_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <set>
+
+namespace {
+
+using LaunchCommandLine::JoinArguments;
+using LaunchCommandLine::QuoteArgument;
+using LaunchCommandLine::SplitTarget;
+
+// What a program started with this argument text sees, as the C runtime parses it.
+std::vector<std::string> ParsedArguments(const std::string& arguments)
+{
+    const std::wstring line = L"program.exe " + std::wstring(arguments.begin(), arguments.end());
+    int count = 0;
+    LPWSTR* parsed = ::CommandLineToArgvW(line.c_str(), &count);
+    std::vector<std::string> result;
+    for (int i = 1; i < count; ++i) {
+        const std::wstring argument = parsed[i];
+        result.emplace_back(argument.begin(), argument.end());
+    }
+    ::LocalFree(parsed);
+    return result;
+}
+
+TEST(LaunchCommandLineTest, EveryAnswerReachesTheProgramAsOneArgumentUnchanged)
+{
+    const std::vector<std::string> answers = {
+        "plain", "D:\\My Data", "D:\\My Data\\", "say \"hi\"", "", "C:\\", "a\\\\b", "tab\there", "\\\\SERVER\\SHARE"};
+    EXPECT_EQ(answers, ParsedArguments(JoinArguments("", answers)));
+
+    // The target's own arguments come first, as written.
+    const std::vector<std::string> expected = {"/q", "/log", "one", "two words"};
+    EXPECT_EQ(expected, ParsedArguments(JoinArguments("/q /log", {"one", "two words"})));
+    EXPECT_EQ("plain", QuoteArgument("plain")) << "what needs no quotes gets none";
+}
+
+TEST(LaunchCommandLineTest, TheProgramIsTheQuotedPartOrTheLongestExistingFile)
+{
+    const std::set<std::string> files = {"\\\\S\\CD\\Office Setup\\setup.exe", "\\\\S\\CD\\run.exe"};
+    const auto isFile = [&](const std::string& path) { return files.count(path) != 0; };
+
+    auto target = SplitTarget("\"\\\\S\\CD\\Other Dir\\x.exe\" /a \"b c\"", isFile);
+    EXPECT_EQ("\\\\S\\CD\\Other Dir\\x.exe", target.program);
+    EXPECT_EQ("/a \"b c\"", target.arguments);
+
+    target = SplitTarget("\\\\S\\CD\\Office Setup\\setup.exe /quiet now", isFile);
+    EXPECT_EQ("\\\\S\\CD\\Office Setup\\setup.exe", target.program);
+    EXPECT_EQ("/quiet now", target.arguments);
+
+    target = SplitTarget("  \\\\S\\CD\\run.exe  ", isFile);
+    EXPECT_EQ("\\\\S\\CD\\run.exe", target.program);
+    EXPECT_EQ("", target.arguments);
+
+    // Nothing exists: the whole target, for the shell to report as missing.
+    target = SplitTarget("\\\\S\\CD\\gone away.exe /x", isFile);
+    EXPECT_EQ("\\\\S\\CD\\gone away.exe /x", target.program);
+    EXPECT_EQ("", target.arguments);
+}
+
+TEST(LaunchCommandLineTest, UnbalancedQuotationMarksAreFound)
+{
+    EXPECT_TRUE(LaunchCommandLine::HasBalancedQuotes("\"C:\\a b\\x.exe\" \"arg\""));
+    EXPECT_TRUE(LaunchCommandLine::HasBalancedQuotes("C:\\x.exe"));
+    EXPECT_FALSE(LaunchCommandLine::HasBalancedQuotes("\"C:\\a b\\x.exe"));
+    EXPECT_FALSE(LaunchCommandLine::HasBalancedQuotes("\"C:\\x.exe\" \"open"));
+}
+
+class LaunchMappingPlanTest : public ::testing::Test {
+protected:
+    static CacheItem LaunchObjectMapping(int mode, const std::string& letter = "", const std::string& several = "")
+    {
+        CacheItem item;
+        item.ItemType = LaunchObject;
+        item.Name = "Setup";
+        item.AutoMapping = mode;
+        item.DriveLetter = letter;
+        item.MultipleMapping = several;
+        return item;
+    }
+
+    BrandingLoaded branding;
+};
+
+TEST_F(LaunchMappingPlanTest, TheTargetsShareIsTheOwnDiscOfEveryMode)
+{
+    const std::string target = "\\\\ALPHA\\CD1\\tools\\run.exe";
+    EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(0), target).empty());
+    EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(7), target).empty()) << "an unknown mode maps nothing";
+
+    auto plan = PlanLaunchMappings(LaunchObjectMapping(1), target);
+    ASSERT_EQ(1u, plan.size());
+    EXPECT_EQ("\\\\ALPHA\\CD1", plan[0].path);
+    EXPECT_EQ("", plan[0].letter);
+
+    plan = PlanLaunchMappings(LaunchObjectMapping(2, "F"), target);
+    ASSERT_EQ(1u, plan.size());
+    EXPECT_EQ("F", plan[0].letter);
+
+    plan = PlanLaunchMappings(
+        LaunchObjectMapping(3, "", "Target File Path:G|\\\\BRAVO\\DATA:H|This Disc:none|broken|\\\\C\\X:none"), target);
+    ASSERT_EQ(2u, plan.size());
+    EXPECT_EQ("\\\\ALPHA\\CD1", plan[0].path);
+    EXPECT_EQ("G", plan[0].letter);
+    EXPECT_EQ("\\\\BRAVO\\DATA", plan[1].path);
+    EXPECT_EQ("H", plan[1].letter);
+
+    // A local target has no share: the disc named by the item, when there is one.
+    EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(1), "C:\\tools\\run.exe").empty());
+    CacheItem named = LaunchObjectMapping(1);
+    named.Location = "\\\\ALPHA";
+    named.OriginalName = "CD1";
+    plan = PlanLaunchMappings(named, "C:\\tools\\run.exe");
+    ASSERT_EQ(1u, plan.size());
+    EXPECT_EQ("\\\\ALPHA\\CD1", plan[0].path);
+}
+
+TEST(ShareOfPathTest, OnlyAServerAndAShareMakeAShare)
+{
+    EXPECT_EQ("\\\\S\\SH", ShareOfPath("\\\\S\\SH\\dir\\file.exe"));
+    EXPECT_EQ("\\\\S\\SH", ShareOfPath("\\\\S\\SH"));
+    EXPECT_EQ("", ShareOfPath("\\\\S"));
+    EXPECT_EQ("", ShareOfPath("\\\\S\\"));
+    EXPECT_EQ("", ShareOfPath("\\\\\\SH"));
+    EXPECT_EQ("", ShareOfPath("C:\\dir"));
+}
+
+TEST(ActionFileDialogTest, FileTypesBecomeTheFilterAndEntriesWithoutPatternAreLeftOut)
+{
+    const std::string filter = ActionFileDialog::FilterFromListItems("Text files:*.txt|nothing|:*.x|All files:*.*");
+    EXPECT_EQ(std::string("Text files\0*.txt\0All files\0*.*\0\0", 32), filter);
+    EXPECT_EQ("", ActionFileDialog::FilterFromListItems(""));
+}
+
+TEST(ActionFileDialogTest, OneOrSeveralChosenFilesBecomeFullPathsAndNothingIsReadPastTheAnswer)
+{
+    const std::string single("C:\\data\\a.txt\0\0", 15);
+    EXPECT_EQ((std::vector<std::string>{"C:\\data\\a.txt"}), ActionFileDialog::PathsFromAnswer(single.data(), single.size()));
+
+    const std::string several("C:\\data\0a.txt\0b c.txt\0\0", 23);
+    EXPECT_EQ((std::vector<std::string>{"C:\\data\\a.txt", "C:\\data\\b c.txt"}),
+              ActionFileDialog::PathsFromAnswer(several.data(), several.size()));
+    const std::string atRoot("C:\\\0a.txt\0b.txt\0\0", 17);
+    EXPECT_EQ((std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}),
+              ActionFileDialog::PathsFromAnswer(atRoot.data(), atRoot.size()));
+
+    // An answer whose last name has no end inside it: that name is no answer.
+    const GuardedBytes cut({'C', ':', '\\', 'd', 0, 'a', '.', 't', 'x', 't', 0, 'b', '.', 't'});
+    EXPECT_EQ((std::vector<std::string>{"C:\\d\\a.txt"}), ActionFileDialog::PathsFromAnswer(cut.Text(), cut.Size()));
+    const GuardedBytes nothing({'C', ':', '\\'});
+    EXPECT_TRUE(ActionFileDialog::PathsFromAnswer(nothing.Text(), nothing.Size()).empty());
+}
+
+} // namespace
