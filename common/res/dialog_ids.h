@@ -10,3 +10,8 @@
 #define IDC_CHECKBOX_BOX_CHECK                      1310
 #define IDC_CHECKBOX_BOX_TEXT                       1311
 #define IDC_CHECKBOX_BOX_ICON                       1312
+
+// A launch object's parameter list: the user picks the parameters passed to the program.
+#define IDD_PARAMETER_LIST                          1326
+#define IDC_PARAMETER_LIST_LIST                     1327
+#define IDC_PARAMETER_LIST_TEXT                     1328
