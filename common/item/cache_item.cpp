@@ -9,8 +9,10 @@
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -305,6 +307,10 @@ void CacheItem::ReadActionsFromRegistry(const RegKeyRead& itemKey)
         return;
     RegKeyRead actions = itemKey.GetKeyRead(actionsName);
     RegKeyEnumerator entries = actions.GetKeyEnumerator();
+    // The stored order decides the chain; an order missing in between (an action removed by
+    // hand or a damaged key) closes up instead of becoming an empty message box the user
+    // would be shown at run time.
+    std::vector<std::pair<DWORD, LOAction>> found;
     while (entries.Next()) {
         RegKeyRead entry = actions.GetKeyRead(entries.GetName());
         if (!entry.ValueExists("ActionOrder"))
@@ -312,9 +318,8 @@ void CacheItem::ReadActionsFromRegistry(const RegKeyRead& itemKey)
         const DWORD order = entry.QueryDWORDValue("ActionOrder");
         if (order >= kMaxActions)
             break;
-        if (Actions.size() <= order)
-            Actions.resize(order + 1);
-        LOAction& action = Actions[order];
+        found.emplace_back(order, LOAction());
+        LOAction& action = found.back().second;
         ReadIfPresent(entry, "Description", action.Description);
         ReadIfPresent(entry, "LOActionType", action.LOActionType);
         ReadIfPresent(entry, "DlgTitle", action.DlgTitle);
@@ -324,6 +329,12 @@ void CacheItem::ReadActionsFromRegistry(const RegKeyRead& itemKey)
         ReadIfPresent(entry, "ListItems", action.ListItems);
         ReadIfPresent(entry, "AllowMultiSelect", action.AllowMultiSelect);
     }
+    // Stable, so two actions claiming one place both stay, in the order they were found.
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    Actions.reserve(found.size());
+    for (auto& entry : found)
+        Actions.push_back(std::move(entry.second));
 }
 
 void CacheItem::WriteActionsToRegistry(const RegKey& itemKey) const

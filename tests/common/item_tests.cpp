@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
@@ -241,10 +242,20 @@ TEST_F(ItemRegistryTest, ActionsAreStoredByIndexAndReadBackIntoTheirPlaces)
     launch.WriteActionsToRegistry(key);
 
     // Only the values of an action's own type are stored.
+    RegKeyRead messageBox = key.GetKeyRead("Actions\\0");
+    for (const char* value : {"DlgTitle", "DlgMessage", "MBButtons"})
+        EXPECT_TRUE(messageBox.ValueExists(value)) << value;
+    for (const char* value : {"ListItems", "AllowMultiSelect", "StartDir"})
+        EXPECT_FALSE(messageBox.ValueExists(value)) << value;
     RegKeyRead second = key.GetKeyRead("Actions\\1");
     EXPECT_FALSE(second.ValueExists("MBButtons"));
     EXPECT_FALSE(second.ValueExists("StartDir"));
     EXPECT_EQ(1u, second.QueryDWORDValue("ActionOrder"));
+    RegKeyRead fileDialog = key.GetKeyRead("Actions\\2");
+    for (const char* value : {"DlgTitle", "StartDir", "ListItems", "AllowMultiSelect"})
+        EXPECT_TRUE(fileDialog.ValueExists(value)) << value;
+    for (const char* value : {"DlgMessage", "MBButtons"})
+        EXPECT_FALSE(fileDialog.ValueExists(value)) << value;
 
     CacheItem read;
     read.ReadActionsFromRegistry(key);
@@ -258,27 +269,31 @@ TEST_F(ItemRegistryTest, ActionsAreStoredByIndexAndReadBackIntoTheirPlaces)
     EXPECT_FALSE(key.KeyExists("Actions"));
 }
 
-TEST_F(ItemRegistryTest, GapsInTheActionChainGetDefaultsAndAnUnorderedEntryEndsIt)
+TEST_F(ItemRegistryTest, ActionsLoadInTheirStoredOrderWithGapsClosedAndAnUnorderedEntryEndsTheChain)
 {
+    // Key names sort differently from the stored order, so registry order cannot pass for it.
     RegKey actions = folder.CreateKey("Gappy\\Actions");
-    RegKey first = actions.CreateKey("0");
-    first.SetDWORDValue("ActionOrder", 0);
-    first.SetStringValue("Description", "one");
-    RegKey third = actions.CreateKey("2");
-    third.SetDWORDValue("ActionOrder", 2);
-    third.SetStringValue("Description", "three");
-    actions.CreateKey("3").SetStringValue("Description", "no order");
-    RegKey fourth = actions.CreateKey("4");
-    fourth.SetDWORDValue("ActionOrder", 4);
+    const struct {
+        const char* key;
+        DWORD order;
+        const char* description;
+    } stored[] = {{"a", 5, "last"}, {"b", 0, "first"}, {"c", 2, "middle"}};
+    for (const auto& s : stored) {
+        RegKey entry = actions.CreateKey(s.key);
+        entry.SetDWORDValue("ActionOrder", s.order);
+        entry.SetStringValue("Description", s.description);
+    }
+    actions.CreateKey("d").SetStringValue("Description", "no order");
+    RegKey afterTheEnd = actions.CreateKey("e");
+    afterTheEnd.SetDWORDValue("ActionOrder", 1);
+    afterTheEnd.SetStringValue("Description", "never read");
 
     CacheItem item;
     item.ReadActionsFromRegistry(folder.GetKeyRead("Gappy"));
-    ASSERT_EQ(3u, item.Actions.size());
-    EXPECT_EQ("one", item.Actions[0].Description);
-    EXPECT_EQ("", item.Actions[1].Description);
-    EXPECT_EQ(1, item.Actions[1].LOActionType);
-    EXPECT_EQ(1, item.Actions[1].MBButtons);
-    EXPECT_EQ("three", item.Actions[2].Description);
+    std::vector<std::string> descriptions;
+    for (const LOAction& action : item.Actions)
+        descriptions.push_back(action.Description);
+    EXPECT_EQ((std::vector<std::string>{"first", "middle", "last"}), descriptions);
 }
 
 TEST_F(ItemRegistryTest, ADamagedActionIndexDoesNotGrowTheChainWithoutBound)

@@ -25,6 +25,12 @@ void ClickItem(HWND dialog, int id)
     WakeModalLoop(dialog);
 }
 
+void NotifyCommand(HWND dialog, int id, int code)
+{
+    ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    WakeModalLoop(dialog);
+}
+
 void CancelDialog(HWND dialog)
 {
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

@@ -12,6 +12,9 @@ bool IsItemChecked(HWND dialog, int id);
 void SetItemChecked(HWND dialog, int id, bool checked);
 bool IsItemEnabled(HWND dialog, int id);
 bool IsItemVisible(HWND dialog, int id);
+// A control's notification to its dialog (WM_COMMAND with the code), for those that sending
+// messages to the control does not raise, such as a list box's double click.
+void NotifyCommand(HWND dialog, int id, int code);
 // What Escape or the close box does: the dialog's Cancel command.
 void CancelDialog(HWND dialog);
 // A property sheet's or wizard's button (PSBTN_NEXT, PSBTN_FINISH, ...), as its click would.

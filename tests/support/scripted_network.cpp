@@ -1,0 +1,203 @@
+#include "support/scripted_network.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+ScriptedNetwork::ScriptedNetwork() : previous_(SetNetworkOverride(this)) {}
+
+ScriptedNetwork::~ScriptedNetwork() { SetNetworkOverride(previous_); }
+
+std::string ScriptedNetwork::Key(const std::string& text)
+{
+    std::string key = text;
+    std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return key;
+}
+
+void ScriptedNetwork::AnswerProbe(const std::string& path, DWORD error)
+{
+    std::lock_guard guard(lock_);
+    probeAnswers_[Key(path)] = error;
+}
+
+void ScriptedNetwork::AddResource(const std::string& container, const Resource& resource)
+{
+    std::lock_guard guard(lock_);
+    resources_[Key(container)].push_back(resource);
+}
+
+void ScriptedNetwork::SetProviderType(const std::string& provider, WORD netType)
+{
+    std::lock_guard guard(lock_);
+    providerTypes_[Key(provider)] = netType;
+}
+
+void ScriptedNetwork::Connect(const std::string& localName, const std::string& remoteName)
+{
+    std::lock_guard guard(lock_);
+    connections_[Key(localName)] = remoteName;
+}
+
+void ScriptedNetwork::SetDriveType(const std::string& rootPath, UINT type)
+{
+    std::lock_guard guard(lock_);
+    driveTypes_[Key(rootPath)] = type;
+}
+
+size_t ScriptedNetwork::OpenEnumerations() const
+{
+    std::lock_guard guard(lock_);
+    return enumerations_.size();
+}
+
+size_t ScriptedNetwork::EnumerationsOpened() const
+{
+    std::lock_guard guard(lock_);
+    return opened_;
+}
+
+std::vector<DWORD> ScriptedNetwork::EnumBufferSizes() const
+{
+    std::lock_guard guard(lock_);
+    return bufferSizes_;
+}
+
+DWORD ScriptedNetwork::OpenEnum(DWORD, DWORD, DWORD, NETRESOURCEA* container, HANDLE* enumeration)
+{
+    if (!enumeration)
+        return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(lock_);
+    const std::string name = container && container->lpRemoteName ? container->lpRemoteName : "";
+    if (container && !resources_.count(Key(name)))
+        return ERROR_BAD_NETPATH;
+    const HANDLE handle = reinterpret_cast<HANDLE>(nextHandle_++);
+    enumerations_[handle] = Enumeration{Key(name), 0};
+    ++opened_;
+    *enumeration = handle;
+    return NO_ERROR;
+}
+
+DWORD ScriptedNetwork::EnumResource(HANDLE enumeration, DWORD* count, void* buffer, DWORD* bufferSize)
+{
+    std::lock_guard guard(lock_);
+    const auto open = enumerations_.find(enumeration);
+    if (open == enumerations_.end() || !count || !bufferSize)
+        return ERROR_INVALID_HANDLE;
+    bufferSizes_.push_back(*bufferSize);
+    const std::vector<Resource>& all = resources_[open->second.container];
+    size_t& next = open->second.next;
+    if (next >= all.size())
+        return ERROR_NO_MORE_ITEMS;
+
+    // Records first, their strings packed from the end of the buffer, as mpr.dll lays them out.
+    const DWORD wanted = *count;
+    char* const base = static_cast<char*>(buffer);
+    DWORD recordsEnd = 0;
+    DWORD stringsStart = *bufferSize;
+    DWORD written = 0;
+    while (next < all.size() && written < wanted) {
+        const Resource& resource = all[next];
+        const DWORD strings = static_cast<DWORD>(resource.remoteName.size() + resource.provider.size() +
+                                                 resource.comment.size() + 3);
+        if (recordsEnd + sizeof(NETRESOURCEA) + strings > stringsStart) {
+            if (written == 0) {
+                *bufferSize = static_cast<DWORD>(sizeof(NETRESOURCEA)) + strings;
+                return ERROR_MORE_DATA;
+            }
+            break;
+        }
+        auto place = [&](const std::string& text) {
+            stringsStart -= static_cast<DWORD>(text.size() + 1);
+            std::memcpy(base + stringsStart, text.c_str(), text.size() + 1);
+            return base + stringsStart;
+        };
+        NETRESOURCEA record{};
+        record.dwScope = RESOURCE_GLOBALNET;
+        record.dwType = RESOURCETYPE_ANY;
+        record.dwDisplayType = resource.displayType;
+        record.dwUsage = resource.usage;
+        record.lpRemoteName = place(resource.remoteName);
+        record.lpProvider = place(resource.provider);
+        record.lpComment = place(resource.comment);
+        std::memcpy(base + recordsEnd, &record, sizeof record);
+        recordsEnd += sizeof record;
+        ++written;
+        ++next;
+    }
+    *count = written;
+    return NO_ERROR;
+}
+
+DWORD ScriptedNetwork::CloseEnum(HANDLE enumeration)
+{
+    std::lock_guard guard(lock_);
+    return enumerations_.erase(enumeration) ? NO_ERROR : ERROR_INVALID_HANDLE;
+}
+
+DWORD ScriptedNetwork::GetNetworkInformation(const char* provider, NETINFOSTRUCT* information)
+{
+    if (!provider || !information || information->cbStructure < sizeof(NETINFOSTRUCT))
+        return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(lock_);
+    const auto known = providerTypes_.find(Key(provider));
+    if (known == providerTypes_.end())
+        return ERROR_BAD_PROVIDER;
+    information->wNetType = known->second;
+    information->dwStatus = NO_ERROR;
+    return NO_ERROR;
+}
+
+DWORD ScriptedNetwork::GetConnection(const char* localName, char* remoteName, DWORD* length)
+{
+    if (!localName || !length)
+        return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(lock_);
+    const auto connected = connections_.find(Key(localName));
+    if (connected == connections_.end())
+        return ERROR_NOT_CONNECTED;
+    const DWORD needed = static_cast<DWORD>(connected->second.size() + 1);
+    if (!remoteName || *length < needed) {
+        *length = needed;
+        return ERROR_MORE_DATA;
+    }
+    std::memcpy(remoteName, connected->second.c_str(), needed);
+    return NO_ERROR;
+}
+
+DWORD ScriptedNetwork::AddConnection2(NETRESOURCEA* resource, const char*, const char*, DWORD)
+{
+    if (!resource || !resource->lpRemoteName)
+        return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(lock_);
+    const auto answer = probeAnswers_.find(Key(resource->lpRemoteName));
+    const DWORD error = answer == probeAnswers_.end() ? unknownPathAnswer : answer->second;
+    if (error == NO_ERROR && resource->lpLocalName) {
+        if (connections_.count(Key(resource->lpLocalName)))
+            return ERROR_ALREADY_ASSIGNED;
+        connections_[Key(resource->lpLocalName)] = resource->lpRemoteName;
+    }
+    return error;
+}
+
+DWORD ScriptedNetwork::CancelConnection2(const char* name, DWORD, BOOL)
+{
+    if (!name)
+        return ERROR_INVALID_PARAMETER;
+    std::lock_guard guard(lock_);
+    return connections_.erase(Key(name)) ? NO_ERROR : ERROR_NOT_CONNECTED;
+}
+
+UINT ScriptedNetwork::DriveType(const char* rootPath)
+{
+    std::lock_guard guard(lock_);
+    const auto known = driveTypes_.find(Key(rootPath ? rootPath : ""));
+    return known == driveTypes_.end() ? DRIVE_NO_ROOT_DIR : known->second;
+}
+
+DWORD ScriptedNetwork::ProbeDirectory(const std::string& path)
+{
+    std::lock_guard guard(lock_);
+    const auto answer = probeAnswers_.find(Key(path));
+    return answer == probeAnswers_.end() ? unknownPathAnswer : answer->second;
+}
