@@ -4,6 +4,7 @@
 #include "ui/resource_module.h"
 
 #include <exception>
+#include <string>
 
 Dialog::Dialog(UINT templateId, HINSTANCE resourceModule) : templateId_(templateId), resourceModule_(resourceModule) {}
 
@@ -23,6 +24,11 @@ INT_PTR Dialog::DoModal(HWND owner)
     failed_ = false;
     const INT_PTR result = ::DialogBoxParamA(CurrentResourceModule(), MAKEINTRESOURCEA(templateId_), owner,
                                              &Dialog::Procedure, reinterpret_cast<LPARAM>(this));
+    if (result == -1 && !failed_) {
+        const std::string why = "the dialog could not be made, error " + std::to_string(::GetLastError());
+        ReportUiFailure("Dialog::DoModal()", templateId_, why.c_str());
+        return kDialogFailed;
+    }
     return failed_ ? kDialogFailed : result;
 }
 

@@ -64,7 +64,11 @@ bool ActionChain::AskMessageBox(const LOAction& action) const
 bool ActionChain::AskParameters(const LOAction& action, std::vector<std::string>& answers) const
 {
     LOParameterListDlg dialog(owner_, action.DlgTitle, action.DlgMessage, action.ListItems, action.AllowMultiSelect);
-    if (dialog.DoModal() != IDOK)
+    const INT_PTR answer = dialog.DoModal();
+    if (answer == kDialogFailed)
+        LogFormatted("ActionChain::AskParameters() - the parameter list '%s' could not be shown\n",
+                     action.DlgTitle.c_str());
+    if (answer != IDOK)
         return false;
     dialog.GetSelectedParameter(answers);
     return true;

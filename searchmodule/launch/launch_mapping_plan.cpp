@@ -8,14 +8,6 @@ namespace {
 
 enum AutoMappingMode { MapOff = 0, MapFreeLetter = 1, MapSpecificLetter = 2, MapSeveralPaths = 3 };
 
-std::string OwnDisc(const CacheItem& launchObject, const std::string& targetProgram)
-{
-    const std::string share = ShareOfPath(targetProgram);
-    if (!share.empty() || launchObject.Location.empty() || launchObject.OriginalName.empty())
-        return share;
-    return launchObject.Location + "\\" + launchObject.OriginalName;
-}
-
 bool StandsForOwnDisc(const std::string& path)
 {
     return EqualsNoCase(path, CommonText(IDS_MAPPING_THIS_DISC)) ||
@@ -59,7 +51,7 @@ std::string ShareOfPath(const std::string& path)
 
 std::vector<PlannedMapping> PlanLaunchMappings(const CacheItem& launchObject, const std::string& targetProgram)
 {
-    const std::string ownDisc = OwnDisc(launchObject, targetProgram);
+    const std::string ownDisc = ShareOfPath(targetProgram);
     switch (launchObject.AutoMapping) {
     case MapFreeLetter:
         return ownDisc.empty() ? std::vector<PlannedMapping>{} : std::vector<PlannedMapping>{{ownDisc, {}}};

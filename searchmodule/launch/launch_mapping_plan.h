@@ -17,5 +17,5 @@ std::string ShareOfPath(const std::string& path);
 
 // The mappings of a launch object by its AutoMapping settings, in the order they are made.
 // Its own disc, which "This Disc" and "Target File Path" stand for, is the share that holds its
-// target program, or, for a target that is no network path, the disc named by the item.
+// target program; a target that is no network path has none.
 std::vector<PlannedMapping> PlanLaunchMappings(const CacheItem& launchObject, const std::string& targetProgram);

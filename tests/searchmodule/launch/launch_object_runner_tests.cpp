@@ -142,10 +142,8 @@ TEST_F(LaunchObjectRunnerTest, RefusedTargetsAndMissingItemsAreReportedAndStartN
 TEST_F(LaunchObjectRunnerTest, AMappingThatCannotBeMadeAsksAndOnlyYesGoesOnWithTheNetworkPaths)
 {
     RegKey key = MakeLaunchObject("Mapped");
-    key.SetDWORDValue("AutoMapping", 2);
-    key.SetStringValue("DriveLetter", "F");
-    key.SetStringValue("Location", "\\\\ALPHA");
-    key.SetStringValue("OriginalName", "CD1");
+    key.SetDWORDValue("AutoMapping", 3);
+    key.SetStringValue("MultipleMapping", "Target File Path:G|\\\\ALPHA\\CD1:F");
 
     answers_ = {IDNO};
     EXPECT_EQ(S_FALSE, runner_.Execute("Work\\Mapped"));

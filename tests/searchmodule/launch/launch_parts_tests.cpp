@@ -117,14 +117,11 @@ TEST_F(LaunchMappingPlanTest, TheTargetsShareIsTheOwnDiscOfEveryMode)
     EXPECT_EQ("\\\\BRAVO\\DATA", plan[1].path);
     EXPECT_EQ("H", plan[1].letter);
 
-    // A local target has no share: the disc named by the item, when there is one.
+    // A local target has no disc of its own to map; the other paths still are.
     EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(1), "C:\\tools\\run.exe").empty());
-    CacheItem named = LaunchObjectMapping(1);
-    named.Location = "\\\\ALPHA";
-    named.OriginalName = "CD1";
-    plan = PlanLaunchMappings(named, "C:\\tools\\run.exe");
+    plan = PlanLaunchMappings(LaunchObjectMapping(3, "", "This Disc:F|\\\\BRAVO\\DATA:H"), "C:\\tools\\run.exe");
     ASSERT_EQ(1u, plan.size());
-    EXPECT_EQ("\\\\ALPHA\\CD1", plan[0].path);
+    EXPECT_EQ("H", plan[0].letter);
 }
 
 TEST(ShareOfPathTest, OnlyAServerAndAShareMakeAShare)
