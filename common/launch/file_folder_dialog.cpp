@@ -272,7 +272,8 @@ void FileFolderDialog::Window::LayOut(HWND hookDialog)
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const LONG left = area.left + (area.right - area.left - width) / 2;
     const LONG top = area.top + (area.bottom - area.top - height) / 2;
-    ::SetWindowPos(dialog, nullptr, std::max(left, 0L), std::max(top, 0L), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(dialog, nullptr, std::max(left, area.left), std::max(top, area.top), width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(dialog, nullptr, TRUE);
 }
 
