@@ -1,6 +1,11 @@
 #include "launch/disc_choice.h"
 
-std::string ChooseDiscNetworkPath(HWND)
+#include "browse/browse_for_media_dialog.h"
+
+std::string ChooseDiscNetworkPath(HWND owner)
 {
-    return std::string();
+    BrowseForMediaDialog browse(owner);
+    if (browse.DoModal() != IDOK)
+        return std::string();
+    return browse.GetSelectedMedia();
 }

@@ -103,6 +103,9 @@ private:
     // true when the OK was dealt with here and must not reach the common dialog.
     bool OnOK();
     void OnBrowseDiscs();
+    // The common dialog wants to close on the disc instead of opening it (a system that cannot
+    // open a network path there): it stays, with the disc's path ready to be chosen. true then.
+    bool KeepOpenForDisc();
     void FailAndClose(const char* what) noexcept;
 
     const FileFolderDialog& settings_;
@@ -111,6 +114,8 @@ private:
     HWND pathEdit_ = nullptr;
     WNDPROC previousProcedure_ = nullptr;
     bool browsedDisc_ = false;
+    // The disc being opened while its OK goes to the common dialog.
+    std::string openingDisc_;
     bool failed_ = false;
     bool accepted_ = false;
     std::string path_;
@@ -129,10 +134,14 @@ UINT_PTR CALLBACK FileFolderDialog::Window::HookProcedure(HWND hookDialog, UINT 
         return 0;
     try {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->code == CDN_INITDONE)
+        if (header->code == CDN_INITDONE) {
             self->OnShown(::GetParent(hookDialog), hookDialog);
-        else if (header->code == CDN_FOLDERCHANGE)
+        } else if (header->code == CDN_FOLDERCHANGE) {
             self->ShowCurrentFolder();
+        } else if (header->code == CDN_FILEOK && self->KeepOpenForDisc()) {
+            ::SetWindowLongPtrA(hookDialog, DWLP_MSGRESULT, 1);
+            return TRUE;
+        }
     } catch (const std::exception& error) {
         self->FailAndClose(error.what());
     } catch (...) {
@@ -263,7 +272,8 @@ void FileFolderDialog::Window::LayOut(HWND hookDialog)
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     const LONG left = area.left + (area.right - area.left - width) / 2;
     const LONG top = area.top + (area.bottom - area.top - height) / 2;
-    ::SetWindowPos(dialog, nullptr, std::max(left, 0L), std::max(top, 0L), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(dialog, nullptr, std::max(left, area.left), std::max(top, area.top), width, height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
     ::InvalidateRect(dialog, nullptr, TRUE);
 }
 
@@ -341,10 +351,20 @@ void FileFolderDialog::Window::OnBrowseDiscs()
         return;
     ::SetWindowTextA(fileNameControl_, disc.c_str());
     browsedDisc_ = true;
+    openingDisc_ = disc;
     ::SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog_, IDOK)));
     browsedDisc_ = false;
+    openingDisc_.clear();
     ::SetWindowTextA(fileNameControl_, "");
+}
+
+bool FileFolderDialog::Window::KeepOpenForDisc()
+{
+    if (openingDisc_.empty())
+        return false;
+    ::SetWindowTextA(pathEdit_, openingDisc_.c_str());
+    return true;
 }
 
 void FileFolderDialog::Window::FailAndClose(const char* what) noexcept
@@ -403,8 +423,11 @@ INT_PTR FileFolderDialog::DoModal()
     }
     // In file mode the user may also open a file straight from the list.
     if (closedWithOK && fileMode_) {
-        selectedPath_ = file.data();
-        return IDOK;
+        const FolderPathCheck check = CheckFolderPath(file.data(), true);
+        if (check.verdict == FolderPathVerdict::Accepted) {
+            selectedPath_ = check.path;
+            return IDOK;
+        }
     }
     if (const DWORD error = ::CommDlgExtendedError(); !closedWithOK && error != 0) {
         LogFormatted("FileFolderDialog::DoModal() - the Open dialog failed: 0x%lx\n", static_cast<unsigned long>(error));

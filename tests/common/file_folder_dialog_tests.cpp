@@ -1,11 +1,16 @@
 #include "launch/file_folder_dialog.h"
 
+#include "res/dialog_ids.h"
+
 #include "support/branding_loaded.h"
+#include "support/cache_fixture.h"
 #include "support/dialog_driver.h"
 #include "support/modal_dialog_run.h"
 #include "support/prompt_recorder.h"
+#include "support/scripted_network.h"
 #include "support/simulated_share.h"
 #include "support/temp_directory.h"
+#include "support/tree_view_driver.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -56,6 +61,16 @@ protected:
         });
     }
 };
+
+bool WaitFor(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (done())
+            return true;
+        ::Sleep(25);
+    }
+    return false;
+}
 
 bool StaysOpen(HWND dialog)
 {
@@ -192,6 +207,69 @@ TEST_F(FileFolderDialogTest, DialogsOpenOnTwoThreadsAtOnceKeepTheirOwnChoices)
     EXPECT_EQ(IDOK, secondResult);
     EXPECT_EQ(0, ::lstrcmpiA(folder.Path().c_str(), first.GetSelectedPath().c_str())) << first.GetSelectedPath();
     EXPECT_EQ(0, ::lstrcmpiA(other.Path().c_str(), second.GetSelectedPath().c_str())) << second.GetSelectedPath();
+}
+
+TEST_F(FileFolderDialogTest, FileModeWithAFilterOffersTheTypesAndTakesAFile)
+{
+    ASSERT_TRUE(WriteWholeFile(folder.File("setup.exe"), "MZ"));
+    FileFolderDialog dialog(nullptr, nullptr, nullptr, nullptr, true, folder.Path().c_str(),
+                            "Programs (*.exe)|*.exe|All files|*.*|", kCallersFlags);
+    INT_PTR result = 0;
+    {
+        ModalDialogRun run([&] { return dialog.DoModal(); });
+        HWND window = run.Window();
+        EXPECT_TRUE(IsItemVisible(window, stc2));
+        EXPECT_TRUE(IsItemVisible(window, cmb1));
+        EXPECT_EQ(2, ::SendDlgItemMessageA(window, cmb1, CB_GETCOUNT, 0, 0));
+        TypeIntoItem(window, kPathEdit, folder.File("setup.exe"));
+        ClickItem(window, IDOK);
+        ASSERT_TRUE(run.WaitForEnd(result));
+    }
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(folder.File("setup.exe"), dialog.GetSelectedPath());
+}
+
+// Browse Discs takes its discs from the cache and checks them through the network seam; the
+// common dialog then opens the disc in the file system, where the share is made to exist.
+class FileFolderDialogBrowseDiscsTest : public CacheFixture {
+protected:
+    ScriptedNetwork network;
+    SimulatedShare share{"LAUNCHTESTSRV", "TOOLS"};
+};
+
+TEST_F(FileFolderDialogBrowseDiscsTest, ADiscPickedInBrowseDiscsLeadsToItsFolder)
+{
+    ASSERT_TRUE(Cache(CacheEdit, "Work").AddItem(Disc("\\\\LAUNCHTESTSRV", "TOOLS")));
+    network.AnswerProbe(share.Path(), NO_ERROR);
+    FileFolderDialog dialog(nullptr, nullptr, nullptr, nullptr, false, "C:\\", nullptr, kCallersFlags);
+    INT_PTR result = 0;
+    {
+        ModalDialogRun run([&] { return dialog.DoModal(); });
+        HWND fileDialog = run.Window();
+        // Posted: the button's handler runs Browse Discs modally and would hold a sent click.
+        ::PostMessageA(fileDialog, WM_COMMAND, MAKEWPARAM(kBrowseDiscs, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(fileDialog, kBrowseDiscs)));
+        HWND browse = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            browse = run.Window();
+            return browse && browse != fileDialog;
+        }));
+        HWND tree = ::GetDlgItem(browse, IDC_BROWSE_TREE);
+        ASSERT_TRUE(ClickTreeItem(tree, FindTreeItem(tree, "TOOLS")));
+        ClickItem(browse, IDOK);
+
+        // The dialog shows the disc (opened, or where the common dialog cannot open a network
+        // path, ready to be chosen) and waits for the user's OK.
+        EXPECT_TRUE(WaitFor([&] {
+            return ::lstrcmpiA(ItemText(fileDialog, kPathEdit).c_str(), share.Path().c_str()) == 0;
+        })) << ItemText(fileDialog, kPathEdit);
+        EXPECT_TRUE(StaysOpen(fileDialog));
+        EXPECT_EQ("", WindowText(FileNameControl(fileDialog))) << "the disc's path is not left behind";
+        ClickItem(fileDialog, IDOK);
+        ASSERT_TRUE(run.WaitForEnd(result));
+    }
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(0, ::lstrcmpiA(share.Path().c_str(), dialog.GetSelectedPath().c_str())) << dialog.GetSelectedPath();
 }
 
 } // namespace
