@@ -29,6 +29,8 @@ BrowseTreeCtrl::BrowseTreeCtrl(HWND owner, const RECT& rect, UINT id, bool notif
     : owner_(owner), notifyMapDialog_(notifyMapDialog), onDiscChosen_(std::move(onDiscChosen)),
       images_(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 13, 4))
 {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
     if (!images_)
         throw std::runtime_error("no image list for the disc tree");
     InitImageList(0, images_.Get());
