@@ -37,7 +37,7 @@ BrowseTreeCtrl::BrowseTreeCtrl(HWND owner, const RECT& rect, UINT id, bool notif
 
     window_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                    TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
+                                    TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
                                 rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, owner,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                 reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner, GWLP_HINSTANCE)), nullptr);

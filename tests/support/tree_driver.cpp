@@ -63,6 +63,9 @@ bool ClickTreeItem(HWND tree, HTREEITEM item, bool doubleClick)
     ::ClientToScreen(tree, &screen);
     // The tree finds the item under the position of the click's message, which is the pointer's.
     ::SetCursorPos(screen.x, screen.y);
+    // The pointer's move reaches the tree as input of its own. Had it come between the button
+    // going down and up, the tree would have taken it for a drag and seen no click.
+    ::Sleep(150);
     const LPARAM at = MAKELPARAM(point.x, point.y);
     ::PostMessageA(tree, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageA(tree, WM_LBUTTONUP, 0, at);
