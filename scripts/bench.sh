@@ -36,4 +36,5 @@ sleep 2
 cd "$build_dir/bin"
 "$SUITE_WINE" cache_bench.exe
 "$SUITE_WINE" view_bench.exe
+"$SUITE_WINE" browse_bench.exe
 "$here/bench/run-disc-search-bench.sh" "$build_dir"

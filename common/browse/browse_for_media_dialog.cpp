@@ -1,12 +1,9 @@
 #include "browse/browse_for_media_dialog.h"
 
 #include "browse/browse_tree_ctrl.h"
+#include "browse/media_state_message.h"
 #include "res/dialog_ids.h"
-#include "res/string_ids.h"
 #include "resources/resources.h"
-#include "resources/texts.h"
-#include "text/text_format.h"
-#include "ui/prompt.h"
 #include "ui/wait_cursor.h"
 
 #include <stdexcept>
@@ -48,21 +45,8 @@ bool BrowseForMediaDialog::ReportUnreachable(const std::string& path)
         state = CheckAccessToMedia(path);
         error = ::GetLastError();
     }
-    switch (state) {
-    case MediaAccessible:
-        return false;
-    case MediaAccessDenied:
-    case MediaWrongPassword:
-        ShowErrorPrompt(Window(), FormatText(CommonText(IDS_ERR_NETWORK_ACCESS_DENIED_FMT), path));
-        break;
-    case MediaNotFound:
-        ShowErrorPrompt(Window(), FormatText(CommonText(IDS_ERR_NETWORK_PATH_NOT_FOUND_FMT), path));
-        break;
-    default:
-        ShowErrorPrompt(Window(), FormatText(CommonText(IDS_ERR_CONNECT_DISC_FMT), static_cast<int>(error)));
-        break;
-    }
-    return true;
+    ShowMediaStateError(Window(), state, path, error);
+    return state != MediaAccessible;
 }
 
 void BrowseForMediaDialog::OnOK()

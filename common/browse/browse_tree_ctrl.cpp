@@ -29,13 +29,15 @@ BrowseTreeCtrl::BrowseTreeCtrl(HWND owner, const RECT& rect, UINT id, bool notif
     : owner_(owner), notifyMapDialog_(notifyMapDialog), onDiscChosen_(std::move(onDiscChosen)),
       images_(::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 13, 4))
 {
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
     if (!images_)
         throw std::runtime_error("no image list for the disc tree");
     InitImageList(0, images_.Get());
 
     window_ = ::CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
-                                    TVS_LINESATROOT | TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
+                                    TVS_DISABLEDRAGDROP | TVS_SHOWSELALWAYS,
                                 rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, owner,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                 reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner, GWLP_HINSTANCE)), nullptr);

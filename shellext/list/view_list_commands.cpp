@@ -2,6 +2,8 @@
 // ask of the selection or of the folder shown.
 #include "view_list_ctrl.h"
 
+#include "browse/browse_for_media_dialog.h"
+#include "browse/media_state_message.h"
 #include "browse_request.h"
 #include "cache/cache.h"
 #include "find_files_request.h"
@@ -247,8 +249,15 @@ void ShellViewListCtrl::BrowseFolder(const CacheItem& item, UINT command, bool f
 void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
 {
     const WaitCursor wait;
-    // Until discs are checked and mapped, the disc's network path is opened as it is.
     const std::string share = ShareOf(item);
+    const std::string networkPath = item.Location + "\\" + share;
+    const MediaStateType state = BrowseForMediaDialog::CheckAccessToMedia(networkPath);
+    if (state != MediaAccessible) {
+        // No other server's copy of the disc is offered yet: a disc not found ends here with
+        // the message the search for a copy gives when there is none.
+        ShowMediaStateError(list_, state, networkPath, ::GetLastError());
+        return;
+    }
     NamespaceFunctions::LaunchExplorer(explore ? FormatText("/e,/root,%s\\%s", item.Location, share)
                                                : FormatText("%s\\%s", item.Location, share));
 }

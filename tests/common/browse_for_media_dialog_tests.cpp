@@ -6,34 +6,15 @@
 #include "support/modal_dialog_run.h"
 #include "support/prompt_recorder.h"
 #include "support/scripted_network.h"
-#include "support/tree_view_driver.h"
+#include "support/tree_driver.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
-
-UINT OverlayOf(HWND tree, HTREEITEM item)
-{
-    TVITEMA data{};
-    data.mask = TVIF_STATE;
-    data.hItem = item;
-    data.stateMask = TVIS_OVERLAYMASK;
-    ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
-    return (data.state & TVIS_OVERLAYMASK) >> 8;
-}
-
-std::vector<std::string> ChildTexts(HWND tree, HTREEITEM parent)
-{
-    std::vector<std::string> texts;
-    for (HTREEITEM child : TreeItemChildren(tree, parent))
-        texts.push_back(TreeItemText(tree, child));
-    return texts;
-}
 
 class BrowseForMediaDialogTest : public CacheFixture {
 protected:
@@ -71,14 +52,14 @@ TEST_F(BrowseForMediaDialogTest, TreeShowsFoldersThenDiscsInItemOrderWithShortcu
 
     const HTREEITEM root = TreeView_GetRoot(tree);
     EXPECT_EQ("Network Storage", TreeItemText(tree, root));
-    EXPECT_EQ((std::vector<std::string>{"All Discs", "Work"}), ChildTexts(tree, root));
+    EXPECT_EQ((std::vector<std::string>{"All Discs", "Work"}), TreeChildTexts(tree, root));
     const HTREEITEM work = FindTreeItem(tree, "Work");
     // Folders first, then discs by name whatever their case; the launch object is left out.
     EXPECT_EQ((std::vector<std::string>{"Zoo", "Alpha     :   \\\\SRV\\Alpha", "mid     :   \\\\SRV\\mid",
                                         "zeta     :   \\\\SRV\\zeta"}),
-              ChildTexts(tree, work));
-    EXPECT_EQ(1u, OverlayOf(tree, FindTreeItem(tree, "Alpha"))) << "a disc in a user folder is a shortcut";
-    EXPECT_EQ(0u, OverlayOf(tree, FindTreeItem(tree, "Beta"))) << "the system folder holds the discs themselves";
+              TreeChildTexts(tree, work));
+    EXPECT_EQ(1u, TreeItemOverlay(tree, FindTreeItem(tree, "Alpha"))) << "a disc in a user folder is a shortcut";
+    EXPECT_EQ(0u, TreeItemOverlay(tree, FindTreeItem(tree, "Beta"))) << "the system folder holds the discs themselves";
     CancelDialog(run.Window());
     INT_PTR result = 0;
     ASSERT_TRUE(run.WaitForEnd(result));

@@ -10,7 +10,7 @@
 #include "support/scripted_network.h"
 #include "support/simulated_share.h"
 #include "support/temp_directory.h"
-#include "support/tree_view_driver.h"
+#include "support/tree_driver.h"
 
 #include <commdlg.h>
 #include <dlgs.h>

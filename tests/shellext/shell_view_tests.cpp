@@ -16,6 +16,7 @@
 #include "scripted_server.h"
 #include "support/cache_fixture.h"
 #include "support/prompt_recorder.h"
+#include "support/scripted_network.h"
 #include "test_shell_browser.h"
 
 #include <gtest/gtest.h>
@@ -323,6 +324,32 @@ TEST_F(ShellViewTest, OpeningAFolderBrowsesThisWindowAfterTheCommand)
     std::string name;
     PidlMgr::GetItemName(::ILFindLastID(browser_->browsedTo[0]), name);
     EXPECT_EQ("Projects", name);
+}
+
+TEST_F(ShellViewTest, OpeningADiscThatCannotBeReachedSaysWhyInsteadOfOpeningIt)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    ScriptedNetwork network;
+    PromptRecorder prompts;
+    Select({"Manuals"});
+    const std::string path = "\\\\ATLAS\\Manuals";
+    const struct {
+        DWORD error;
+        std::string text;
+    } refusals[] = {
+        {ERROR_ACCESS_DENIED, path + " is not accessible.\n\n Network access is denied."},
+        {ERROR_INVALID_PASSWORD, path + " is not accessible.\n\n Network access is denied."},
+        {ERROR_BAD_NETPATH, path + "\n\nThe network path was not found."},
+        {ERROR_LOGON_FAILURE, "Cannot connect to disc. Error: 1326"},
+    };
+    for (const auto& refusal : refusals) {
+        network.AnswerProbe(path, refusal.error);
+        const size_t before = prompts.Prompts().size();
+        Command(view_command::kOpen);
+        ASSERT_EQ(before + 1, prompts.Prompts().size()) << "error " << refusal.error;
+        EXPECT_EQ(refusal.text, prompts.Prompts().back().text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), prompts.Prompts().back().style & MB_ICONMASK);
+    }
 }
 
 TEST_F(ShellViewTest, AnItemAlreadyListedIsNotAddedTwiceAndTheSelectionStays)
