@@ -249,8 +249,7 @@ void ShellViewListCtrl::BrowseFolder(const CacheItem& item, UINT command, bool f
 void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
 {
     const WaitCursor wait;
-    const std::string share = ShareOf(item);
-    const std::string networkPath = item.Location + "\\" + share;
+    const std::string networkPath = item.Location + "\\" + ShareOf(item);
     const MediaStateType state = BrowseForMediaDialog::CheckAccessToMedia(networkPath);
     if (state != MediaAccessible) {
         // No other server's copy of the disc is offered yet: a disc not found ends here with
@@ -258,8 +257,7 @@ void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
         ShowMediaStateError(list_, state, networkPath, ::GetLastError());
         return;
     }
-    NamespaceFunctions::LaunchExplorer(explore ? FormatText("/e,/root,%s\\%s", item.Location, share)
-                                               : FormatText("%s\\%s", item.Location, share));
+    NamespaceFunctions::LaunchExplorer(explore ? "/e,/root," + networkPath : networkPath);
 }
 
 void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
