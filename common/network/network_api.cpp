@@ -1,5 +1,7 @@
 #include "network/network_api.h"
 
+#include <shlobj.h>
+
 #include <atomic>
 
 namespace {
@@ -22,7 +24,12 @@ public:
     }
     DWORD GetConnection(const char* localName, char* remoteName, DWORD* length) override
     {
-        return ::WNetGetConnectionA(localName, remoteName, length);
+        const DWORD result = ::WNetGetConnectionA(localName, remoteName, length);
+        // Wine answers a free letter with ERROR_BAD_DEVICE where Windows says ERROR_NOT_CONNECTED;
+        // a letter with no drive behind it is free on both.
+        if (result == ERROR_BAD_DEVICE && IsDriveLetterName(localName) && IsFreeRoot(localName))
+            return ERROR_NOT_CONNECTED;
+        return result;
     }
     DWORD AddConnection2(NETRESOURCEA* resource, const char* password, const char* userName, DWORD flags) override
     {
@@ -33,6 +40,14 @@ public:
         return ::WNetCancelConnection2A(name, flags, force);
     }
     UINT DriveType(const char* rootPath) override { return ::GetDriveTypeA(rootPath); }
+    DWORD ShortPathName(const char* path, char* buffer, DWORD size) override
+    {
+        return ::GetShortPathNameA(path, buffer, size);
+    }
+    void NotifyShell(LONG event, UINT flags, const char* path) override
+    {
+        ::SHChangeNotify(event, flags, path, nullptr);
+    }
     DWORD ProbeDirectory(const std::string& path) override
     {
         WIN32_FIND_DATAA found{};
@@ -41,6 +56,20 @@ public:
             return ::GetLastError();
         ::FindClose(search);
         return NO_ERROR;
+    }
+
+private:
+    static bool IsDriveLetterName(const char* name)
+    {
+        if (!name || name[0] == '\0' || name[1] != ':' || name[2] != '\0')
+            return false;
+        const char letter = static_cast<char>(name[0] & ~0x20);
+        return letter >= 'C' && letter <= 'Z';
+    }
+    static bool IsFreeRoot(const char* localName)
+    {
+        const char root[] = {localName[0], ':', '\\', '\0'};
+        return ::GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR;
     }
 };
 

@@ -29,6 +29,10 @@ public:
     virtual DWORD CancelConnection2(const char* name, DWORD flags, BOOL force) = 0;
     // GetDriveTypeA.
     virtual UINT DriveType(const char* rootPath) = 0;
+    // GetShortPathNameA: the length of the short form, 0 on failure.
+    virtual DWORD ShortPathName(const char* path, char* buffer, DWORD size) = 0;
+    // SHChangeNotify for a drive (SHCNE_DRIVEADD, SHCNE_DRIVEREMOVED) named by its path.
+    virtual void NotifyShell(LONG event, UINT flags, const char* path) = 0;
     // Whether a directory can be listed: 0 when a search for "path\*.*" finds an entry, else
     // the error that search failed with.
     virtual DWORD ProbeDirectory(const std::string& path) = 0;

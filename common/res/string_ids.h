@@ -338,3 +338,7 @@
 #define IDS_INDEX_KEY_CLIENT_SETUP_LOCATION         952
 #define IDS_INDEX_KEY_COMMENT                       953
 #define IDS_INDEX_KEY_FILE                          954
+
+// Drive mapping: names the network would otherwise receive cut (a block of sixteen of its own)
+#define IDS_ERR_NETWORK_PATH_TOO_LONG_FMT           1024
+#define IDS_ERR_CREDENTIALS_TOO_LONG_FMT            1025

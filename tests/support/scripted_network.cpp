@@ -36,13 +36,82 @@ void ScriptedNetwork::SetProviderType(const std::string& provider, WORD netType)
 void ScriptedNetwork::Connect(const std::string& localName, const std::string& remoteName)
 {
     std::lock_guard guard(lock_);
-    connections_[Key(localName)] = remoteName;
+    connections_[Key(localName)] = Connection{remoteName, true, false};
+    driveTypes_.emplace(Key(localName.substr(0, 2) + "\\"), DRIVE_REMOTE);
 }
 
 void ScriptedNetwork::SetDriveType(const std::string& rootPath, UINT type)
 {
     std::lock_guard guard(lock_);
     driveTypes_[Key(rootPath)] = type;
+}
+
+void ScriptedNetwork::Remember(const std::string& localName, const std::string& remoteName)
+{
+    std::lock_guard guard(lock_);
+    connections_[Key(localName)] = Connection{remoteName, false, true};
+}
+
+void ScriptedNetwork::AnswerConnectionQuery(const std::string& localName, DWORD error)
+{
+    std::lock_guard guard(lock_);
+    queryAnswers_[Key(localName)] = error;
+}
+
+void ScriptedNetwork::AnswerConnect(const std::string& remoteName, DWORD error)
+{
+    std::lock_guard guard(lock_);
+    connectAnswers_[Key(remoteName)] = error;
+}
+
+void ScriptedNetwork::QueueConnectAnswer(DWORD error)
+{
+    std::lock_guard guard(lock_);
+    queuedConnectAnswers_.push_back(error);
+}
+
+void ScriptedNetwork::AnswerCancel(const std::string& localName, DWORD error)
+{
+    std::lock_guard guard(lock_);
+    cancelAnswers_[Key(localName)] = error;
+}
+
+void ScriptedNetwork::SetShortForm(const std::string& path, const std::string& shortForm)
+{
+    std::lock_guard guard(lock_);
+    shortForms_[Key(path)] = shortForm;
+}
+
+std::vector<ScriptedNetwork::ConnectCall> ScriptedNetwork::ConnectCalls() const
+{
+    std::lock_guard guard(lock_);
+    return connectCalls_;
+}
+
+std::vector<ScriptedNetwork::CancelCall> ScriptedNetwork::CancelCalls() const
+{
+    std::lock_guard guard(lock_);
+    return cancelCalls_;
+}
+
+std::vector<ScriptedNetwork::ShellNotification> ScriptedNetwork::Notifications() const
+{
+    std::lock_guard guard(lock_);
+    return notifications_;
+}
+
+std::string ScriptedNetwork::ConnectionOf(const std::string& localName) const
+{
+    std::lock_guard guard(lock_);
+    const auto found = connections_.find(Key(localName));
+    return found != connections_.end() && found->second.active ? found->second.remoteName : std::string();
+}
+
+bool ScriptedNetwork::IsRemembered(const std::string& localName) const
+{
+    std::lock_guard guard(lock_);
+    const auto found = connections_.find(Key(localName));
+    return found != connections_.end() && found->second.remembered;
 }
 
 size_t ScriptedNetwork::OpenEnumerations() const
@@ -153,38 +222,68 @@ DWORD ScriptedNetwork::GetConnection(const char* localName, char* remoteName, DW
     if (!localName || !length)
         return ERROR_INVALID_PARAMETER;
     std::lock_guard guard(lock_);
+    if (const auto answer = queryAnswers_.find(Key(localName)); answer != queryAnswers_.end())
+        return answer->second;
     const auto connected = connections_.find(Key(localName));
     if (connected == connections_.end())
         return ERROR_NOT_CONNECTED;
-    const DWORD needed = static_cast<DWORD>(connected->second.size() + 1);
+    const std::string& name = connected->second.remoteName;
+    const DWORD needed = static_cast<DWORD>(name.size() + 1);
     if (!remoteName || *length < needed) {
         *length = needed;
         return ERROR_MORE_DATA;
     }
-    std::memcpy(remoteName, connected->second.c_str(), needed);
-    return NO_ERROR;
+    std::memcpy(remoteName, name.c_str(), needed);
+    return connected->second.active ? NO_ERROR : ERROR_CONNECTION_UNAVAIL;
 }
 
-DWORD ScriptedNetwork::AddConnection2(NETRESOURCEA* resource, const char*, const char*, DWORD)
+DWORD ScriptedNetwork::AddConnection2(NETRESOURCEA* resource, const char* password, const char* userName, DWORD flags)
 {
     if (!resource || !resource->lpRemoteName)
         return ERROR_INVALID_PARAMETER;
     std::lock_guard guard(lock_);
-    const auto answer = probeAnswers_.find(Key(resource->lpRemoteName));
-    const DWORD error = answer == probeAnswers_.end() ? unknownPathAnswer : answer->second;
-    if (error == NO_ERROR && resource->lpLocalName) {
-        if (connections_.count(Key(resource->lpLocalName)))
-            return ERROR_ALREADY_ASSIGNED;
-        connections_[Key(resource->lpLocalName)] = resource->lpRemoteName;
+    ConnectCall call;
+    call.localName = resource->lpLocalName ? resource->lpLocalName : "";
+    call.remoteName = resource->lpRemoteName;
+    call.withUserName = userName != nullptr;
+    call.userName = userName ? userName : "";
+    call.withPassword = password != nullptr;
+    call.password = password ? password : "";
+    call.flags = flags;
+
+    DWORD error = NO_ERROR;
+    if (!queuedConnectAnswers_.empty()) {
+        error = queuedConnectAnswers_.front();
+        queuedConnectAnswers_.erase(queuedConnectAnswers_.begin());
+    } else if (const auto scripted = connectAnswers_.find(Key(call.remoteName)); scripted != connectAnswers_.end()) {
+        error = scripted->second;
+    } else {
+        const auto probe = probeAnswers_.find(Key(call.remoteName));
+        error = probe == probeAnswers_.end() ? unknownPathAnswer : probe->second;
     }
+    if (error == NO_ERROR && !call.localName.empty()) {
+        const auto existing = connections_.find(Key(call.localName));
+        if (existing != connections_.end())
+            error = existing->second.active ? ERROR_ALREADY_ASSIGNED : ERROR_DEVICE_ALREADY_REMEMBERED;
+        else
+            connections_[Key(call.localName)] =
+                Connection{call.remoteName, (flags & CONNECT_DEFERRED) == 0, (flags & CONNECT_UPDATE_PROFILE) != 0};
+    }
+    call.answer = error;
+    connectCalls_.push_back(call);
     return error;
 }
 
-DWORD ScriptedNetwork::CancelConnection2(const char* name, DWORD, BOOL)
+DWORD ScriptedNetwork::CancelConnection2(const char* name, DWORD flags, BOOL force)
 {
     if (!name)
         return ERROR_INVALID_PARAMETER;
     std::lock_guard guard(lock_);
+    cancelCalls_.push_back(CancelCall{name, flags, force});
+    if (!force) {
+        if (const auto scripted = cancelAnswers_.find(Key(name)); scripted != cancelAnswers_.end())
+            return scripted->second;
+    }
     return connections_.erase(Key(name)) ? NO_ERROR : ERROR_NOT_CONNECTED;
 }
 
@@ -193,6 +292,27 @@ UINT ScriptedNetwork::DriveType(const char* rootPath)
     std::lock_guard guard(lock_);
     const auto known = driveTypes_.find(Key(rootPath ? rootPath : ""));
     return known == driveTypes_.end() ? DRIVE_NO_ROOT_DIR : known->second;
+}
+
+DWORD ScriptedNetwork::ShortPathName(const char* path, char* buffer, DWORD size)
+{
+    std::lock_guard guard(lock_);
+    const auto known = shortForms_.find(Key(path ? path : ""));
+    if (known == shortForms_.end()) {
+        ::SetLastError(ERROR_FILE_NOT_FOUND);
+        return 0;
+    }
+    const DWORD needed = static_cast<DWORD>(known->second.size() + 1);
+    if (!buffer || size < needed)
+        return needed;
+    std::memcpy(buffer, known->second.c_str(), needed);
+    return needed - 1;
+}
+
+void ScriptedNetwork::NotifyShell(LONG event, UINT flags, const char* path)
+{
+    std::lock_guard guard(lock_);
+    notifications_.push_back(ShellNotification{event, flags, path ? path : ""});
 }
 
 DWORD ScriptedNetwork::ProbeDirectory(const std::string& path)

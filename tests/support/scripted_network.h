@@ -39,9 +39,49 @@ public:
     void AddResource(const std::string& container, const Resource& resource);
     // The network type a provider reports (the high word of its WNNC_NET_* number).
     void SetProviderType(const std::string& provider, WORD netType);
-    // A drive letter ("F:") connected to a network path, and the type GetDriveTypeA answers.
+    // A drive letter ("F:") connected to a network path, and the type GetDriveTypeA answers
+    // (a connected letter is a remote drive unless a test says otherwise).
     void Connect(const std::string& localName, const std::string& remoteName);
     void SetDriveType(const std::string& rootPath, UINT type);
+    // A letter remembered for the next log-on but not connected (ERROR_CONNECTION_UNAVAIL).
+    void Remember(const std::string& localName, const std::string& remoteName);
+    // What WNetGetConnectionA answers for a letter, whatever its connection.
+    void AnswerConnectionQuery(const std::string& localName, DWORD error);
+    // What WNetAddConnection2A answers for a network path (else its probe answer), and answers
+    // queued for the next connections whatever their path.
+    void AnswerConnect(const std::string& remoteName, DWORD error);
+    void QueueConnectAnswer(DWORD error);
+    // What WNetCancelConnection2A answers for a letter when not forced (open files, say).
+    void AnswerCancel(const std::string& localName, DWORD error);
+    // The short (8.3) form GetShortPathNameA gives for a path; other paths have none.
+    void SetShortForm(const std::string& path, const std::string& shortForm);
+
+    struct ConnectCall {
+        std::string localName;
+        std::string remoteName;
+        bool withUserName = false;
+        std::string userName;
+        bool withPassword = false;
+        std::string password;
+        DWORD flags = 0;
+        DWORD answer = 0;
+    };
+    struct CancelCall {
+        std::string name;
+        DWORD flags = 0;
+        BOOL force = FALSE;
+    };
+    struct ShellNotification {
+        LONG event = 0;
+        UINT flags = 0;
+        std::string path;
+    };
+    std::vector<ConnectCall> ConnectCalls() const;
+    std::vector<CancelCall> CancelCalls() const;
+    std::vector<ShellNotification> Notifications() const;
+    // The letter's network path, empty when not connected; whether it is remembered.
+    std::string ConnectionOf(const std::string& localName) const;
+    bool IsRemembered(const std::string& localName) const;
 
     // Enumerations opened and not closed yet, and how many were opened in all.
     size_t OpenEnumerations() const;
@@ -58,8 +98,15 @@ public:
     DWORD CancelConnection2(const char* name, DWORD flags, BOOL force) override;
     UINT DriveType(const char* rootPath) override;
     DWORD ProbeDirectory(const std::string& path) override;
+    DWORD ShortPathName(const char* path, char* buffer, DWORD size) override;
+    void NotifyShell(LONG event, UINT flags, const char* path) override;
 
 private:
+    struct Connection {
+        std::string remoteName;
+        bool active = true;
+        bool remembered = false;
+    };
     struct Enumeration {
         std::string container;
         size_t next = 0;
@@ -72,7 +119,15 @@ private:
     std::map<std::string, DWORD> probeAnswers_;
     std::map<std::string, std::vector<Resource>> resources_;
     std::map<std::string, WORD> providerTypes_;
-    std::map<std::string, std::string> connections_;
+    std::map<std::string, Connection> connections_;
+    std::map<std::string, DWORD> queryAnswers_;
+    std::map<std::string, DWORD> connectAnswers_;
+    std::vector<DWORD> queuedConnectAnswers_;
+    std::map<std::string, DWORD> cancelAnswers_;
+    std::map<std::string, std::string> shortForms_;
+    std::vector<ConnectCall> connectCalls_;
+    std::vector<CancelCall> cancelCalls_;
+    std::vector<ShellNotification> notifications_;
     std::map<std::string, UINT> driveTypes_;
     std::map<HANDLE, Enumeration> enumerations_;
     size_t opened_ = 0;
