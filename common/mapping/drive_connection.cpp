@@ -117,7 +117,9 @@ std::string ConnectionLengthProblem(const std::string& remoteName, const std::st
 DWORD ConnectDrive(const std::string& localName, const std::string& remoteName,
                    const ConnectionCredentials& credentials, DWORD flags)
 {
-    if (!ConnectionLengthProblem(remoteName, credentials.userName, credentials.password).empty())
+    // The credentials travel in fixed buffers; the path does not, so a connection read back
+    // (however long its name) can always be restored.
+    if (credentials.userName.size() > kMaxCredentialLength || credentials.password.size() > kMaxCredentialLength)
         return ERROR_BAD_LENGTH;
     std::string local = localName;
     std::string remote = remoteName;
@@ -139,10 +141,11 @@ DisconnectResult DisconnectDrive(const std::string& localName, HWND owner)
     DWORD result = Network().CancelConnection2(localName.c_str(), CONNECT_UPDATE_PROFILE, FALSE);
     if (FilesAreOpen(result)) {
         if (!AskDisconnectWithOpenFiles(owner, localName))
-            return {DisconnectOutcome::Refused, result};
+            return {DisconnectOutcome::Refused, result, false};
         result = Network().CancelConnection2(localName.c_str(), CONNECT_UPDATE_PROFILE, TRUE);
+        return {result == NO_ERROR ? DisconnectOutcome::Disconnected : DisconnectOutcome::Failed, result, true};
     }
-    return {result == NO_ERROR ? DisconnectOutcome::Disconnected : DisconnectOutcome::Failed, result};
+    return {result == NO_ERROR ? DisconnectOutcome::Disconnected : DisconnectOutcome::Failed, result, false};
 }
 
 void WipeSecret(std::string& secret)

@@ -53,8 +53,9 @@ struct ConnectionCredentials {
 };
 
 // WNetAddConnection2A with the resource fields of every mapping (global, disk, connectable,
-// no comment, no provider). Names over the limits give ERROR_BAD_LENGTH and nothing is
-// connected; the copy of the password handed to the network is wiped afterwards.
+// no comment, no provider). Credentials over their limit give ERROR_BAD_LENGTH and nothing is
+// connected (callers check a path typed or stored with ConnectionLengthProblem first); the copy
+// of the password handed to the network is wiped afterwards.
 BASALT_API DWORD ConnectDrive(const std::string& localName, const std::string& remoteName,
                               const ConnectionCredentials& credentials, DWORD flags);
 inline DWORD ConnectDrive(const std::string& localName, const std::string& remoteName, DWORD flags = 0)
@@ -67,7 +68,8 @@ inline DWORD ConnectDrive(const std::string& localName, const std::string& remot
 enum class DisconnectOutcome { Disconnected, Refused, Failed };
 struct DisconnectResult {
     DisconnectOutcome outcome;
-    DWORD error;  // the last answer of the network
+    DWORD error;   // the last answer of the network
+    bool forced;   // the user agreed to disconnect with files open
 };
 BASALT_API DisconnectResult DisconnectDrive(const std::string& localName, HWND owner);
 

@@ -342,3 +342,4 @@
 // Drive mapping: names the network would otherwise receive cut (a block of sixteen of its own)
 #define IDS_ERR_NETWORK_PATH_TOO_LONG_FMT           1024
 #define IDS_ERR_CREDENTIALS_TOO_LONG_FMT            1025
+#define IDS_ERR_NOT_A_DRIVE_LETTER_FMT              1026

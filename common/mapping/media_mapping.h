@@ -1,0 +1,48 @@
+#pragma once
+
+#include "basalt_api.h"
+#include "item/item.h"
+
+#include <string>
+#include <vector>
+
+// The automatic mapping of one item when it is opened: its own disc and, for a multiple
+// mapping, other paths connected to drive letters by the item's AutoMapping settings. Keeps
+// what each letter served before, so that the mappings can be undone.
+class BASALT_API MediaMapping {
+public:
+    // The item is not owned and must outlive this object. ownDiscPath: the network path that
+    // "This Disc" stands for; empty means the item's own disc (its location and share).
+    explicit MediaMapping(CacheItem* item, std::string ownDiscPath = {});
+
+    // Maps by the item's mode. True: open the disc; false: the user chose to stop after a
+    // failure (the mappings made so far stay until RestoreMediaMappings).
+    bool AutoMediaMapping();
+    // False when some mapping failed.
+    bool MappingCompletion() const { return completed_; }
+    // Puts back what the letters mapped by a specific letter served before.
+    void RestoreMediaMappings();
+
+    // The letter a free-letter mapping connected ("F:"); empty when it connected none (the
+    // path was already served, or the mode maps no free letter).
+    const std::string& ConnectedFreeLetter() const { return freeLetter_; }
+    // The letters connected by specific-letter mappings, in order.
+    const std::vector<std::string>& MappedLetters() const { return letters_; }
+
+private:
+    bool AutoMapFree();
+    bool AutoMapSpecific();
+    bool AutoMapMulti();
+    bool MapMediaPath(const std::string& letter);
+    // Maps one path to one letter and records it; false when it was not mapped.
+    bool MapToLetter(const std::string& path, const std::string& letter);
+    bool FailedToMapMsgBox(const std::string& letter, const std::string& path) const;
+    bool StandsForOwnDisc(const std::string& path) const;
+
+    CacheItem* item_;
+    std::string ownDisc_;
+    std::vector<std::string> letters_;
+    std::vector<std::string> previousConnections_;
+    std::string freeLetter_;
+    bool completed_ = true;
+};

@@ -1,0 +1,172 @@
+#include "mapping/media_mapping.h"
+
+#include "res/string_ids.h"
+#include "resources/texts.h"
+#include "text/text_format.h"
+#include "support/branding_loaded.h"
+#include "support/registry_sandbox.h"
+#include "support/scripted_network.h"
+#include "support/scripted_prompts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const std::string kDisc = "\\\\SERVER\\DISC";
+const std::string kTools = "\\\\SERVER\\TOOLS";
+const std::string kOther = "\\\\OTHER\\SHARE";
+
+class MediaMappingTest : public ::testing::Test {
+protected:
+    MediaMappingTest()
+    {
+        network.SetDriveType("C:\\", DRIVE_FIXED);
+        for (const std::string& path : {kDisc, kTools, kOther})
+            network.AnswerConnect(path, NO_ERROR);
+        disc.Name = "Disc";
+        disc.Location = "\\\\SERVER";
+        disc.OriginalName = "DISC";
+        disc.ItemType = CdRomDisc;
+    }
+
+    CacheItem WithMapping(int mode, const std::string& letter, const std::string& multiple = {}) const
+    {
+        CacheItem item(disc);
+        item.AutoMapping = mode;
+        item.DriveLetter = letter;
+        item.MultipleMapping = multiple;
+        return item;
+    }
+
+    static std::string Text(UINT id) { return CommonText(id); }
+
+    RegistrySandbox sandbox;
+    BrandingLoaded branding;
+    ScriptedNetwork network;
+    CacheItem disc;
+};
+
+} // namespace
+
+TEST_F(MediaMappingTest, NoMappingModeMapsNothing)
+{
+    for (const int mode : {0, 4, -1}) {
+        CacheItem item = WithMapping(mode, "F");
+        MediaMapping mapping(&item);
+        EXPECT_TRUE(mapping.AutoMediaMapping());
+        EXPECT_TRUE(mapping.MappingCompletion());
+    }
+    EXPECT_TRUE(network.ConnectCalls().empty());
+}
+
+TEST_F(MediaMappingTest, AFreeLetterMappingStoresTheBareLetterAndKnowsWhetherItConnectedIt)
+{
+    CacheItem item = WithMapping(1, "");
+    MediaMapping mapping(&item);
+    ASSERT_TRUE(mapping.AutoMediaMapping());
+    EXPECT_EQ("D", item.DriveLetter) << "the same bare form as the other modes and the property pages";
+    EXPECT_EQ("D:", mapping.ConnectedFreeLetter());
+    EXPECT_TRUE(mapping.MappedLetters().empty()) << "a free-letter mapping is not undone on restore";
+
+    CacheItem again = WithMapping(1, "");
+    MediaMapping second(&again);
+    ASSERT_TRUE(second.AutoMediaMapping());
+    EXPECT_EQ("D", again.DriveLetter);
+    EXPECT_EQ("", second.ConnectedFreeLetter()) << "the disc was already served by D:";
+    EXPECT_EQ(1u, network.ConnectCalls().size());
+}
+
+TEST_F(MediaMappingTest, ASpecificLetterIsAcceptedBareOrWithColonAndRestoredToWhatItServed)
+{
+    network.Connect("G:", kOther);
+    CacheItem bare = WithMapping(2, "F");
+    CacheItem withColon = WithMapping(2, "G:");
+    ScriptedPrompts prompts(IDYES);   // the replacement question for G:
+    MediaMapping first(&bare);
+    MediaMapping second(&withColon);
+    ASSERT_TRUE(first.AutoMediaMapping());
+    ASSERT_TRUE(second.AutoMediaMapping());
+    EXPECT_EQ(kDisc, network.ConnectionOf("F:"));
+    EXPECT_EQ(kDisc, network.ConnectionOf("G:"));
+
+    first.RestoreMediaMappings();
+    second.RestoreMediaMappings();
+    EXPECT_EQ("", network.ConnectionOf("F:")) << "a letter free before is free again";
+    EXPECT_EQ(kOther, network.ConnectionOf("G:"));
+    EXPECT_EQ(2u, prompts.Prompts().size()) << "putting the old connection back asks before replacing, too";
+    EXPECT_TRUE(second.MappedLetters().empty());
+}
+
+TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTableSays)
+{
+    network.AnswerConnect(kDisc, ERROR_BAD_NET_NAME);
+    {
+        ScriptedPrompts prompts(IDYES);
+        CacheItem item = WithMapping(1, "");
+        MediaMapping mapping(&item);
+        EXPECT_TRUE(mapping.AutoMediaMapping()) << "Yes goes on with the network path";
+        EXPECT_FALSE(mapping.MappingCompletion());
+        EXPECT_EQ(FormatText(Text(IDS_ASK_CONTINUE_AFTER_FREE_MAP_FAILURE_FMT), kDisc), prompts.Texts().back());
+        EXPECT_EQ(Text(IDS_CAPTION_AUTOMAPPING), prompts.Prompts().back().caption);
+    }
+    {
+        ScriptedPrompts prompts(IDNO);
+        CacheItem item = WithMapping(2, "F");
+        MediaMapping mapping(&item);
+        EXPECT_FALSE(mapping.AutoMediaMapping());
+        EXPECT_FALSE(mapping.MappingCompletion());
+        EXPECT_EQ(FormatText(Text(IDS_ASK_CONTINUE_AFTER_MAP_FAILURE_FMT), "F:", kDisc), prompts.Texts().back());
+    }
+    {
+        // The own disc within several paths fails: asked, but the completion stands.
+        ScriptedPrompts prompts(IDYES);
+        CacheItem item = WithMapping(3, "", "This Disc:F|" + kTools + ":G");
+        MediaMapping mapping(&item);
+        EXPECT_TRUE(mapping.AutoMediaMapping());
+        EXPECT_TRUE(mapping.MappingCompletion());
+        EXPECT_EQ(kTools, network.ConnectionOf("G:")) << "Yes goes on with the next pair";
+        EXPECT_EQ("", item.DriveLetter);
+    }
+    {
+        ScriptedPrompts prompts(IDNO);
+        network.AnswerConnect(kTools, ERROR_BAD_NET_NAME);
+        CacheItem item = WithMapping(3, "", kTools + ":H|" + kOther + ":I");
+        MediaMapping mapping(&item);
+        EXPECT_FALSE(mapping.AutoMediaMapping());
+        EXPECT_FALSE(mapping.MappingCompletion());
+        EXPECT_EQ("", network.ConnectionOf("I:")) << "No stops before the next pair";
+    }
+}
+
+TEST_F(MediaMappingTest, SeveralPathsMapInOrderAndTheOwnDiscStoresItsLetter)
+{
+    CacheItem item = WithMapping(3, "Z", kTools + ":H|This Disc:J|" + kOther + ":K");
+    MediaMapping mapping(&item);
+    ASSERT_TRUE(mapping.AutoMediaMapping());
+    EXPECT_EQ("J", item.DriveLetter);
+    EXPECT_EQ((std::vector<std::string>{"H:", "J:", "K:"}), mapping.MappedLetters());
+    EXPECT_EQ(kDisc, network.ConnectionOf("J:"));
+
+    CacheItem empty = WithMapping(3, "Z", "");
+    MediaMapping nothing(&empty);
+    EXPECT_TRUE(nothing.AutoMediaMapping());
+    EXPECT_EQ("", empty.DriveLetter) << "so the network path is opened";
+}
+
+TEST_F(MediaMappingTest, ThisDiscIsNeverConnectedAsAPathAndBrokenPairsAreSkipped)
+{
+    ScriptedPrompts prompts(IDYES);
+    CacheItem item = WithMapping(3, "", "This Disc:none|This Disc:H|:I|" + kTools + ":|" + kOther + ":1|" + kTools + ":G");
+    MediaMapping mapping(&item);
+    EXPECT_TRUE(mapping.AutoMediaMapping());
+    for (const auto& call : network.ConnectCalls())
+        EXPECT_NE("This Disc", call.remoteName);
+    EXPECT_EQ(std::vector<std::string>{"G:"}, mapping.MappedLetters());
+    EXPECT_EQ("", item.DriveLetter) << "the own disc was set to no drive";
+    // The letter "1" is refused before mapping, and the user is asked whether to go on.
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(Text(IDS_ASK_CONTINUE_AFTER_MAP_FAILURE_FMT), "1:", kOther), prompts.Texts()[0]);
+    EXPECT_FALSE(mapping.MappingCompletion());
+}
