@@ -29,6 +29,12 @@ void ModuleLifetime::SetBackgroundWork(bool enabled)
     EndIfIdle();
 }
 
+void ModuleLifetime::SetMappingsHeld(bool held)
+{
+    mappingsHeld_ = held;
+    EndIfIdle();
+}
+
 void ModuleLifetime::EndIfUnused()
 {
     armed_ = true;
@@ -37,7 +43,7 @@ void ModuleLifetime::EndIfUnused()
 
 void ModuleLifetime::EndIfIdle()
 {
-    if (armed_ && ThisComModule().CanUnload() && !searchRunning_ && !backgroundWork_)
+    if (armed_ && ThisComModule().CanUnload() && !searchRunning_ && !backgroundWork_ && !mappingsHeld_)
         EndNow();
 }
 

@@ -3,7 +3,8 @@
 #include <windows.h>
 
 // What keeps the module's process running: clients that hold the module or lock its class
-// object (counted by ThisComModule()), a running search, and automatic searches switched on.
+// object (counted by ThisComModule()), a running search, automatic searches switched on, and
+// drive mappings held until a started program ends.
 // When none is left the class object is revoked at once (no new activation may reach a
 // process that is ending) and the message loop ends. Used on the module's apartment thread.
 class ModuleLifetime {
@@ -15,6 +16,8 @@ public:
     void ClientsGone();
     void SetSearchRunning(bool running);
     void SetBackgroundWork(bool enabled);
+    // Drive mappings wait for a started program's end to be undone.
+    void SetMappingsHeld(bool held);
     // Ends the module now, whoever still holds it (the taskbar icon's Exit).
     void EndNow();
     // A module that nobody used since its start ends when this is called.
@@ -28,6 +31,7 @@ private:
     DWORD classRegistration_ = 0;
     bool searchRunning_ = false;
     bool backgroundWork_ = false;
+    bool mappingsHeld_ = false;
     bool ending_ = false;
     // Set by the last client's going or by the start-up grace period: a module is not idle
     // before either.

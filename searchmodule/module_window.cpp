@@ -93,6 +93,9 @@ LRESULT ModuleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case kTrayMessage:
         OnTrayCommand(tray_->HandleCallback(wParam, lParam));
         return 0;
+    case kProgramEndedMessage:
+        module_->OnProgramEnded(static_cast<int>(wParam));
+        return 0;
     case WM_TIMER:
         if (wParam == kScheduleTimer) {
             OnScheduleTimer();

@@ -20,6 +20,7 @@ public:
     static constexpr UINT kSearchDoneMessage = WM_APP + 1;
     static constexpr UINT kTrayMessage = WM_APP + 2;
     static constexpr UINT kSearchProgressMessage = WM_APP + 3;
+    static constexpr UINT kProgramEndedMessage = WM_APP + 4;
 
     ModuleWindow() = default;
     ~ModuleWindow();

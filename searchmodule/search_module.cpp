@@ -1,13 +1,20 @@
 #include "search_module.h"
 
 #include "com/com_boundary.h"
+#include "disc_open_request.h"
 #include "logging/logging.h"
 #include "module_lifetime.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "text/ansi_text.h"
 
-SearchModule::SearchModule(SearchCoordinator& searches) : searches_(searches) {}
+SearchModule::SearchModule(SearchCoordinator& searches, HWND window, UINT programEndedMessage)
+    : searches_(searches),
+      launcher_([window, programEndedMessage](int id) {
+          ::PostMessageW(window, programEndedMessage, static_cast<WPARAM>(id), 0);
+      })
+{
+}
 
 HRESULT STDMETHODCALLTYPE SearchModule::Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId)
 {
@@ -90,13 +97,29 @@ HRESULT STDMETHODCALLTYPE SearchModule::ExecuteLaunchObject(const WCHAR* itemPat
 {
     if (itemPath == nullptr)
         return E_POINTER;
-    return ComBoundary("INotifyNSLaunchManager::ExecuteLaunchObject()",
-                       [&] { return launcher_.Execute(AnsiFromWide(itemPath)); });
+    return ComBoundary("INotifyNSLaunchManager::ExecuteLaunchObject()", [&] {
+        return userRequests_.Run("INotifyNSLaunchManager::ExecuteLaunchObject()", [&] {
+            const HRESULT result = launcher_.Execute(AnsiFromWide(itemPath));
+            ModuleLifetime::Instance().SetMappingsHeld(launcher_.HoldsMappings());
+            return result;
+        });
+    });
 }
 
 HRESULT STDMETHODCALLTYPE SearchModule::AutoMapMedia(const WCHAR* itemPath, LONG)
 {
-    return itemPath == nullptr ? E_POINTER : E_NOTIMPL;
+    if (itemPath == nullptr)
+        return E_POINTER;
+    return ComBoundary("INotifyNSLaunchManager::AutoMapMedia()", [&] {
+        return userRequests_.Run("INotifyNSLaunchManager::AutoMapMedia()",
+                                 [&] { return OpenDiscForClient(AnsiFromWide(itemPath)); });
+    });
+}
+
+void SearchModule::OnProgramEnded(int id)
+{
+    launcher_.ProgramEnded(id);
+    ModuleLifetime::Instance().SetMappingsHeld(launcher_.HoldsMappings());
 }
 
 HRESULT SearchModule::StartSearch(SearchKind kind, SearchOrigin origin)

@@ -4,6 +4,7 @@
 #include "com/com_object.h"
 #include "item_operations.h"
 #include "launch_object_runner.h"
+#include "user_request_gate.h"
 #include "nsinterfaces.h"
 #include "search_coordinator.h"
 
@@ -15,7 +16,9 @@
 class SearchModule final
     : public ComOwnedObject<SearchModule, IRegisterNSClient, INotifyNSServer, INotifyNSLaunchManager> {
 public:
-    explicit SearchModule(SearchCoordinator& searches);
+    // programEndedMessage is posted to window (wParam: the program's id) when a program whose
+    // drive mappings are held has ended; the window then calls OnProgramEnded.
+    SearchModule(SearchCoordinator& searches, HWND window, UINT programEndedMessage);
 
     // IRegisterNSClient
     HRESULT STDMETHODCALLTYPE Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId) override;
@@ -40,6 +43,8 @@ public:
     void PublishSearchChanges(const SearchOutcome& changes);
     // Tells every client that the search has ended (its changes went out as they came).
     void PublishSearchDone(const SearchOutcome& outcome);
+    // A started program ended: its launch object's drive mappings are treated as it says.
+    void OnProgramEnded(int id);
 
 private:
     // Runs one item operation, tells the clients concerned, and answers with its result.
@@ -47,5 +52,6 @@ private:
 
     SearchCoordinator& searches_;
     ClientRegistry clients_;
+    UserRequestGate userRequests_;
     LaunchObjectRunner launcher_;
 };

@@ -33,19 +33,32 @@ std::string BareLetter(const std::string& letter) { return letter.substr(0, 1); 
 
 } // namespace
 
-MediaMapping::MediaMapping(CacheItem* item, std::string ownDiscPath)
-    : item_(item), ownDisc_(ownDiscPath.empty() ? item->Location + "\\" + item->OriginalName : std::move(ownDiscPath))
-{
-}
+MediaMapping::MediaMapping(CacheItem* item, std::string ownDiscPath) : item_(item), ownDisc_(std::move(ownDiscPath)) {}
 
 bool MediaMapping::AutoMediaMapping()
 {
+    if (ownDisc_.empty() && item_->AutoMapping != MapSeveralPaths)
+        return true;   // nothing of its own to map
     switch (item_->AutoMapping) {
     case MapFreeLetter: return AutoMapFree();
     case MapSpecificLetter: return AutoMapSpecific();
     case MapSeveralPaths: return AutoMapMulti();
     default: return true;
     }
+}
+
+std::string MediaMapping::OwnDiscLocalName() const
+{
+    if (ownDisc_.empty())
+        return {};
+    bool served = false;
+    switch (item_->AutoMapping) {
+    case MapFreeLetter:
+    case MapSpecificLetter: served = completed_; break;
+    case MapSeveralPaths: served = !item_->DriveLetter.empty(); break;
+    default: break;
+    }
+    return served ? LocalNameOfLetter(item_->DriveLetter) : std::string();
 }
 
 bool MediaMapping::AutoMapFree()
@@ -75,6 +88,8 @@ bool MediaMapping::AutoMapSpecific()
 
 bool MediaMapping::MapMediaPath(const std::string& letter)
 {
+    if (ownDisc_.empty())
+        return true;
     if (MapToLetter(ownDisc_, letter)) {
         item_->DriveLetter = BareLetter(LocalNameOfLetter(letter));
         return true;

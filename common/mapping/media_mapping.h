@@ -12,8 +12,9 @@
 class BASALT_API MediaMapping {
 public:
     // The item is not owned and must outlive this object. ownDiscPath: the network path that
-    // "This Disc" stands for; empty means the item's own disc (its location and share).
-    explicit MediaMapping(CacheItem* item, std::string ownDiscPath = {});
+    // "This Disc" stands for (a disc's own path, the share of a launch object's program); empty
+    // when there is none, and then only the other paths are mapped.
+    MediaMapping(CacheItem* item, std::string ownDiscPath);
 
     // Maps by the item's mode. True: open the disc; false: the user chose to stop after a
     // failure (the mappings made so far stay until RestoreMediaMappings).
@@ -22,6 +23,10 @@ public:
     bool MappingCompletion() const { return completed_; }
     // Puts back what the letters mapped by a specific letter served before.
     void RestoreMediaMappings();
+
+    // The drive that serves the own disc after AutoMediaMapping ("F:"); empty when the own disc
+    // is to be reached by its network path.
+    std::string OwnDiscLocalName() const;
 
     // The letter a free-letter mapping connected ("F:"); empty when it connected none (the
     // path was already served, or the mode maps no free letter).

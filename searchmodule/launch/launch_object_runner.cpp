@@ -1,21 +1,25 @@
 #include "launch_object_runner.h"
 
 #include "action_chain.h"
-#include "cache/cache.h"
+#include "item_at_path.h"
 #include "launch_command_line.h"
-#include "launch_mapping_plan.h"
+#include "launch_drive_paths.h"
 #include "logging/logging.h"
+#include "mapping/map_functions.h"
+#include "mapping/mapping_settings.h"
 #include "ns_result_codes.h"
 #include "program_start.h"
 #include "res/launch_string_ids.h"
 #include "res/string_ids.h"
 #include "resources/resources.h"
 #include "resources/texts.h"
-#include "text/text_compare.h"
 #include "text/text_format.h"
 #include "ui/prompt.h"
 
 namespace {
+
+// "ExitLOStatus": what happens to the mappings when the program ends.
+enum ExitMappingStatus { RestorePrevious = 0, UnmapLetters = 1, KeepMappings = 2 };
 
 std::string LaunchText(UINT id) { return ExternalResMgr::GetString(::GetModuleHandleA(nullptr), id); }
 
@@ -33,50 +37,37 @@ std::string FolderOf(const std::string& path)
     return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
-// Clears a flag however the run ends.
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
+bool MadeAnyMapping(const MediaMapping& mapping)
+{
+    return !mapping.MappedLetters().empty() || !mapping.ConnectedFreeLetter().empty();
+}
 
-private:
-    bool& flag_;
-};
+// Puts every letter back as it was before the run (the free letter was free).
+void UndoMappings(MediaMapping& mapping)
+{
+    mapping.RestoreMediaMappings();
+    if (!mapping.ConnectedFreeLetter().empty())
+        MapFunctions::UnMap(mapping.ConnectedFreeLetter());
+}
 
 } // namespace
 
+LaunchObjectRunner::LaunchObjectRunner(std::function<void(int)> programEnded) : watch_(std::move(programEnded)) {}
+
+LaunchObjectRunner::~LaunchObjectRunner()
+{
+    if (!held_.empty())
+        LogFormatted("LaunchObjectRunner - the module ends before %d programs: their drive mappings stay\n",
+                     static_cast<int>(held_.size()));
+}
+
 std::optional<CacheItem> LaunchObjectRunner::FindLaunchObject(const std::string& itemPath)
 {
-    const auto slash = itemPath.find_last_of('\\');
-    const std::string folderPath = slash == std::string::npos ? std::string() : itemPath.substr(0, slash);
-    const std::string name = slash == std::string::npos ? itemPath : itemPath.substr(slash + 1);
-    if (name.empty())
-        return std::nullopt;
-    Cache folder(CacheReadFolder, folderPath);
-    for (CacheIterator it = folder.Begin(); it != folder.End(); ++it) {
-        const CacheItem& item = **it;
-        if (item.ItemType != LaunchObject || !EqualsNoCase(item.Name, name))
-            continue;
-        CacheItem found(item);
-        found.FolderPath = folderPath;
-        found.GetMoreData();
-        return found;
-    }
-    return std::nullopt;
+    return FindItemAtPath(itemPath, [](const CacheItem& item) { return item.ItemType == LaunchObject; });
 }
 
 HRESULT LaunchObjectRunner::Execute(const std::string& itemPath)
 {
-    // The questions run in modal loops on the module's thread, where a second request can
-    // arrive; one chain at a time keeps the dialogs of two runs from interleaving.
-    if (running_) {
-        LogFormatted("LaunchObjectRunner::Execute() - '%s' refused: another launch object is asking\n",
-                     itemPath.c_str());
-        return HRESULT_FROM_WIN32(ERROR_BUSY);
-    }
-    RunningFlag running(running_);
     std::optional<CacheItem> launchObject = FindLaunchObject(itemPath);
     if (!launchObject) {
         LogFormatted("LaunchObjectRunner::Execute() - no launch object '%s'\n", itemPath.c_str());
@@ -98,19 +89,32 @@ HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
         return E_INVALIDARG;
     }
     const LaunchCommandLine::Target target = LaunchCommandLine::SplitTarget(launchObject.TargetFile, IsExistingFile);
-    if (!ConfirmUnmappedStart(launchObject, target.program))
+
+    // Mapped first: the chain's file dialogs may start on the mapped drives.
+    const std::string ownDisc = ShareOfPath(target.program);
+    auto mappings = std::make_unique<RunMappings>(MappingSettingsOf(launchObject), ownDisc);
+    mappings->exitStatus = launchObject.ExitLOStatus;
+    if (!mappings->mapping.AutoMediaMapping()) {
+        LogFormatted("Launch object '%s' stopped after a failed mapping\n", launchObject.Name.c_str());
+        UndoMappings(mappings->mapping);
         return S_FALSE;
+    }
 
     std::vector<std::string> answers;
     if (!ActionChain(nullptr).Run(launchObject.Actions, answers)) {
         LogFormatted("Launch object '%s' cancelled by the user\n", launchObject.Name.c_str());
+        UndoMappings(mappings->mapping);   // nothing was started for them
         return S_FALSE;
     }
 
+    // Old programs want their drive letter: the program and its folder are reached through the
+    // drive that now serves their disc.
+    const std::string drive = mappings->mapping.OwnDiscLocalName();
     ProgramStart start;
-    start.program = target.program;
+    start.program = PathOnDrive(target.program, ownDisc, drive);
     start.arguments = LaunchCommandLine::JoinArguments(target.arguments, answers);
-    start.workingFolder = launchObject.StartIn.empty() ? FolderOf(target.program) : launchObject.StartIn;
+    start.workingFolder = launchObject.StartIn.empty() ? FolderOf(start.program)
+                                                       : PathOnDrive(launchObject.StartIn, ownDisc, drive);
     start.startAs = launchObject.StartAs;
     ScopedKernelHandle process;
     const DWORD error = StartProgram(start, process);
@@ -119,29 +123,49 @@ HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
                      start.program.c_str(), static_cast<unsigned>(error));
         ShowErrorPrompt(nullptr, FormatText(LaunchText(IDS_LAUNCH_CANNOT_START_FMT), start.program.c_str(),
                                             static_cast<int>(error)));
+        UndoMappings(mappings->mapping);
         return HRESULT_FROM_WIN32(error);
     }
     LogFormatted("Launch object '%s' started: %s %s\n", launchObject.Name.c_str(), start.program.c_str(),
                  start.arguments.c_str());
+
+    if (mappings->exitStatus != KeepMappings && MadeAnyMapping(mappings->mapping)) {
+        const int id = watch_.Watch(std::move(process));
+        if (id != 0)
+            held_[id] = std::move(mappings);
+        else
+            LogFormatted("Launch object '%s': its drive mappings stay, the program cannot be watched\n",
+                         launchObject.Name.c_str());
+    }
     return S_OK;
 }
 
-bool LaunchObjectRunner::ConfirmUnmappedStart(const CacheItem& launchObject, const std::string& program) const
+void LaunchObjectRunner::ProgramEnded(int id)
 {
-    const std::vector<PlannedMapping> mappings = PlanLaunchMappings(launchObject, program);
-    if (mappings.empty())
-        return true;
-    const PlannedMapping& first = mappings.front();
-    LogFormatted("Launch object '%s' asks for %d drive mappings, which this module cannot make\n",
-                 launchObject.Name.c_str(), static_cast<int>(mappings.size()));
-    PromptRequest request;
-    request.caption = CommonText(IDS_CAPTION_AUTOMAPPING);
-    request.style = MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND;
-    if (first.letter.empty()) {
-        request.text = FormatText(CommonText(IDS_ASK_CONTINUE_AFTER_FREE_MAP_FAILURE_FMT), first.path.c_str());
-    } else {
-        const std::string letter = first.letter.find(':') == std::string::npos ? first.letter + ":" : first.letter;
-        request.text = FormatText(CommonText(IDS_ASK_CONTINUE_AFTER_MAP_FAILURE_FMT), letter.c_str(), first.path.c_str());
+    watch_.Forget(id);
+    const auto found = held_.find(id);
+    if (found == held_.end())
+        return;
+    std::unique_ptr<RunMappings> mappings = std::move(found->second);
+    held_.erase(found);
+    ApplyExitStatus(*mappings);
+}
+
+void LaunchObjectRunner::ApplyExitStatus(RunMappings& mappings)
+{
+    MediaMapping& mapping = mappings.mapping;
+    switch (mappings.exitStatus) {
+    case KeepMappings:
+        return;
+    case UnmapLetters:
+        for (const std::string& letter : mapping.MappedLetters())
+            MapFunctions::UnMap(letter);
+        if (!mapping.ConnectedFreeLetter().empty())
+            MapFunctions::UnMap(mapping.ConnectedFreeLetter());
+        return;
+    default:
+        // What the letters served before comes back; an unknown status is treated so too.
+        UndoMappings(mapping);
+        return;
     }
-    return AskPrompt(request) == IDYES;
 }

@@ -10,6 +10,7 @@
 #include "folder/new_name_check.h"
 #include "folder/shell_folder.h"
 #include "logging/logging.h"
+#include "mapping/disc_opening.h"
 #include "module_instance.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
@@ -24,6 +25,7 @@
 #include "settings/product_keys.h"
 #include "settings_program.h"
 #include "text/ansi_text.h"
+#include "text/text_compare.h"
 #include "text/text_format.h"
 #include "ui/prompt.h"
 #include "ui/wait_cursor.h"
@@ -46,9 +48,6 @@ std::string FullNameOf(const CacheItem& item)
 {
     return item.FolderPath.empty() ? item.Name : item.FolderPath + "\\" + item.Name;
 }
-
-// The disc's share: its original name where it has one.
-std::string ShareOf(const CacheItem& disc) { return disc.OriginalName.empty() ? disc.Name : disc.OriginalName; }
 
 void ShowStop(const std::string& text, UINT captionId)
 {
@@ -140,6 +139,9 @@ bool ShellViewListCtrl::OnCommand(UINT id)
         return true;
     case kContextDesktopShortcut:
         CreateShortcutsOnDesktop();
+        return true;
+    case kContextQuickMap:
+        QuickMapSelection();
         return true;
     default:
         return false;
@@ -249,7 +251,7 @@ void ShellViewListCtrl::BrowseFolder(const CacheItem& item, UINT command, bool f
 void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
 {
     const WaitCursor wait;
-    const std::string networkPath = item.Location + "\\" + ShareOf(item);
+    const std::string networkPath = DiscNetworkPath(item);
     const MediaStateType state = BrowseForMediaDialog::CheckAccessToMedia(networkPath);
     if (state != MediaAccessible) {
         // No other server's copy of the disc is offered yet: a disc not found ends here with
@@ -257,10 +259,16 @@ void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
         ShowMediaStateError(list_, state, networkPath, ::GetLastError());
         return;
     }
-    NamespaceFunctions::LaunchExplorer(explore ? "/e,/root," + networkPath : networkPath);
+    // A disc of the user's folders maps by its own or its AutoMap folder's settings, which the
+    // search module carries out; the folder of all discs holds no settings.
+    if (!EqualsNoCase(item.FolderPath, BrandingText(IDS_BRAND_ALL_DISCS_FOLDER))) {
+        AutoMapThroughSearchModule(item);
+        return;
+    }
+    OpenDiscMapped(item, CacheItem(), explore);
 }
 
-void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
+ComPtr<INotifyNSLaunchManager> ShellViewListCtrl::LaunchManager() const
 {
     ComPtr<INotifyNSLaunchManager> launcher;
     HRESULT result = context_.server
@@ -272,14 +280,49 @@ void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
     if (FAILED(result) || !launcher) {
         LogFormatted("Could not get the INotifyNSLaunchManager interface. HRESULT =0x%08X\n",
                      static_cast<unsigned>(result));
-        return;
+        return nullptr;
     }
-    // The module asks the chain's questions in windows of its own: let them come to the front.
+    // The module asks its questions in windows of its own: let them come to the front.
     ::CoAllowSetForegroundWindow(launcher.Get(), nullptr);
-    result = launcher->ExecuteLaunchObject(WideFromAnsi(FullNameOf(item)).c_str());
+    return launcher;
+}
+
+void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
+{
+    const ComPtr<INotifyNSLaunchManager> launcher = LaunchManager();
+    if (!launcher)
+        return;
+    const HRESULT result = launcher->ExecuteLaunchObject(WideFromAnsi(FullNameOf(item)).c_str());
     if (FAILED(result))
         LogFormatted("Failed when calling INotifyNSLM::ExecuteLaunchObject() HRESULT =0x%08X\n",
                      static_cast<unsigned>(result));
+}
+
+void ShellViewListCtrl::AutoMapThroughSearchModule(const CacheItem& item)
+{
+    const ComPtr<INotifyNSLaunchManager> launcher = LaunchManager();
+    if (!launcher)
+        return;
+    const HRESULT result = launcher->AutoMapMedia(WideFromAnsi(FullNameOf(item)).c_str(), 0);
+    if (FAILED(result))
+        LogFormatted("Failed when calling INotifyNSLaunchManager::AutoMapMedia()            HRESULT=0x%08X\n",
+                     static_cast<unsigned>(result));
+}
+
+void ShellViewListCtrl::QuickMapSelection()
+{
+    for (CacheItem item : SelectedItems()) {
+        if (!item.IsMedia())
+            continue;
+        if (item.FolderPath.empty())
+            item.FolderPath = context_.folderPath;
+        if (!ItemStillExists(item)) {
+            ShowItemNotFound(item);
+            continue;
+        }
+        AutoMapThroughSearchModule(item);
+        return;   // the command serves the selected disc
+    }
 }
 
 void ShellViewListCtrl::CreateNewFolder(UINT command)
@@ -543,6 +586,6 @@ void ShellViewListCtrl::FindFilesOnDisc()
     if (selected.size() != 1 || !selected.front().IsMedia())
         return;
     const CacheItem& disc = selected.front();
-    if (!RequestFindFiles(disc.Location + "\\" + ShareOf(disc)))
+    if (!RequestFindFiles(DiscNetworkPath(disc)))
         ::MessageBeep(MB_ICONEXCLAMATION);
 }

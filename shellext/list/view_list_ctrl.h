@@ -113,6 +113,12 @@ private:
     void BrowseFolder(const CacheItem& item, UINT command, bool first, bool only);
     void AccessDisc(const CacheItem& item, bool explore);
     void ExecuteLaunchObject(const CacheItem& item);
+    // The search module's launch manager, allowed to come to the foreground; null when it
+    // cannot be reached (logged).
+    Microsoft::WRL::ComPtr<INotifyNSLaunchManager> LaunchManager() const;
+    // The search module maps the disc by its settings and opens it.
+    void AutoMapThroughSearchModule(const CacheItem& item);
+    void QuickMapSelection();
     void CreateNewFolder(UINT command);
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);

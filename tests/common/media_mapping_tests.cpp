@@ -1,5 +1,6 @@
 #include "mapping/media_mapping.h"
 
+#include "mapping/disc_opening.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
 #include "text/text_format.h"
@@ -54,7 +55,7 @@ TEST_F(MediaMappingTest, NoMappingModeMapsNothing)
 {
     for (const int mode : {0, 4, -1}) {
         CacheItem item = WithMapping(mode, "F");
-        MediaMapping mapping(&item);
+        MediaMapping mapping(&item, kDisc);
         EXPECT_TRUE(mapping.AutoMediaMapping());
         EXPECT_TRUE(mapping.MappingCompletion());
     }
@@ -64,14 +65,14 @@ TEST_F(MediaMappingTest, NoMappingModeMapsNothing)
 TEST_F(MediaMappingTest, AFreeLetterMappingStoresTheBareLetterAndKnowsWhetherItConnectedIt)
 {
     CacheItem item = WithMapping(1, "");
-    MediaMapping mapping(&item);
+    MediaMapping mapping(&item, kDisc);
     ASSERT_TRUE(mapping.AutoMediaMapping());
     EXPECT_EQ("D", item.DriveLetter) << "the same bare form as the other modes and the property pages";
     EXPECT_EQ("D:", mapping.ConnectedFreeLetter());
     EXPECT_TRUE(mapping.MappedLetters().empty()) << "a free-letter mapping is not undone on restore";
 
     CacheItem again = WithMapping(1, "");
-    MediaMapping second(&again);
+    MediaMapping second(&again, kDisc);
     ASSERT_TRUE(second.AutoMediaMapping());
     EXPECT_EQ("D", again.DriveLetter);
     EXPECT_EQ("", second.ConnectedFreeLetter()) << "the disc was already served by D:";
@@ -84,8 +85,8 @@ TEST_F(MediaMappingTest, ASpecificLetterIsAcceptedBareOrWithColonAndRestoredToWh
     CacheItem bare = WithMapping(2, "F");
     CacheItem withColon = WithMapping(2, "G:");
     ScriptedPrompts prompts(IDYES);   // the replacement question for G:
-    MediaMapping first(&bare);
-    MediaMapping second(&withColon);
+    MediaMapping first(&bare, kDisc);
+    MediaMapping second(&withColon, kDisc);
     ASSERT_TRUE(first.AutoMediaMapping());
     ASSERT_TRUE(second.AutoMediaMapping());
     EXPECT_EQ(kDisc, network.ConnectionOf("F:"));
@@ -105,7 +106,7 @@ TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTab
     {
         ScriptedPrompts prompts(IDYES);
         CacheItem item = WithMapping(1, "");
-        MediaMapping mapping(&item);
+        MediaMapping mapping(&item, kDisc);
         EXPECT_TRUE(mapping.AutoMediaMapping()) << "Yes goes on with the network path";
         EXPECT_FALSE(mapping.MappingCompletion());
         EXPECT_EQ(FormatText(Text(IDS_ASK_CONTINUE_AFTER_FREE_MAP_FAILURE_FMT), kDisc), prompts.Texts().back());
@@ -114,7 +115,7 @@ TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTab
     {
         ScriptedPrompts prompts(IDNO);
         CacheItem item = WithMapping(2, "F");
-        MediaMapping mapping(&item);
+        MediaMapping mapping(&item, kDisc);
         EXPECT_FALSE(mapping.AutoMediaMapping());
         EXPECT_FALSE(mapping.MappingCompletion());
         EXPECT_EQ(FormatText(Text(IDS_ASK_CONTINUE_AFTER_MAP_FAILURE_FMT), "F:", kDisc), prompts.Texts().back());
@@ -123,7 +124,7 @@ TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTab
         // The own disc within several paths fails: asked, but the completion stands.
         ScriptedPrompts prompts(IDYES);
         CacheItem item = WithMapping(3, "", "This Disc:F|" + kTools + ":G");
-        MediaMapping mapping(&item);
+        MediaMapping mapping(&item, kDisc);
         EXPECT_TRUE(mapping.AutoMediaMapping());
         EXPECT_TRUE(mapping.MappingCompletion());
         EXPECT_EQ(kTools, network.ConnectionOf("G:")) << "Yes goes on with the next pair";
@@ -133,7 +134,7 @@ TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTab
         ScriptedPrompts prompts(IDNO);
         network.AnswerConnect(kTools, ERROR_BAD_NET_NAME);
         CacheItem item = WithMapping(3, "", kTools + ":H|" + kOther + ":I");
-        MediaMapping mapping(&item);
+        MediaMapping mapping(&item, kDisc);
         EXPECT_FALSE(mapping.AutoMediaMapping());
         EXPECT_FALSE(mapping.MappingCompletion());
         EXPECT_EQ("", network.ConnectionOf("I:")) << "No stops before the next pair";
@@ -143,14 +144,14 @@ TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTab
 TEST_F(MediaMappingTest, SeveralPathsMapInOrderAndTheOwnDiscStoresItsLetter)
 {
     CacheItem item = WithMapping(3, "Z", kTools + ":H|This Disc:J|" + kOther + ":K");
-    MediaMapping mapping(&item);
+    MediaMapping mapping(&item, kDisc);
     ASSERT_TRUE(mapping.AutoMediaMapping());
     EXPECT_EQ("J", item.DriveLetter);
     EXPECT_EQ((std::vector<std::string>{"H:", "J:", "K:"}), mapping.MappedLetters());
     EXPECT_EQ(kDisc, network.ConnectionOf("J:"));
 
     CacheItem empty = WithMapping(3, "Z", "");
-    MediaMapping nothing(&empty);
+    MediaMapping nothing(&empty, kDisc);
     EXPECT_TRUE(nothing.AutoMediaMapping());
     EXPECT_EQ("", empty.DriveLetter) << "so the network path is opened";
 }
@@ -159,7 +160,7 @@ TEST_F(MediaMappingTest, ThisDiscIsNeverConnectedAsAPathAndBrokenPairsAreSkipped
 {
     ScriptedPrompts prompts(IDYES);
     CacheItem item = WithMapping(3, "", "This Disc:none|This Disc:H|:I|" + kTools + ":|" + kOther + ":1|" + kTools + ":G");
-    MediaMapping mapping(&item);
+    MediaMapping mapping(&item, kDisc);
     EXPECT_TRUE(mapping.AutoMediaMapping());
     for (const auto& call : network.ConnectCalls())
         EXPECT_NE("This Disc", call.remoteName);
@@ -169,4 +170,35 @@ TEST_F(MediaMappingTest, ThisDiscIsNeverConnectedAsAPathAndBrokenPairsAreSkipped
     ASSERT_EQ(1u, prompts.Prompts().size());
     EXPECT_EQ(FormatText(Text(IDS_ASK_CONTINUE_AFTER_MAP_FAILURE_FMT), "1:", kOther), prompts.Texts()[0]);
     EXPECT_FALSE(mapping.MappingCompletion());
+}
+
+TEST_F(MediaMappingTest, OpeningGoesToTheMappedDriveOnlyWhenTheOwnDiscWasMapped)
+{
+    CacheItem noMapping = WithMapping(0, "F");
+    EXPECT_EQ(kDisc, MapDiscForOpening(disc, noMapping));
+
+    CacheItem free = WithMapping(1, "");
+    EXPECT_EQ("D:\\", MapDiscForOpening(disc, free));
+
+    // The settings of an AutoMap folder apply to the disc inside it.
+    CacheItem folder;
+    folder.ItemType = MappedFolder;
+    folder.AutoMapping = 2;
+    folder.DriveLetter = "F";
+    EXPECT_EQ("F:\\", MapDiscForOpening(disc, folder));
+
+    CacheItem several = WithMapping(3, "", kTools + ":H");
+    EXPECT_EQ(kDisc, MapDiscForOpening(disc, several)) << "the own disc got no letter";
+    network.AnswerConnect(kDisc, ERROR_BAD_NET_NAME);
+    {
+        ScriptedPrompts prompts(IDYES);
+        CacheItem specific = WithMapping(2, "K");
+        EXPECT_EQ(kDisc, MapDiscForOpening(disc, specific)) << "Yes after a failure opens the network path";
+    }
+    {
+        ScriptedPrompts prompts(IDNO);
+        CacheItem gaveUp = WithMapping(3, "", kTools + ":L|This Disc:M");
+        EXPECT_EQ(std::nullopt, MapDiscForOpening(disc, gaveUp));
+        EXPECT_EQ("", network.ConnectionOf("L:")) << "what was mapped for it is undone";
+    }
 }

@@ -9,8 +9,10 @@
 #include "res/string_ids.h"
 #include "resources/texts.h"
 #include "support/cache_fixture.h"
+#include "support/scripted_network.h"
 #include "ui/prompt.h"
 
+#include <atomic>
 #include <functional>
 
 namespace {
@@ -68,10 +70,26 @@ protected:
         return action;
     }
 
+    // Waits until the runner reports a program's end, then lets it treat that program's
+    // mappings here, as the module does on its own thread.
+    bool FinishEndedProgram(DWORD timeoutMs)
+    {
+        if (::WaitForSingleObject(programEnded_.Get(), timeoutMs) != WAIT_OBJECT_0)
+            return false;
+        runner_.ProgramEnded(endedId_.load());
+        return true;
+    }
+
     std::vector<PromptRequest> asked_;
     std::vector<int> answers_;
     PromptHandler previous_;
-    LaunchObjectRunner runner_;
+    ScriptedNetwork network_;
+    ScopedKernelHandle programEnded_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    std::atomic<int> endedId_{0};
+    LaunchObjectRunner runner_{[this](int id) {
+        endedId_ = id;
+        ::SetEvent(programEnded_.Get());
+    }};
 };
 
 TEST_F(LaunchObjectRunnerTest, TheTargetStartsInItsFolderWithItsWindowStateAfterTheQuestionsAreAnswered)
@@ -139,23 +157,65 @@ TEST_F(LaunchObjectRunnerTest, RefusedTargetsAndMissingItemsAreReportedAndStartN
     EXPECT_FALSE(WaitForLaunchRecord(Record(), 500));
 }
 
-TEST_F(LaunchObjectRunnerTest, AMappingThatCannotBeMadeAsksAndOnlyYesGoesOnWithTheNetworkPaths)
+TEST_F(LaunchObjectRunnerTest, AMappingThatCannotBeMadeAsksAndOnlyYesGoesOn)
 {
     RegKey key = MakeLaunchObject("Mapped");
     key.SetDWORDValue("AutoMapping", 3);
     key.SetStringValue("MultipleMapping", "Target File Path:G|\\\\ALPHA\\CD1:F");
+    network_.AnswerConnect("\\\\ALPHA\\CD1", ERROR_BAD_NET_NAME);
 
-    answers_ = {IDNO};
+    answers_ = {IDOK, IDNO};   // the network's refusal, then the question
     EXPECT_EQ(S_FALSE, runner_.Execute("Work\\Mapped"));
-    ASSERT_EQ(1u, asked_.size());
-    EXPECT_EQ(CommonText(IDS_CAPTION_AUTOMAPPING), asked_[0].caption);
+    ASSERT_EQ(2u, asked_.size());
+    EXPECT_EQ(CommonText(IDS_CAPTION_AUTOMAPPING), asked_[1].caption);
     EXPECT_EQ("Failed to map the drive F: to the path\n\n\\\\ALPHA\\CD1.\n\nDo you want to continue anyway?",
-              asked_[0].text);
+              asked_[1].text);
     EXPECT_FALSE(WaitForLaunchRecord(Record(), 1000));
 
-    answers_ = {IDYES};
+    answers_ = {IDOK, IDYES};
     EXPECT_EQ(S_OK, runner_.Execute("Work\\Mapped"));
     EXPECT_TRUE(WaitForLaunchRecord(Record(), kStartTimeoutMs));
+}
+
+TEST_F(LaunchObjectRunnerTest, TheMappingsEndWithTheProgramAsItsLaunchObjectSays)
+{
+    const std::string tools = "\\\\ALPHA\\TOOLS";
+    const std::string old = "\\\\OLD\\SHARE";
+    network_.AnswerConnect(tools, NO_ERROR);
+    network_.AnswerConnect(old, NO_ERROR);
+    RegKey key = MakeLaunchObject("Mapped");
+    key.SetDWORDValue("AutoMapping", 3);
+    key.SetStringValue("MultipleMapping", tools + ":F|" + tools + ":H");
+
+    const struct {
+        int exitStatus;
+        const char* fAfter;   // F: was free before
+        const char* hAfter;   // H: served the old share before
+    } cases[] = {
+        {0, "", "\\\\OLD\\SHARE"},
+        {1, "", ""},
+        {2, "\\\\ALPHA\\TOOLS", "\\\\ALPHA\\TOOLS"},
+    };
+    for (const auto& expected : cases) {
+        SCOPED_TRACE(expected.exitStatus);
+        network_.CancelConnection2("F:", 0, TRUE);
+        network_.Connect("H:", old);
+        answers_ = {IDYES, IDYES};   // replacing H:, and putting it back
+        key.SetDWORDValue("ExitLOStatus", static_cast<DWORD>(expected.exitStatus));
+        ::DeleteFileA(Record().c_str());
+
+        ASSERT_EQ(S_OK, runner_.Execute("Work\\Mapped"));
+        ASSERT_TRUE(WaitForLaunchRecord(Record(), kStartTimeoutMs));
+        EXPECT_EQ(tools, network_.ConnectionOf("F:")) << "mapped while the program runs";
+        if (expected.exitStatus == 2) {
+            EXPECT_FALSE(runner_.HoldsMappings()) << "kept mappings wait for nothing";
+        } else {
+            ASSERT_TRUE(FinishEndedProgram(kStartTimeoutMs)) << "the end of the program was never reported";
+        }
+        EXPECT_FALSE(runner_.HoldsMappings());
+        EXPECT_EQ(expected.fAfter, network_.ConnectionOf("F:"));
+        EXPECT_EQ(expected.hAfter, network_.ConnectionOf("H:"));
+    }
 }
 
 } // namespace

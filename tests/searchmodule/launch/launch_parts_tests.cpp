@@ -1,11 +1,10 @@
 // The pieces a launch object's start is made of: the command line from the target and the
-// answers, the drive mappings it asks for, and the answers of its file dialog.
+// answers, its paths through a mapped drive, and the answers of its file dialog.
 
 #include "action_file_dialog.h"
 #include "launch_command_line.h"
-#include "launch_mapping_plan.h"
+#include "launch_drive_paths.h"
 
-#include "support/branding_loaded.h"
 #include "support/guarded_bytes.h"
 
 #include <gtest/gtest.h>
@@ -78,50 +77,16 @@ TEST(LaunchCommandLineTest, UnbalancedQuotationMarksAreFound)
     EXPECT_FALSE(LaunchCommandLine::HasBalancedQuotes("\"C:\\x.exe\" \"open"));
 }
 
-class LaunchMappingPlanTest : public ::testing::Test {
-protected:
-    static CacheItem LaunchObjectMapping(int mode, const std::string& letter = "", const std::string& several = "")
-    {
-        CacheItem item;
-        item.ItemType = LaunchObject;
-        item.Name = "Setup";
-        item.AutoMapping = mode;
-        item.DriveLetter = letter;
-        item.MultipleMapping = several;
-        return item;
-    }
-
-    BrandingLoaded branding;
-};
-
-TEST_F(LaunchMappingPlanTest, TheTargetsShareIsTheOwnDiscOfEveryMode)
+TEST(PathOnDriveTest, PathsOnTheOwnDiscAreReachedThroughItsDrive)
 {
-    const std::string target = "\\\\ALPHA\\CD1\\tools\\run.exe";
-    EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(0), target).empty());
-    EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(7), target).empty()) << "an unknown mode maps nothing";
-
-    auto plan = PlanLaunchMappings(LaunchObjectMapping(1), target);
-    ASSERT_EQ(1u, plan.size());
-    EXPECT_EQ("\\\\ALPHA\\CD1", plan[0].path);
-    EXPECT_EQ("", plan[0].letter);
-
-    plan = PlanLaunchMappings(LaunchObjectMapping(2, "F"), target);
-    ASSERT_EQ(1u, plan.size());
-    EXPECT_EQ("F", plan[0].letter);
-
-    plan = PlanLaunchMappings(
-        LaunchObjectMapping(3, "", "Target File Path:G|\\\\BRAVO\\DATA:H|This Disc:none|broken|\\\\C\\X:none"), target);
-    ASSERT_EQ(2u, plan.size());
-    EXPECT_EQ("\\\\ALPHA\\CD1", plan[0].path);
-    EXPECT_EQ("G", plan[0].letter);
-    EXPECT_EQ("\\\\BRAVO\\DATA", plan[1].path);
-    EXPECT_EQ("H", plan[1].letter);
-
-    // A local target has no disc of its own to map; the other paths still are.
-    EXPECT_TRUE(PlanLaunchMappings(LaunchObjectMapping(1), "C:\\tools\\run.exe").empty());
-    plan = PlanLaunchMappings(LaunchObjectMapping(3, "", "This Disc:F|\\\\BRAVO\\DATA:H"), "C:\\tools\\run.exe");
-    ASSERT_EQ(1u, plan.size());
-    EXPECT_EQ("H", plan[0].letter);
+    const std::string share = "\\\\ALPHA\\CD1";
+    EXPECT_EQ("F:\\tools\\run.exe", PathOnDrive("\\\\alpha\\cd1\\tools\\run.exe", share, "F:"));
+    EXPECT_EQ("F:\\", PathOnDrive("\\\\ALPHA\\CD1", share, "F:"));
+    // Another share, a share whose name only begins alike, no drive or no share: unchanged.
+    EXPECT_EQ("\\\\ALPHA\\CD10\\run.exe", PathOnDrive("\\\\ALPHA\\CD10\\run.exe", share, "F:"));
+    EXPECT_EQ("\\\\BRAVO\\CD1\\run.exe", PathOnDrive("\\\\BRAVO\\CD1\\run.exe", share, "F:"));
+    EXPECT_EQ("\\\\ALPHA\\CD1\\run.exe", PathOnDrive("\\\\ALPHA\\CD1\\run.exe", share, ""));
+    EXPECT_EQ("C:\\run.exe", PathOnDrive("C:\\run.exe", "", "F:"));
 }
 
 TEST(ShareOfPathTest, OnlyAServerAndAShareMakeAShare)
