@@ -22,6 +22,7 @@
 #include "search_module_access.h"
 #include "settings/auxiliary.h"
 #include "settings/product_keys.h"
+#include "item_shortcut.h"
 #include "settings_program.h"
 #include "text/ansi_text.h"
 #include "text/text_format.h"
@@ -41,12 +42,6 @@ constexpr UINT kExploreSameWindow = 0x21;
 constexpr UINT kExploreNewWindow = 0x22;
 constexpr UINT kOpenSameWindow = 0x10;
 constexpr UINT kOpenNewWindow = 0x12;
-// A full path of the item: its folder path and name, as the search module takes it.
-std::string FullNameOf(const CacheItem& item)
-{
-    return item.FolderPath.empty() ? item.Name : item.FolderPath + "\\" + item.Name;
-}
-
 // The disc's share: its original name where it has one.
 std::string ShareOf(const CacheItem& disc) { return disc.OriginalName.empty() ? disc.Name : disc.OriginalName; }
 
@@ -276,7 +271,7 @@ void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
     }
     // The module asks the chain's questions in windows of its own: let them come to the front.
     ::CoAllowSetForegroundWindow(launcher.Get(), nullptr);
-    result = launcher->ExecuteLaunchObject(WideFromAnsi(FullNameOf(item)).c_str());
+    result = launcher->ExecuteLaunchObject(WideFromAnsi(ItemFullName(item)).c_str());
     if (FAILED(result))
         LogFormatted("Failed when calling INotifyNSLM::ExecuteLaunchObject() HRESULT =0x%08X\n",
                      static_cast<unsigned>(result));
@@ -464,27 +459,12 @@ void ShellViewListCtrl::CreateShortcutsOnDesktop()
     } catch (const RegKeyException& error) {
         LogRegKeyException("ShellViewListCtrl::CreateItemShortcutOnDesktop() - ", error);
     }
-    PidlMgr pidls;
+    ScopedPidl folder = context_.folder ? context_.folder->GetAbsolutePidl() : ScopedPidl();
     for (CacheItem item : SelectedItems()) {
         if (item.FolderPath.empty())
             item.FolderPath = context_.folderPath;
-        bool made = false;
-        const bool discInOwnFolder = item.IsMedia() && !ShowsAllDiscs();
-        if (discInOwnFolder || item.ItemType == LaunchObject) {
-            const std::string arguments = FormatText("\"%s%s\"", item.ItemType == LaunchObject ? "-e:" : "-a:",
-                                                     FullNameOf(item));
-            made = !program.empty() &&
-                   NamespaceFunctions::CreateShortcut(item.Name.c_str(), nullptr, program.c_str(), nullptr,
-                                                      CSIDL_DESKTOPDIRECTORY, item.ItemType, arguments.c_str(),
-                                                      FullNameOf(item).c_str());
-        } else {
-            ScopedPidl child(pidls.Create(item, context_.folderPath));
-            ScopedPidl parent = context_.folder ? context_.folder->GetAbsolutePidl() : ScopedPidl();
-            ScopedPidl absolute(child && parent ? pidls.Concatenate(parent.get(), child.get()) : nullptr);
-            made = absolute && NamespaceFunctions::CreateShortcut(item.Name.c_str(), absolute.get(), nullptr, nullptr,
-                                                                  CSIDL_DESKTOPDIRECTORY, item.ItemType, nullptr, nullptr);
-        }
-        if (!made)
+        const ItemShortcut shortcut(item, program, folder.get());
+        if (!shortcut.SaveOnDesktop())
             ShowPrompt(::GetParent(list_), CommonText(IDS_ERR_CREATE_SHORTCUT), ProductCaption(),
                        MB_OK | MB_ICONSTOP);
     }
