@@ -8,8 +8,6 @@
 
 #include <shlobj.h>
 
-#include <new>
-
 std::string ItemFullName(const CacheItem& item)
 {
     return item.FolderPath.empty() ? item.Name : item.FolderPath + "\\" + item.Name;
@@ -26,13 +24,11 @@ ItemShortcut::ItemShortcut(const CacheItem& item, const std::string& program, LP
     }
     if (!folder)
         return;
+    // Strings too long for an identifier leave the shortcut without a target.
     PidlMgr pidls;
-    ScopedPidl child(pidls.Create(item, item.FolderPath));
-    if (!child)
-        throw std::bad_alloc();
-    target_.reset(pidls.Concatenate(folder, child.get()));
-    if (!target_)
-        throw std::bad_alloc();
+    const ScopedPidl child(pidls.Create(item, item.FolderPath));
+    if (child)
+        target_.reset(pidls.Concatenate(folder, child.get()));
 }
 
 bool ItemShortcut::CanBeMade() const { return target_ || !program_.empty(); }

@@ -19,7 +19,7 @@ class ItemShortcut {
 public:
     // item.FolderPath names the folder that holds the item. program is the settings program's
     // full path (empty when unknown); folder the absolute identifier list of the item's folder
-    // (null when unknown). Throws std::bad_alloc.
+    // (null when unknown).
     ItemShortcut(const CacheItem& item, const std::string& program, LPCITEMIDLIST folder);
 
     // False when the shortcut would lead nowhere: no program, or no identifier list.
