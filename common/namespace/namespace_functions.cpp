@@ -120,6 +120,34 @@ std::optional<IconLocation> BrandIcon(ListItemType type)
     }
 }
 
+// A shell link to the item's identifier list, or else to targetPath with its arguments, with
+// the icon of the item's kind; null when the shell cannot make one. The caller's thread is in
+// an apartment.
+ComPtr<IShellLinkA> MakeShortcut(const ITEMIDLIST* absoluteList, const char* targetPath, ListItemType type,
+                                 const char* arguments, const char* launchObjectPath)
+{
+    ComPtr<IShellLinkA> link;
+    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(link.GetAddressOf())))) {
+        Logging::OutToLogFile("NamespaceFunctions::CreateShortcut() - no shell link object\n");
+        return nullptr;
+    }
+    const HRESULT target = absoluteList ? link->SetIDList(absoluteList) : link->SetPath(targetPath);
+    if (FAILED(target))
+        return nullptr;
+    if (arguments)
+        link->SetArguments(arguments);
+
+    std::optional<IconLocation> icon;
+    if (type == LaunchObject && launchObjectPath && *launchObjectPath)
+        icon = LaunchObjectIcon(launchObjectPath);
+    if (!icon)
+        icon = BrandIcon(type);
+    if (icon)
+        link->SetIconLocation(icon->file.c_str(), icon->index);
+    return link;
+}
+
 // The folders of a shell folder, each with its display name in its folder.
 template <class Visit>
 void ForEachSubFolder(IShellFolder& folder, Visit&& visit)
@@ -178,31 +206,30 @@ bool NamespaceFunctions::CreateShortcut(const char* itemName, const ITEMIDLIST* 
         Logging::OutToLogFile("NamespaceFunctions::CreateShortcut() - no folder for the shortcut\n");
         return false;
     }
-    ComPtr<IShellLinkA> link;
     ComPtr<IPersistFile> file;
-    if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                  reinterpret_cast<void**>(link.GetAddressOf()))) ||
-        FAILED(link.As(&file))) {
-        Logging::OutToLogFile("NamespaceFunctions::CreateShortcut() - no shell link object\n");
+    const ComPtr<IShellLinkA> link = MakeShortcut(absoluteList, targetPath, type, arguments, launchObjectPath);
+    if (!link || FAILED(link.As(&file)))
         return false;
-    }
-    const HRESULT target = absoluteList ? link->SetIDList(absoluteList) : link->SetPath(targetPath);
-    if (FAILED(target))
-        return false;
-    if (arguments)
-        link->SetArguments(arguments);
-
-    std::optional<IconLocation> icon;
-    if (type == LaunchObject && launchObjectPath && *launchObjectPath)
-        icon = LaunchObjectIcon(launchObjectPath);
-    if (!icon)
-        icon = BrandIcon(type);
-    if (icon)
-        link->SetIconLocation(icon->file.c_str(), icon->index);
-
     const std::string path = FreeShortcutPath(linkFolder, itemName);
     if (FAILED(file->Save(WideFromAnsi(path).c_str(), TRUE))) {
         LogFormatted("NamespaceFunctions::CreateShortcut() - could not save %s\n", path);
+        return false;
+    }
+    return true;
+}
+
+bool NamespaceFunctions::WriteShortcut(const ITEMIDLIST* absoluteList, const char* targetPath, ListItemType type,
+                                       const char* arguments, const char* launchObjectPath, IStream* stream)
+{
+    if (!stream || (!absoluteList && !targetPath))
+        return false;
+    const ComApartment apartment;
+    ComPtr<IPersistStream> persist;
+    const ComPtr<IShellLinkA> link = MakeShortcut(absoluteList, targetPath, type, arguments, launchObjectPath);
+    if (!link || FAILED(link.As(&persist)))
+        return false;
+    if (FAILED(persist->Save(stream, TRUE))) {
+        Logging::OutToLogFile("NamespaceFunctions::WriteShortcut() - could not write the shortcut\n");
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "item/item.h"
 
 #include <windows.h>
+#include <objidl.h>
 #include <shtypes.h>
 
 #include <string>
@@ -23,6 +24,10 @@ public:
     static bool CreateShortcut(const char* itemName, const ITEMIDLIST* absoluteList, const char* targetPath,
                                const char* folder, int csidl, ListItemType type, const char* arguments,
                                const char* launchObjectPath);
+    // The bytes of the same shortcut, without a file: written to stream (for data handed to a
+    // drop target, which makes the file itself).
+    static bool WriteShortcut(const ITEMIDLIST* absoluteList, const char* targetPath, ListItemType type,
+                              const char* arguments, const char* launchObjectPath, IStream* stream);
 
     // The namespace root under My Computer, found by its display name; null when it is not
     // there. The caller frees the list (CoTaskMemFree).

@@ -23,6 +23,7 @@
 #include "search_module_access.h"
 #include "settings/auxiliary.h"
 #include "settings/product_keys.h"
+#include "item_shortcut.h"
 #include "settings_program.h"
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
@@ -43,11 +44,6 @@ constexpr UINT kExploreSameWindow = 0x21;
 constexpr UINT kExploreNewWindow = 0x22;
 constexpr UINT kOpenSameWindow = 0x10;
 constexpr UINT kOpenNewWindow = 0x12;
-// A full path of the item: its folder path and name, as the search module takes it.
-std::string FullNameOf(const CacheItem& item)
-{
-    return item.FolderPath.empty() ? item.Name : item.FolderPath + "\\" + item.Name;
-}
 
 void ShowStop(const std::string& text, UINT captionId)
 {
@@ -292,7 +288,7 @@ void ShellViewListCtrl::ExecuteLaunchObject(const CacheItem& item)
     const ComPtr<INotifyNSLaunchManager> launcher = LaunchManager();
     if (!launcher)
         return;
-    const HRESULT result = launcher->ExecuteLaunchObject(WideFromAnsi(FullNameOf(item)).c_str());
+    const HRESULT result = launcher->ExecuteLaunchObject(WideFromAnsi(ItemFullName(item)).c_str());
     if (FAILED(result))
         LogFormatted("Failed when calling INotifyNSLM::ExecuteLaunchObject() HRESULT =0x%08X\n",
                      static_cast<unsigned>(result));
@@ -303,7 +299,7 @@ void ShellViewListCtrl::AutoMapThroughSearchModule(const CacheItem& item)
     const ComPtr<INotifyNSLaunchManager> launcher = LaunchManager();
     if (!launcher)
         return;
-    const HRESULT result = launcher->AutoMapMedia(WideFromAnsi(FullNameOf(item)).c_str(), 0);
+    const HRESULT result = launcher->AutoMapMedia(WideFromAnsi(ItemFullName(item)).c_str(), 0);
     if (FAILED(result))
         LogFormatted("Failed when calling INotifyNSLaunchManager::AutoMapMedia()            HRESULT=0x%08X\n",
                      static_cast<unsigned>(result));
@@ -507,27 +503,12 @@ void ShellViewListCtrl::CreateShortcutsOnDesktop()
     } catch (const RegKeyException& error) {
         LogRegKeyException("ShellViewListCtrl::CreateItemShortcutOnDesktop() - ", error);
     }
-    PidlMgr pidls;
+    ScopedPidl folder = context_.folder ? context_.folder->GetAbsolutePidl() : ScopedPidl();
     for (CacheItem item : SelectedItems()) {
         if (item.FolderPath.empty())
             item.FolderPath = context_.folderPath;
-        bool made = false;
-        const bool discInOwnFolder = item.IsMedia() && !ShowsAllDiscs();
-        if (discInOwnFolder || item.ItemType == LaunchObject) {
-            const std::string arguments = FormatText("\"%s%s\"", item.ItemType == LaunchObject ? "-e:" : "-a:",
-                                                     FullNameOf(item));
-            made = !program.empty() &&
-                   NamespaceFunctions::CreateShortcut(item.Name.c_str(), nullptr, program.c_str(), nullptr,
-                                                      CSIDL_DESKTOPDIRECTORY, item.ItemType, arguments.c_str(),
-                                                      FullNameOf(item).c_str());
-        } else {
-            ScopedPidl child(pidls.Create(item, context_.folderPath));
-            ScopedPidl parent = context_.folder ? context_.folder->GetAbsolutePidl() : ScopedPidl();
-            ScopedPidl absolute(child && parent ? pidls.Concatenate(parent.get(), child.get()) : nullptr);
-            made = absolute && NamespaceFunctions::CreateShortcut(item.Name.c_str(), absolute.get(), nullptr, nullptr,
-                                                                  CSIDL_DESKTOPDIRECTORY, item.ItemType, nullptr, nullptr);
-        }
-        if (!made)
+        const ItemShortcut shortcut(item, program, folder.get());
+        if (!shortcut.SaveOnDesktop())
             ShowPrompt(::GetParent(list_), CommonText(IDS_ERR_CREATE_SHORTCUT), ProductCaption(),
                        MB_OK | MB_ICONSTOP);
     }
