@@ -154,6 +154,8 @@ void LaunchObjectRunner::ProgramEnded(int id)
 void LaunchObjectRunner::ApplyExitStatus(RunMappings& mappings)
 {
     MediaMapping& mapping = mappings.mapping;
+    LogFormatted("A launch object's program ended: its drive mappings are treated by exit status %d\n",
+                 mappings.exitStatus);
     switch (mappings.exitStatus) {
     case KeepMappings:
         return;

@@ -22,6 +22,7 @@ SimulatedShare::SimulatedShare(const std::string& server, const std::string& sha
         else if (::GetLastError() != ERROR_ALREADY_EXISTS)
             throw std::runtime_error("cannot make " + folder);
     }
+    folder_ = folder;
 }
 
 SimulatedShare::~SimulatedShare()

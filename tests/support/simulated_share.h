@@ -15,9 +15,12 @@ public:
 
     // "\\SERVER\SHARE"
     const std::string& Path() const { return path_; }
+    // The share's folder in the prefix, where a test puts the files the share holds.
+    const std::string& Folder() const { return folder_; }
 
 private:
     std::string path_;
+    std::string folder_;
     // The folders this object made, deepest last.
     std::vector<std::string> made_;
 };

@@ -1,0 +1,232 @@
+// Discs and launch objects mapped to drive letters for real by the search module, on the
+// simulated network: the letter becomes a network drive that lists the share's files, a second
+// disc wanting the same letter asks before replacing it, and a launch object's mapping ends
+// with its program.
+
+#include "com/com_apartment.h"
+#include "launch_record.h"
+#include "module_session.h"
+
+#include "base/module_path.h"
+#include "item/item.h"
+#include "res/string_ids.h"
+#include "resources/texts.h"
+#include "support/branding_loaded.h"
+#include "support/cache_tree.h"
+#include "support/simulated_share.h"
+#include "support/temp_directory.h"
+#include "ui/prompt.h"
+
+#include <gtest/gtest.h>
+
+#include <winnetwk.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <future>
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+constexpr DWORD kWindowTimeoutMs = 20000;
+constexpr char kDrive[] = "F:";
+constexpr char kDriveRoot[] = "F:\\";
+constexpr int kCheckBoxNo = 1308;
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// What a shell view does when a disc of the user's folders is opened, or a launch object.
+HRESULT AskModule(const std::string& itemPath, bool launchObject)
+{
+    const ComApartment apartment;
+    ComPtr<INotifyNSServer> module = CreateSearchModule();
+    ComPtr<INotifyNSLaunchManager> launcher;
+    if (!module || FAILED(module.As(&launcher)))
+        return E_NOINTERFACE;
+    const std::wstring path(itemPath.begin(), itemPath.end());
+    return launchObject ? launcher->ExecuteLaunchObject(path.c_str()) : launcher->AutoMapMedia(path.c_str(), 0);
+}
+
+HWND WaitForModuleWindow(const std::string& title)
+{
+    const ULONGLONG end = ::GetTickCount64() + kWindowTimeoutMs;
+    for (;;) {
+        HWND window = ::FindWindowA("#32770", title.c_str());
+        if (window != nullptr && ::IsWindowVisible(window))
+            return window;
+        if (::GetTickCount64() >= end)
+            return nullptr;
+        ::Sleep(50);
+    }
+}
+
+void Click(HWND dialog, int button)
+{
+    ::SendMessageA(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    ::PostMessageA(dialog, WM_NULL, 0, 0);
+}
+
+std::string DialogText(HWND dialog)
+{
+    std::string text;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        char buffer[1024] = {};
+        ::GetWindowTextA(child, buffer, sizeof buffer);
+        text += buffer;
+        text += "\n";
+    }
+    return text;
+}
+
+std::string ConnectionOf(const char* localName)
+{
+    char remote[512] = {};
+    DWORD length = sizeof remote;
+    return ::WNetGetConnectionA(localName, remote, &length) == NO_ERROR ? remote : "";
+}
+
+bool WaitForDriveGone(DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    while (::GetDriveTypeA(kDriveRoot) == DRIVE_REMOTE) {
+        if (::GetTickCount64() >= end)
+            return false;
+        ::Sleep(100);
+    }
+    return true;
+}
+
+BOOL CALLBACK CloseExplorerWindow(HWND window, LPARAM)
+{
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "ExplorerWClass") == 0 || lstrcmpA(className, "CabinetWClass") == 0)
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void DeleteTree(const RegKey& parent, const std::string& name)
+{
+    ::RegDeleteTreeA(parent, name.c_str());
+}
+
+class DiscMappingModuleTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        branding_ = new BrandingLoaded();
+        PrepareQuietModuleUser(Environment("SEARCH_TEST_DATA"));
+    }
+    static void TearDownTestSuite()
+    {
+        delete branding_;
+        branding_ = nullptr;
+    }
+
+    void SetUp() override
+    {
+        std::ofstream network(Environment("SEARCH_TEST_NETWORK"), std::ios::trunc);
+        network << "WORKGROUP\\ALPHA|Storage server one\n"
+                   "WORKGROUP\\ALPHA\\DISC1|Office suite\n"
+                   "WORKGROUP\\ALPHA\\DISC2|Training videos\n"
+                   "WORKGROUP\\ALPHA\\TOOLS|Tools\n";
+        network.close();
+        std::ofstream(disc1_.Folder() + "\\readme.txt") << "on the first disc\n";
+        MakeFolder("", "Network Storage", RootFolder);
+        DeleteTree(CacheKey(""), "Work");   // what an earlier test left
+        MakeFolder("Work", "Work", UserFolder);
+        ASSERT_NE(::GetDriveTypeA(kDriveRoot), static_cast<UINT>(DRIVE_REMOTE)) << "F: is taken before the test";
+    }
+
+    void TearDown() override
+    {
+        ::EnumWindows(CloseExplorerWindow, 0);
+        ::WNetCancelConnection2A(kDrive, 0, TRUE);
+        ::DeleteFileA((disc1_.Folder() + "\\readme.txt").c_str());
+    }
+
+    // A disc of the folder "Work" that always maps to F:, added as the shell adds one.
+    static void AddDiscMappedToF(const std::string& share)
+    {
+        const ComApartment apartment;
+        ComPtr<INotifyNSServer> module = CreateSearchModule();
+        ASSERT_TRUE(module);
+        ASSERT_EQ(S_OK, module->CreateItem(0, L"Work", ItemRecord(share, CdRomDisc, "Work", "\\\\ALPHA").Get()));
+        CacheItem disc;
+        disc.Name = disc.OriginalName = share;
+        disc.Location = "\\\\ALPHA";
+        disc.ItemType = CdRomDisc;
+        disc.FolderPath = "Work";
+        disc.AutoMapping = 2;
+        disc.DriveLetter = "F";
+        disc.SaveMoreData();
+    }
+
+    static BrandingLoaded* branding_;
+    SimulatedShare disc1_{"ALPHA", "DISC1"};
+    SimulatedShare disc2_{"ALPHA", "DISC2"};
+    SimulatedShare tools_{"ALPHA", "TOOLS"};
+};
+
+BrandingLoaded* DiscMappingModuleTest::branding_ = nullptr;
+
+TEST_F(DiscMappingModuleTest, ADiscThatAlwaysMapsToFBecomesNetworkDriveFWithItsFiles)
+{
+    AddDiscMappedToF("DISC1");
+    EXPECT_EQ(S_OK, AskModule("Work\\DISC1", false));
+
+    EXPECT_EQ(static_cast<UINT>(DRIVE_REMOTE), ::GetDriveTypeA(kDriveRoot));
+    EXPECT_EQ(0, ::lstrcmpiA("\\\\ALPHA\\DISC1", ConnectionOf(kDrive).c_str())) << ConnectionOf(kDrive);
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = ::FindFirstFileA("F:\\readme.txt", &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search) << "the share's files are not listed on F:";
+    ::FindClose(search);
+}
+
+TEST_F(DiscMappingModuleTest, ASecondDiscWantingFAsksBeforeReplacingAndNoKeepsTheFirst)
+{
+    AddDiscMappedToF("DISC1");
+    AddDiscMappedToF("DISC2");
+    ASSERT_EQ(S_OK, AskModule("Work\\DISC1", false));
+
+    auto call = std::async(std::launch::async, AskModule, std::string("Work\\DISC2"), false);
+    HWND warning = WaitForModuleWindow(ProductCaption());
+    ASSERT_NE(nullptr, warning) << "no replacement warning";
+    EXPECT_NE(std::string::npos, DialogText(warning).find("already connected to \\\\ALPHA\\DISC1")) << DialogText(warning);
+    Click(warning, kCheckBoxNo);
+
+    HWND goOn = WaitForModuleWindow(CommonText(IDS_CAPTION_AUTOMAPPING));
+    ASSERT_NE(nullptr, goOn) << "the failed mapping asks whether to go on";
+    Click(goOn, IDNO);
+    ASSERT_EQ(std::future_status::ready, call.wait_for(std::chrono::seconds(30)));
+    EXPECT_EQ(S_FALSE, call.get());
+    EXPECT_EQ(0, ::lstrcmpiA("\\\\ALPHA\\DISC1", ConnectionOf(kDrive).c_str()));
+}
+
+TEST_F(DiscMappingModuleTest, ALaunchObjectsProgramRunsFromFAndFIsUnmappedWhenItEnds)
+{
+    const std::string program = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "launch_target.exe");
+    ASSERT_TRUE(::CopyFileA(program.c_str(), (tools_.Folder() + "\\launch_target.exe").c_str(), FALSE));
+    TempDirectory records;
+    const std::string record = records.File("record.txt");
+    MakeFolder("Work\\Tool", "Tool", LaunchObject);
+    RegKey tool = CacheKey("Work\\Tool");
+    tool.SetStringValue("TargetFile", "\\\\ALPHA\\TOOLS\\launch_target.exe \"" + record + "\"");
+    tool.SetDWORDValue("AutoMapping", 2);
+    tool.SetStringValue("DriveLetter", "F");
+    tool.SetDWORDValue("ExitLOStatus", 1);
+
+    EXPECT_EQ(S_OK, AskModule("Work\\Tool", true));
+    const auto started = WaitForLaunchRecord(record, 15000);
+    ASSERT_TRUE(started) << "the program never started";
+    EXPECT_EQ(0, ::lstrcmpiA(kDriveRoot, started->folder.c_str())) << "started in " << started->folder;
+    EXPECT_TRUE(WaitForDriveGone(20000)) << "F: stayed mapped after the program ended";
+    ::DeleteFileA((tools_.Folder() + "\\launch_target.exe").c_str());
+}
+
+} // namespace
