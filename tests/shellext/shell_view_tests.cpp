@@ -352,6 +352,20 @@ TEST_F(ShellViewTest, OpeningADiscThatCannotBeReachedSaysWhyInsteadOfOpeningIt)
     }
 }
 
+TEST_F(ShellViewTest, DiscsOfTheUsersFoldersAreMappedAndOpenedByTheSearchModule)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    ScriptedNetwork network;
+    network.AnswerProbe("\\\\ATLAS\\Manuals", NO_ERROR);
+    Select({"Manuals"});
+    Command(view_command::kOpen);
+    Command(view_command::kContextQuickMap);
+    TestShellBrowser::PumpMessages();
+    ASSERT_EQ((std::vector<std::string>{"AutoMapMedia", "AutoMapMedia"}), server_->Methods());
+    EXPECT_EQ("Work\\Manuals", server_->calls[0].path);
+    EXPECT_EQ("Work\\Manuals", server_->calls[1].path);
+}
+
 TEST_F(ShellViewTest, AnItemAlreadyListedIsNotAddedTwiceAndTheSelectionStays)
 {
     ASSERT_EQ(S_OK, OpenView());
