@@ -11,7 +11,6 @@
 #include "item/item.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
-#include "support/branding_loaded.h"
 #include "support/cache_tree.h"
 #include "support/simulated_share.h"
 #include "support/temp_directory.h"
@@ -21,7 +20,6 @@
 
 #include <winnetwk.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <future>
 
@@ -29,16 +27,9 @@ namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr DWORD kWindowTimeoutMs = 20000;
 constexpr char kDrive[] = "F:";
 constexpr char kDriveRoot[] = "F:\\";
 constexpr int kCheckBoxNo = 1308;
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 // What a shell view does when a disc of the user's folders is opened, or a launch object.
 HRESULT AskModule(const std::string& itemPath, bool launchObject)
@@ -50,25 +41,6 @@ HRESULT AskModule(const std::string& itemPath, bool launchObject)
         return E_NOINTERFACE;
     const std::wstring path(itemPath.begin(), itemPath.end());
     return launchObject ? launcher->ExecuteLaunchObject(path.c_str()) : launcher->AutoMapMedia(path.c_str(), 0);
-}
-
-HWND WaitForModuleWindow(const std::string& title)
-{
-    const ULONGLONG end = ::GetTickCount64() + kWindowTimeoutMs;
-    for (;;) {
-        HWND window = ::FindWindowA("#32770", title.c_str());
-        if (window != nullptr && ::IsWindowVisible(window))
-            return window;
-        if (::GetTickCount64() >= end)
-            return nullptr;
-        ::Sleep(50);
-    }
-}
-
-void Click(HWND dialog, int button)
-{
-    ::SendMessageA(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-    ::PostMessageA(dialog, WM_NULL, 0, 0);
 }
 
 std::string DialogText(HWND dialog)
@@ -115,22 +87,11 @@ void DeleteTree(const RegKey& parent, const std::string& name)
     ::RegDeleteTreeA(parent, name.c_str());
 }
 
-class DiscMappingModuleTest : public ::testing::Test {
+class DiscMappingModuleTest : public ModuleTestSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        branding_ = new BrandingLoaded();
-        PrepareQuietModuleUser(Environment("SEARCH_TEST_DATA"));
-    }
-    static void TearDownTestSuite()
-    {
-        delete branding_;
-        branding_ = nullptr;
-    }
-
     void SetUp() override
     {
-        std::ofstream network(Environment("SEARCH_TEST_NETWORK"), std::ios::trunc);
+        std::ofstream network(TestEnvironment("SEARCH_TEST_NETWORK"), std::ios::trunc);
         network << "WORKGROUP\\ALPHA|Storage server one\n"
                    "WORKGROUP\\ALPHA\\DISC1|Office suite\n"
                    "WORKGROUP\\ALPHA\\DISC2|Training videos\n"
@@ -167,13 +128,10 @@ protected:
         disc.SaveMoreData();
     }
 
-    static BrandingLoaded* branding_;
     SimulatedShare disc1_{"ALPHA", "DISC1"};
     SimulatedShare disc2_{"ALPHA", "DISC2"};
     SimulatedShare tools_{"ALPHA", "TOOLS"};
 };
-
-BrandingLoaded* DiscMappingModuleTest::branding_ = nullptr;
 
 TEST_F(DiscMappingModuleTest, ADiscThatAlwaysMapsToFBecomesNetworkDriveFWithItsFiles)
 {
@@ -198,11 +156,11 @@ TEST_F(DiscMappingModuleTest, ASecondDiscWantingFAsksBeforeReplacingAndNoKeepsTh
     HWND warning = WaitForModuleWindow(ProductCaption());
     ASSERT_NE(nullptr, warning) << "no replacement warning";
     EXPECT_NE(std::string::npos, DialogText(warning).find("already connected to \\\\ALPHA\\DISC1")) << DialogText(warning);
-    Click(warning, kCheckBoxNo);
+    ClickModuleButton(warning, kCheckBoxNo);
 
     HWND goOn = WaitForModuleWindow(CommonText(IDS_CAPTION_AUTOMAPPING));
     ASSERT_NE(nullptr, goOn) << "the failed mapping asks whether to go on";
-    Click(goOn, IDNO);
+    ClickModuleButton(goOn, IDNO);
     ASSERT_EQ(std::future_status::ready, call.wait_for(std::chrono::seconds(30)));
     EXPECT_EQ(S_FALSE, call.get());
     EXPECT_EQ(0, ::lstrcmpiA("\\\\ALPHA\\DISC1", ConnectionOf(kDrive).c_str()));

@@ -7,45 +7,20 @@
 #include "module_session.h"
 
 #include "base/module_path.h"
-#include "support/branding_loaded.h"
 #include "support/cache_tree.h"
 #include "support/temp_directory.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <future>
 
 namespace {
 
 using Microsoft::WRL::ComPtr;
 
-constexpr DWORD kWindowTimeoutMs = 20000;
 constexpr int kParameterList = 1327;
 constexpr char kLicenceTitle[] = "Licence";
 constexpr char kPartsTitle[] = "Choose parts";
-
-// The module's dialog or message box with this title, once it is shown.
-HWND WaitForModuleWindow(const char* title)
-{
-    const ULONGLONG end = ::GetTickCount64() + kWindowTimeoutMs;
-    for (;;) {
-        HWND window = ::FindWindowA("#32770", title);
-        if (window != nullptr && ::IsWindowVisible(window))
-            return window;
-        if (::GetTickCount64() >= end)
-            return nullptr;
-        ::Sleep(50);
-    }
-}
-
-// A click as the user makes it: the button's click, then a posted message that wakes the
-// modal loop the click ended.
-void Click(HWND dialog, int button)
-{
-    ::SendMessageA(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
-    ::PostMessageA(dialog, WM_NULL, 0, 0);
-}
 
 // What a shell view does on a double click: the module runs the launch object; the call
 // returns once the target started or the user stopped.
@@ -60,20 +35,8 @@ HRESULT ExecuteInModule(const std::string& itemPath)
     return launcher->ExecuteLaunchObject(path.c_str());
 }
 
-class LaunchObjectModuleTest : public ::testing::Test {
+class LaunchObjectModuleTest : public ModuleTestSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        branding_ = new BrandingLoaded();
-        const char* data = std::getenv("SEARCH_TEST_DATA");
-        PrepareQuietModuleUser(data != nullptr ? data : "");
-    }
-    static void TearDownTestSuite()
-    {
-        delete branding_;
-        branding_ = nullptr;
-    }
-
     void SetUp() override
     {
         MakeFolder("", "Network Storage", RootFolder);
@@ -103,12 +66,9 @@ protected:
 
     std::string Record() const { return records_.File("record.txt"); }
 
-    static BrandingLoaded* branding_;
     TempDirectory records_;
     TempDirectory startIn_;
 };
-
-BrandingLoaded* LaunchObjectModuleTest::branding_ = nullptr;
 
 TEST_F(LaunchObjectModuleTest, AnsweredChainStartsTheTargetWithTheChosenParametersInItsFolder)
 {
@@ -116,7 +76,7 @@ TEST_F(LaunchObjectModuleTest, AnsweredChainStartsTheTargetWithTheChosenParamete
 
     HWND licence = WaitForModuleWindow(kLicenceTitle);
     ASSERT_NE(nullptr, licence) << "the module asked no question";
-    Click(licence, IDOK);
+    ClickModuleButton(licence, IDOK);
 
     HWND parts = WaitForModuleWindow(kPartsTitle);
     ASSERT_NE(nullptr, parts) << "the parameter list did not follow the message box";
@@ -124,7 +84,7 @@ TEST_F(LaunchObjectModuleTest, AnsweredChainStartsTheTargetWithTheChosenParamete
     ASSERT_EQ(3, ::SendMessageA(list, LB_GETCOUNT, 0, 0));
     ::SendMessageA(list, LB_SETSEL, TRUE, 2);
     ::SendMessageA(list, LB_SETSEL, TRUE, 1);
-    Click(parts, IDOK);
+    ClickModuleButton(parts, IDOK);
 
     ASSERT_EQ(std::future_status::ready, call.wait_for(std::chrono::seconds(30)));
     EXPECT_EQ(S_OK, call.get());
@@ -143,11 +103,11 @@ TEST_F(LaunchObjectModuleTest, CancelAtTheSecondStepStartsNothing)
 
     HWND licence = WaitForModuleWindow(kLicenceTitle);
     ASSERT_NE(nullptr, licence);
-    Click(licence, IDOK);
+    ClickModuleButton(licence, IDOK);
     HWND parts = WaitForModuleWindow(kPartsTitle);
     ASSERT_NE(nullptr, parts);
     ::SendMessageA(::GetDlgItem(parts, kParameterList), LB_SETSEL, TRUE, 0);
-    Click(parts, IDCANCEL);
+    ClickModuleButton(parts, IDCANCEL);
 
     ASSERT_EQ(std::future_status::ready, call.wait_for(std::chrono::seconds(30)));
     EXPECT_EQ(S_FALSE, call.get());

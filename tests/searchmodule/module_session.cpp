@@ -9,9 +9,51 @@
 
 #include "support/branding_loaded.h"
 
+#include <cstdlib>
 #include <regex>
 
 using Microsoft::WRL::ComPtr;
+
+namespace {
+
+constexpr DWORD kWindowTimeoutMs = 20000;
+
+} // namespace
+
+std::string TestEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::unique_ptr<BrandingLoaded> ModuleTestSuite::branding_;
+
+void ModuleTestSuite::SetUpTestSuite()
+{
+    branding_ = std::make_unique<BrandingLoaded>();
+    PrepareQuietModuleUser(TestEnvironment("SEARCH_TEST_DATA"));
+}
+
+void ModuleTestSuite::TearDownTestSuite() { branding_.reset(); }
+
+HWND WaitForModuleWindow(const std::string& title)
+{
+    const ULONGLONG end = ::GetTickCount64() + kWindowTimeoutMs;
+    for (;;) {
+        HWND window = ::FindWindowA("#32770", title.c_str());
+        if (window != nullptr && ::IsWindowVisible(window))
+            return window;
+        if (::GetTickCount64() >= end)
+            return nullptr;
+        ::Sleep(50);
+    }
+}
+
+void ClickModuleButton(HWND dialog, int button)
+{
+    ::SendMessageA(::GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+    ::PostMessageA(dialog, WM_NULL, 0, 0);
+}
 
 void PrepareQuietModuleUser(const std::string& programPath)
 {

@@ -6,13 +6,38 @@
 #include <windows.h>
 #include <wrl/client.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 
 // An administrator's installation in programPath whose module searches only when asked, shows
 // no taskbar icon, logs, and asks SLP nobody: what every whole-program test starts from.
 void PrepareQuietModuleUser(const std::string& programPath);
+
+// The variables the test script sets: SEARCH_TEST_DATA (the program path), SEARCH_TEST_NETWORK
+// (the simulated network's description); empty when unset.
+std::string TestEnvironment(const char* name);
+
+class BrandingLoaded;
+
+// Tests of the running module: the branding library loaded and the quiet user prepared once.
+class ModuleTestSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+private:
+    static std::unique_ptr<BrandingLoaded> branding_;
+};
+
+// The module's dialog or message box with this title, once it is shown; null after 20 s.
+HWND WaitForModuleWindow(const std::string& title);
+// A click as the user makes it: the button's click, then a posted message that wakes the modal
+// loop the click ended.
+void ClickModuleButton(HWND dialog, int button);
 
 // The running search module as a client sees it: its interfaces, created in a local server.
 Microsoft::WRL::ComPtr<INotifyNSServer> CreateSearchModule();

@@ -13,7 +13,6 @@
 #include "resources/texts.h"
 #include "settings/auxiliary.h"
 
-#include "support/branding_loaded.h"
 #include "support/cache_tree.h"
 
 #include <gtest/gtest.h>
@@ -45,15 +44,9 @@ const std::vector<std::string> kNetwork = {
     "SALES\\CHARLIE\\MANUALS",
 };
 
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 void WriteNetwork(const std::vector<std::string>& lines)
 {
-    std::ofstream file(Environment("SEARCH_TEST_NETWORK"), std::ios::trunc);
+    std::ofstream file(TestEnvironment("SEARCH_TEST_NETWORK"), std::ios::trunc);
     for (const std::string& line : lines)
         file << line << "\n";
 }
@@ -104,7 +97,7 @@ bool ModuleHasTaskbarIcon()
 
 std::string ModuleLog()
 {
-    std::ifstream file(Environment("SEARCH_TEST_DATA") + "\\trawlex.log");
+    std::ifstream file(TestEnvironment("SEARCH_TEST_DATA") + "\\trawlex.log");
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
@@ -176,20 +169,8 @@ private:
     static RegKey User() { return RegKey::CURRENT_USER.GetKey(kProductKey); }
 };
 
-class SearchModuleTest : public ::testing::Test {
+class SearchModuleTest : public ModuleTestSuite {
 protected:
-    static void SetUpTestSuite()
-    {
-        branding_ = new BrandingLoaded();
-        PrepareQuietModuleUser(Environment("SEARCH_TEST_DATA"));
-    }
-
-    static void TearDownTestSuite()
-    {
-        delete branding_;
-        branding_ = nullptr;
-    }
-
     void SetUp() override
     {
         WriteNetwork(kNetwork);
@@ -223,12 +204,9 @@ protected:
         ASSERT_TRUE(PumpUntil([&] { return allDiscs.SearchDone(); }, kSearchTimeoutMs));
     }
 
-    static BrandingLoaded* branding_;
     ComApartment apartment_;
     ComPtr<INotifyNSServer> module_;
 };
-
-BrandingLoaded* SearchModuleTest::branding_ = nullptr;
 
 TEST_F(SearchModuleTest, RegistrationWithoutCallbackServesSearchesAndRemoveOfZeroSucceeds)
 {
