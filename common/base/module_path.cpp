@@ -18,7 +18,10 @@ std::string ModuleFileName(HMODULE module)
 std::string DirectoryOf(const std::string& path)
 {
     const auto slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    if (slash == std::string::npos)
+        return {};
+    // "C:" alone names the drive's current folder, not its root.
+    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
 std::string FileNameOf(const std::string& path)

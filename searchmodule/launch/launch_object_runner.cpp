@@ -1,6 +1,7 @@
 #include "launch_object_runner.h"
 
 #include "action_chain.h"
+#include "base/module_path.h"
 #include "item_at_path.h"
 #include "launch_command_line.h"
 #include "launch_drive_paths.h"
@@ -21,20 +22,10 @@ namespace {
 // "ExitLOStatus": what happens to the mappings when the program ends.
 enum ExitMappingStatus { RestorePrevious = 0, UnmapLetters = 1, KeepMappings = 2 };
 
-std::string LaunchText(UINT id) { return ExternalResMgr::GetString(::GetModuleHandleA(nullptr), id); }
-
 bool IsExistingFile(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.find_last_of('\\');
-    if (slash == std::string::npos)
-        return {};
-    return slash == 2 && path[1] == ':' ? path.substr(0, 3) : path.substr(0, slash);
 }
 
 bool MadeAnyMapping(const MediaMapping& mapping)
@@ -80,7 +71,7 @@ HRESULT LaunchObjectRunner::Execute(const std::string& itemPath)
 HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
 {
     if (launchObject.TargetFile.empty()) {
-        ShowErrorPrompt(nullptr, FormatText(LaunchText(IDS_LAUNCH_NO_TARGET_FMT), launchObject.Name.c_str()));
+        ShowErrorPrompt(nullptr, FormatText(ProgramText(IDS_LAUNCH_NO_TARGET_FMT), launchObject.Name.c_str()));
         return E_INVALIDARG;
     }
     if (!LaunchCommandLine::HasBalancedQuotes(launchObject.TargetFile)) {
@@ -113,7 +104,7 @@ HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
     ProgramStart start;
     start.program = PathOnDrive(target.program, ownDisc, drive);
     start.arguments = LaunchCommandLine::JoinArguments(target.arguments, answers);
-    start.workingFolder = launchObject.StartIn.empty() ? FolderOf(start.program)
+    start.workingFolder = launchObject.StartIn.empty() ? DirectoryOf(start.program)
                                                        : PathOnDrive(launchObject.StartIn, ownDisc, drive);
     start.startAs = launchObject.StartAs;
     ScopedKernelHandle process;
@@ -121,7 +112,7 @@ HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
     if (error != NO_ERROR) {
         LogFormatted("Launch object '%s' could not start '%s': %u\n", launchObject.Name.c_str(),
                      start.program.c_str(), static_cast<unsigned>(error));
-        ShowErrorPrompt(nullptr, FormatText(LaunchText(IDS_LAUNCH_CANNOT_START_FMT), start.program.c_str(),
+        ShowErrorPrompt(nullptr, FormatText(ProgramText(IDS_LAUNCH_CANNOT_START_FMT), start.program.c_str(),
                                             static_cast<int>(error)));
         UndoMappings(mappings->mapping);
         return HRESULT_FROM_WIN32(error);

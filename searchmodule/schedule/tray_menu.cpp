@@ -1,22 +1,17 @@
 #include "tray_menu.h"
 
-#include "resources/resources.h"
-
-namespace {
+#include "resources/texts.h"
 
 // The menu texts live in the string table of the program that shows them.
-std::string MenuText(UINT id) { return ExternalResMgr::GetString(::GetModuleHandleA(nullptr), id); }
-
-} // namespace
 
 TrayMenu::TrayMenu() : menu_(::CreatePopupMenu())
 {
     if (!menu_)
         return;
     for (UINT command : {kQuickSearch, kFullSearch})
-        ::AppendMenuA(menu_.Get(), MF_STRING, command, MenuText(command).c_str());
+        ::AppendMenuA(menu_.Get(), MF_STRING, command, ProgramText(command).c_str());
     ::AppendMenuA(menu_.Get(), MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuA(menu_.Get(), MF_STRING, kExit, MenuText(kExit).c_str());
+    ::AppendMenuA(menu_.Get(), MF_STRING, kExit, ProgramText(kExit).c_str());
     ::SetMenuDefaultItem(menu_.Get(), kQuickSearch, FALSE);
 }
 
