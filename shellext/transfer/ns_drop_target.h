@@ -30,8 +30,9 @@ struct DropTargetList {
 // module carry it out.
 class NSDropTarget final : public ComObject<NSDropTarget, IDropTarget> {
 public:
-    // target leads from the namespace root to the folder, or to a folder item whose folder
-    // receives the drop; null or empty for the root. Copied.
+    // target is an identifier list (from the namespace root or from the desktop) whose last
+    // item is the folder that receives the drop, or an item of it that is no folder; null, or
+    // a list whose last item is not the namespace's, stands for the root. Copied.
     explicit NSDropTarget(LPCITEMIDLIST target);
     // The target of a view's list, whose folder is target.
     NSDropTarget(LPCITEMIDLIST target, DropTargetList list);
