@@ -9,6 +9,7 @@
 #include "find_files_request.h"
 #include "folder/new_name_check.h"
 #include "folder/shell_folder.h"
+#include "folder/shell_folder_mgr.h"
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
 #include "module_instance.h"
@@ -117,6 +118,18 @@ bool ShellViewListCtrl::OnCommand(UINT id)
         return true;
     case kDelete: case kContextDelete:
         DeleteSelection();
+        return true;
+    case kCut: case kContextCut: case kExplorerCut:
+        CopySelection(true);
+        return true;
+    case kCopy: case kContextCopy: case kExplorerCopy:
+        CopySelection(false);
+        return true;
+    case kPaste: case kContextPaste:
+        PasteIntoFolder();
+        return true;
+    case kContextPasteInto:
+        PasteIntoSelectedFolder();
         return true;
     case kRename: case kContextRename:
         StartRename();
@@ -427,42 +440,15 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
 
 void ShellViewListCtrl::DeleteSelection()
 {
-    // Copied before the first call: the search module's RemoveItem callbacks change the rows.
-    const std::vector<CacheItem> selected = SelectedItems();
-    if (selected.empty() || !context_.server)
+    std::vector<CacheItem> selected = SelectedItems();
+    if (selected.empty() || !context_.folder)
         return;
-    if (folderItem_.IsSystemFolder()) {
-        ShowStop(FormatText(CommonText(IDS_ERR_DELETE_ACCESS_DENIED_FMT), selected.front().Name),
-                 IDS_CAPTION_ERROR_DELETING);
-        return;
+    for (CacheItem& item : selected) {
+        if (item.FolderPath.empty())
+            item.FolderPath = context_.folderPath;
     }
-    const std::string question = selected.size() == 1
-                                     ? FormatText(CommonText(selected.front().IsFolder() ? IDS_ASK_DELETE_FOLDER_FMT
-                                                                                          : IDS_ASK_DELETE_ITEM_FMT),
-                                                  selected.front().Name)
-                                     : FormatText(CommonText(IDS_ASK_DELETE_ITEMS_FMT), static_cast<int>(selected.size()));
-    if (ShowPrompt(::GetParent(list_), question, CommonText(IDS_CAPTION_CONFIRM_DELETE),
-                   MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
-        return;
-    for (const CacheItem& item : selected) {
-        if (item.IsSystemFolder()) {
-            ShowStop(FormatText(CommonText(IDS_ERR_DELETE_ACCESS_DENIED_FMT), item.Name), IDS_CAPTION_ERROR_DELETING);
-            continue;
-        }
-        if (item.IsFolder() && context_.folder) {
-            context_.folder->DeleteFolder(item, context_.clientId, context_.server.Get(), true);
-            continue;
-        }
-        CacheItem record(item);
-        if (!record.InitStruct())
-            continue;
-        const HRESULT result =
-            context_.server->DeleteItem(context_.clientId, WideFromAnsi(context_.folderPath).c_str(), record.Record);
-        if (result == NSS_S_NOT_DELETABLE)
-            ShowStop(CommonText(IDS_ERR_ITEM_NOT_DELETABLE), IDS_CAPTION_ERROR_DELETING);
-        else if (result != S_OK)
-            LogFormatted("Failed calling INotifyNSServer::DeleteItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
-    }
+    ShellFolderMgr().DeleteItems(std::move(selected), *context_.folder.Get(), folderItem_, context_.clientId, false,
+                                 context_.server.Get());
 }
 
 void ShellViewListCtrl::StartSearch(bool full)

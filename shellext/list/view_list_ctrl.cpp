@@ -3,6 +3,7 @@
 #include "cache/cache.h"
 #include "folder/item_attributes.h"
 #include "folder/shell_folder.h"
+#include "folder/shell_folder_mgr.h"
 #include "logging/logging.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -41,7 +42,7 @@ ShellViewListCtrl::ShellViewListCtrl(HWND parent, const RECT& rect, int viewMode
         throw std::runtime_error("the list control could not be created");
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
     // The overlay is the rows' own: the control asks for it as it asks for texts.
-    ListView_SetCallbackMask(list_, LVIS_OVERLAYMASK);
+    ListView_SetCallbackMask(list_, LVIS_OVERLAYMASK | LVIS_CUT);
     ListView_SetImageList(list_, images_.Small(), LVSIL_SMALL);
     ListView_SetImageList(list_, images_.Large(), LVSIL_NORMAL);
     AddColumns();
@@ -49,11 +50,15 @@ ShellViewListCtrl::ShellViewListCtrl(HWND parent, const RECT& rect, int viewMode
     icons_ = std::make_unique<LaunchObjectIconManager>(parent);
     Cache folder(CacheFolderOnly, context_.folderPath);
     folder.GetOpenedFolderData(folderItem_);
+    RegisterAsDropTarget();
 }
 
 ShellViewListCtrl::~ShellViewListCtrl()
 {
     icons_.reset();   // the worker ends before the window goes
+    if (dropTargetRegistered_)
+        ::RevokeDragDrop(list_);
+    ole_.reset();
     if (list_ && ::IsWindow(list_))
         ::DestroyWindow(list_);
 }
@@ -329,6 +334,11 @@ void ShellViewListCtrl::OnGetDisplayInfo(NMLVDISPINFOA& info) const
         item.state = (item.state & ~LVIS_OVERLAYMASK) | INDEXTOOVERLAYMASK(ItemImages::kSharedOverlay);
         item.stateMask |= LVIS_OVERLAYMASK;
     }
+    if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_CUT)) {
+        item.state &= ~LVIS_CUT;
+        if (ShellFolderMgr::IsCutPending(FolderPathOf(row.item), row.item.Name))
+            item.state |= LVIS_CUT;
+    }
 }
 
 LRESULT ShellViewListCtrl::OnFindItem(const NMLVFINDITEMA& find) const
@@ -400,6 +410,10 @@ bool ShellViewListCtrl::OnNotify(const NMHDR& header, LRESULT& result)
         return true;
     case NM_DBLCLK:
         OnDoubleClick();
+        return true;
+    case LVN_BEGINDRAG:
+    case LVN_BEGINRDRAG:
+        BeginDrag();
         return true;
     case NM_RETURN:
         Logging::OutToLogFile("ShellViewListCtrl::OnReturn()\n");

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "com/com_apartment.h"
 #include "item/item.h"
 #include "item_images.h"
 #include "launch_object_icon_worker.h"
 #include "nsinterfaces.h"
+#include "pidl/pidl_mgr.h"
+#include "transfer/ns_drop_target.h"
 #include "view/view_state.h"
 #include "view_rows.h"
 
@@ -87,6 +90,12 @@ public:
     void InvertSelection();
     void StartRename();
     void DeleteSelection();
+    // The clipboard: the selection copied or cut, pasted into the list's folder or into the
+    // selected folder, a pending cut cancelled.
+    void CopySelection(bool cut);
+    void PasteIntoFolder();
+    void PasteIntoSelectedFolder();
+    void CancelCut();
     void ExecuteOnSelection(UINT command);
     void CreateShortcutsOnDesktop();
     void UpdateStatusText();
@@ -105,6 +114,16 @@ private:
     void OnEndLabelEdit(const NMLVDISPINFOA& info);
     void OnColumnClick(int column);
     void OnDoubleClick();
+    void BeginDrag();
+    void RegisterAsDropTarget();
+    // The list as the owner of a drop target: its browser kind and search-module connection.
+    DropTargetList DropTargetOwner() const;
+    // The folder row at a point of the screen, if any.
+    std::optional<CacheItem> FolderAt(POINTL screen) const;
+    // Where a paste into target (a folder of the list or the list's own) goes, as the drop
+    // target takes it; null when the view has no folder.
+    ScopedPidl PasteTarget(const CacheItem* folder) const;
+    std::string FolderPathOf(const CacheItem& item) const;
 
     // Commands (view_list_commands.cpp).
     bool ItemStillExists(const CacheItem& item) const;
@@ -130,6 +149,9 @@ private:
 
     HWND list_ = nullptr;
     Context context_;
+    // Drag and drop needs OLE on the list's thread; the list is a drop target while it lives.
+    std::unique_ptr<OleApartment> ole_;
+    bool dropTargetRegistered_ = false;
     CacheItem folderItem_;
     std::vector<ViewColumn> columns_;
     ViewRows rows_;

@@ -108,12 +108,17 @@ bool ShellView::TranslateKey(const MSG& message)
     const HWND editor = list.LabelEditor();
     if ((message.message == WM_NCLBUTTONDOWN && message.wParam == HTMENU) || message.message == WM_SYSKEYDOWN)
         UpdateCommandState();
+    if (message.message == WM_COMMAND &&
+        (LOWORD(message.wParam) == view_command::kExplorerCut || LOWORD(message.wParam) == view_command::kExplorerCopy))
+        return ClipboardOperation(LOWORD(message.wParam) == view_command::kExplorerCut ? 'X' : 'C', LOWORD(message.wParam));
     if (message.message == WM_KEYDOWN && ControlHeld()) {
         if (message.wParam == 'A' && !editor) {
             list.SelectAll();
             return true;
         }
-        return false;   // the clipboard keys arrive with the data-transfer commands
+        if ((message.wParam == 'X' || message.wParam == 'C' || message.wParam == 'V') && !editor)
+            return ClipboardOperation(static_cast<char>(message.wParam), static_cast<UINT>(message.wParam));
+        return false;
     }
     if (message.message == WM_KEYDOWN) {
         switch (message.wParam) {
@@ -124,6 +129,12 @@ bool ShellView::TranslateKey(const MSG& message)
                 return false;
             LogFormatted("ShellView::CheckForValidKey() - theKey=%d\n", static_cast<int>(message.wParam));
             list.DeleteSelection();
+            return true;
+        case VK_ESCAPE:
+            if (!hasFocus_ || editor)
+                return false;
+            LogFormatted("ShellView::CheckForValidKey() - theKey=%d\n", static_cast<int>(message.wParam));
+            list.CancelCut();
             return true;
         case VK_F1:
             AuxiliaryFunctions::LaunchHelpFile(-1);
@@ -139,6 +150,19 @@ bool ShellView::TranslateKey(const MSG& message)
         }
     }
     return false;
+}
+
+bool ShellView::ClipboardOperation(char key, UINT logged)
+{
+    if (!hasFocus_)
+        return false;
+    LogFormatted("ShellView::CheckForClipboardOperation() - Key/Msg=%d\n", static_cast<int>(logged));
+    ShellViewListCtrl& list = window_->List();
+    if (key == 'V')
+        list.PasteIntoFolder();
+    else
+        list.CopySelection(key == 'X');
+    return true;
 }
 
 bool ShellView::AnswerRegisteredMessage(const MSG& message, LRESULT& result)
@@ -159,8 +183,12 @@ bool ShellView::AnswerRegisteredMessage(const MSG& message, LRESULT& result)
         }
         return true;
     }
-    if (id == ids.cutItem || id == ids.copyItem || id == ids.pasteItem)
-        return true;   // not handled yet: the sender acts itself
+    if (id == ids.cutItem || id == ids.copyItem || id == ids.pasteItem) {
+        // Without the focus the sender acts itself (the tree's own folder is meant).
+        if (ClipboardOperation(id == ids.cutItem ? 'X' : id == ids.copyItem ? 'C' : 'V', id))
+            result = 0;
+        return true;
+    }
     if (id == ids.itemCount) {
         result = static_cast<LRESULT>(list.RowCount());
         return true;

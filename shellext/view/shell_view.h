@@ -62,6 +62,8 @@ private:
     void UpdateCommandState();
     void OnFocusChanged(bool focused);
     bool TranslateKey(const MSG& message);
+    // Cut ('X'), copy ('C') or paste ('V') while the list has the focus; false without it.
+    bool ClipboardOperation(char key, UINT logged);
     bool AnswerRegisteredMessage(const MSG& message, LRESULT& result);
     HRESULT ForwardToList(const CacheItemStruct& record, bool (ShellViewListCtrl::*change)(const CacheItem&));
 

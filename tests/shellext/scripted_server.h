@@ -22,6 +22,9 @@ public:
         LONG client = 0;
         std::string path;
         CacheItem item;
+        // MoveItem's new name (empty: the name stays) and operation (1 copy, 2 move).
+        std::string newName;
+        LONG operation = 0;
     };
 
     std::vector<Call> calls;
@@ -37,9 +40,10 @@ public:
     {
         return Answer("DeleteItem", client, path, &item);
     }
-    STDMETHODIMP MoveItem(LONG client, const WCHAR* path, CacheItemStruct item, const WCHAR*, LONG) override
+    STDMETHODIMP MoveItem(LONG client, const WCHAR* path, CacheItemStruct item, const WCHAR* newName,
+                          LONG operation) override
     {
-        return Answer("MoveItem", client, path, &item);
+        return Answer("MoveItem", client, path, &item, newName ? AnsiFromWide(newName) : std::string(), operation);
     }
     STDMETHODIMP UpdateItem(LONG client, const WCHAR* path, CacheItemStruct item) override
     {
@@ -103,9 +107,10 @@ public:
 private:
     LONG lastClient_ = 0;
 
-    HRESULT Answer(const char* method, LONG client, const WCHAR* path, const CacheItemStruct* item)
+    HRESULT Answer(const char* method, LONG client, const WCHAR* path, const CacheItemStruct* item,
+                   std::string newName = {}, LONG operation = 0)
     {
-        Call call{method, client, {}, {}};
+        Call call{method, client, {}, {}, std::move(newName), operation};
         if (path)
             call.path = AnsiFromWide(path);
         if (item)

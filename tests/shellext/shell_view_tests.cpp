@@ -1,5 +1,6 @@
 #include "com/com_apartment.h"
 #include "folder/shell_folder.h"
+#include "folder/shell_folder_mgr.h"
 #include "list/view_list_ctrl.h"
 #include "ns_result_codes.h"
 #include "res/string_ids.h"
@@ -7,6 +8,7 @@
 #include "resources/resources.h"
 #include "resources/texts.h"
 #include "search_module_access.h"
+#include "settings/auxiliary.h"
 #include "text/text_format.h"
 #include "view/shell_view.h"
 #include "view/view_commands.h"
@@ -520,6 +522,127 @@ TEST_F(ShellViewTest, TheDiscsStayListedWhileASearchRunsAndAreReadAgainWhenItIsD
     server_->AddToClients(Disc("\\\\ATLAS", "TOWNS"));
     ASSERT_EQ(S_OK, view_->SearchDone());
     EXPECT_EQ((std::vector<std::string>{"MAPS", "TOWNS"}), RowNames());
+}
+
+// The clipboard and drag and drop of the view's list, on the real OLE clipboard and through the
+// real DoDragDrop.
+class ViewTransferTest : public ShellViewTest {
+protected:
+    void TearDown() override
+    {
+        if (otherView_)
+            otherView_->DestroyViewWindow();
+        otherView_.Reset();
+        ShellViewTest::TearDown();
+        ::OleSetClipboard(nullptr);
+        AuxiliaryFunctions::SetClipboardCutFlag(false);
+    }
+
+    int RowOf(const std::string& name)
+    {
+        for (size_t i = 0; i < List().RowCount(); ++i) {
+            if (List().Row(i).item.Name == name)
+                return static_cast<int>(i);
+        }
+        return -1;
+    }
+
+    bool ShownCut(const std::string& name)
+    {
+        ::UpdateWindow(List().Window());
+        return (ListView_GetItemState(List().Window(), RowOf(name), LVIS_CUT) & LVIS_CUT) != 0;
+    }
+
+    HRESULT Key(WPARAM key, bool control)
+    {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        const BYTE before = keys[VK_CONTROL];
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        MSG message{List().Window(), WM_KEYDOWN, key, 0, 0, {}};
+        const HRESULT handled = view_->TranslateAccelerator(&message);
+        keys[VK_CONTROL] = before;
+        ::SetKeyboardState(keys);
+        return handled;
+    }
+
+    // A second Explorer window, beside the first, showing the folder at path.
+    ShellViewListCtrl& OpenOtherView(const std::string& path)
+    {
+        otherBrowser_ = MakeComObject<TestShellBrowser>();
+        ::SetWindowPos(otherBrowser_->Window(), HWND_TOP, 700, 0, 500, 400, SWP_SHOWWINDOW);
+        otherFolder_ = FolderAt(path, UserFolder);
+        ComPtr<IShellView> view;
+        EXPECT_EQ(S_OK, otherFolder_->CreateViewObject(nullptr, IID_PPV_ARGS(&view)));
+        otherView_ = static_cast<ShellView*>(view.Get());
+        FOLDERSETTINGS settings{FVM_DETAILS, 0};
+        RECT rect{0, 0, 480, 360};
+        HWND window = nullptr;
+        EXPECT_EQ(S_OK, otherView_->CreateViewWindow(nullptr, &settings, otherBrowser_.Get(), &rect, &window));
+        otherBrowser_->activeView = otherView_;
+        return *otherView_->List();
+    }
+
+    ComPtr<TestShellBrowser> otherBrowser_;
+    ComPtr<ShellFolder> otherFolder_;
+    ComPtr<ShellView> otherView_;
+};
+
+TEST_F(ViewTransferTest, CutItemsAreDimmedUntilEscapeCancelsTheCut)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Manuals"});
+    TestShellBrowser::PumpMessages();
+    ASSERT_EQ(S_OK, Key('X', true));
+    EXPECT_TRUE(ShellFolderMgr().CheckValidNSClipboard());
+    EXPECT_TRUE(AuxiliaryFunctions::GetClipboardCutFlag());
+    EXPECT_TRUE(ShownCut("Manuals"));
+    EXPECT_FALSE(ShownCut("Tool"));
+
+    ASSERT_EQ(S_OK, Key(VK_ESCAPE, false));
+    EXPECT_FALSE(ShownCut("Manuals"));
+    EXPECT_FALSE(ShellFolderMgr().CheckValidNSClipboard());
+    EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
+}
+
+TEST_F(ViewTransferTest, ItemsCopiedInOneViewArePastedIntoAnotherAsCopies)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Manuals", "Tool"});
+    TestShellBrowser::PumpMessages();
+    Command(view_command::kCopy);
+    ShellViewListCtrl& projects = OpenOtherView("Work\\Projects");
+    ::SetFocus(projects.Window());
+    projects.OnCommand(view_command::kPaste);
+    ASSERT_EQ((std::vector<std::string>{"MoveItem", "MoveItem"}), server_->Methods());
+    for (const auto& call : server_->calls) {
+        EXPECT_EQ("Work\\Projects", call.path);
+        EXPECT_EQ(1, call.operation);
+    }
+}
+
+TEST_F(ViewTransferTest, ADragFromOneViewDropsIntoTheFolderOfTheOtherThroughDoDragDrop)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    ShellViewListCtrl& projects = OpenOtherView("Work\\Projects");
+    Select({"Manuals"});
+    TestShellBrowser::PumpMessages();
+    // Headless, no button is held: the drop happens where the pointer is.
+    RECT target{};
+    ::GetWindowRect(projects.Window(), &target);
+    ASSERT_TRUE(::SetCursorPos((target.left + target.right) / 2, (target.top + target.bottom) / 2));
+    TestShellBrowser::PumpMessages();
+    NMLISTVIEW begin{};
+    begin.hdr.hwndFrom = List().Window();
+    begin.hdr.idFrom = ShellViewListCtrl::kControlId;
+    begin.hdr.code = LVN_BEGINDRAG;
+    begin.iItem = RowOf("Manuals");
+    ::SendMessageA(window_, WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+    ASSERT_EQ(std::vector<std::string>{"MoveItem"}, server_->Methods());
+    EXPECT_EQ("Work\\Projects", server_->calls[0].path);
+    EXPECT_EQ("Manuals", server_->calls[0].item.Name);
+    EXPECT_EQ(2, server_->calls[0].operation) << "between folders without Ctrl: a move";
 }
 
 TEST(ViewToolbarTest, ButtonsShowTheirMenuTextsAsTips)

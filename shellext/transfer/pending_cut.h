@@ -1,0 +1,22 @@
+#pragma once
+
+#include <ole2.h>
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+// The cut this process put on the clipboard and has not pasted or cancelled: its data object
+// (to tell whether the clipboard still holds it), the items, and the list that shows them, so
+// that they are drawn dimmed while the cut is pending. Shared by the process's views.
+namespace pending_cut {
+
+void Set(IDataObject* data, const std::string& folderPath, const std::vector<std::string>& names, HWND list);
+// Forgets the cut; true when there was one.
+bool Clear();
+// True when a cut of ours is pending and the clipboard still holds its data.
+bool IsOnClipboard();
+// True when the item is part of a pending cut that is still on the clipboard.
+bool Contains(const std::string& folderPath, const std::string& name);
+
+} // namespace pending_cut
