@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -25,29 +24,6 @@ bool ReportsWindows98()
     OSVERSIONINFOA version{};
     version.dwOSVersionInfoSize = sizeof version;
     return ::GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
-
-BOOL CALLBACK FindPasswordDialog(HWND window, LPARAM found)
-{
-    if (::IsWindowVisible(window) && ::GetDlgItem(window, IDC_PASSWORD_EDIT)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForPasswordDialog(HWND mapDialog)
-{
-    const DWORD thread = ::GetWindowThreadProcessId(mapDialog, nullptr);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline) {
-        HWND found = nullptr;
-        ::EnumThreadWindows(thread, FindPasswordDialog, reinterpret_cast<LPARAM>(&found));
-        if (found)
-            return found;
-        ::Sleep(10);
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -69,9 +45,9 @@ TEST(MapMediaDialogOnWindows98, ConnectsAsTheLoggedOnUserAndAsksOnlyForAPassword
     EXPECT_FALSE(IsItemVisible(window, IDC_MAP_CONNECT_AS));
     // Whatever the hidden edit holds, the logged-on user connects.
     TypeIntoItem(window, IDC_MAP_CONNECT_AS, "bob");
-    ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    PostClickItem(window, IDOK);
 
-    HWND password = WaitForPasswordDialog(window);
+    HWND password = WaitForDialogWithItem(::GetWindowThreadProcessId(window, nullptr), IDC_PASSWORD_EDIT);
     ASSERT_NE(nullptr, password);
     EXPECT_EQ("You must supply a password to make this connection:", ItemText(password, IDC_PASSWORD_MESSAGE));
     EXPECT_EQ("Resource:", ItemText(password, IDC_PASSWORD_LABEL));

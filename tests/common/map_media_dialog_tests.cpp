@@ -1,4 +1,5 @@
 #include "mapping/map_media_dialog.h"
+#include "pidl/pidl_mgr.h"
 #include "logging/logging.h"
 #include "res/dialog_ids.h"
 
@@ -11,9 +12,9 @@
 #include "support/tree_driver.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,21 +33,25 @@ void PrintTo(const ListedLetter& letter, std::ostream* out) { *out << '"' << let
 
 HWND DriveList(HWND dialog) { return ::FindWindowExA(dialog, nullptr, WC_COMBOBOXEXA, nullptr); }
 
+ListedLetter LetterAt(HWND list, LRESULT index)
+{
+    char text[512] = {};
+    COMBOBOXEXITEMA item{};
+    item.mask = CBEIF_TEXT | CBEIF_IMAGE;
+    item.iItem = index;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    ::SendMessageA(list, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return {text, item.iImage};
+}
+
 std::vector<ListedLetter> ListedLetters(HWND dialog)
 {
     HWND list = DriveList(dialog);
     std::vector<ListedLetter> letters;
     const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        char text[512] = {};
-        COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_TEXT | CBEIF_IMAGE;
-        item.iItem = index;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        ::SendMessageA(list, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        letters.push_back({text, item.iImage});
-    }
+    for (LRESULT index = 0; index < count; ++index)
+        letters.push_back(LetterAt(list, index));
     return letters;
 }
 
@@ -55,16 +60,7 @@ std::string SelectedLetter(HWND dialog)
 {
     HWND list = DriveList(dialog);
     const LRESULT selected = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR)
-        return {};
-    char text[512] = {};
-    COMBOBOXEXITEMA item{};
-    item.mask = CBEIF_TEXT;
-    item.iItem = selected;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ::SendMessageA(list, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
+    return selected == CB_ERR ? std::string() : LetterAt(list, selected).text;
 }
 
 void ChooseLetter(HWND dialog, char letter)
@@ -84,42 +80,13 @@ void ChooseLetter(HWND dialog, char letter)
     ADD_FAILURE() << letter << ": is not listed";
 }
 
-// OK pressed without waiting for it: it may open the password dialog, whose modal loop would
-// hold a sent click.
-void PostOk(HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
-
 // Returns once the dialog's thread is back in its message loop, done with what it was given.
 void WaitUntilIdle(HWND dialog) { WindowText(dialog); }
 
-struct PasswordSearch {
-    HWND exclude;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK FindPasswordDialog(HWND window, LPARAM parameter)
-{
-    auto& search = *reinterpret_cast<PasswordSearch*>(parameter);
-    if (window != search.exclude && ::IsWindowVisible(window) && ::GetDlgItem(window, IDC_PASSWORD_EDIT)) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The password dialog the Map Disc dialog opened, other than one already answered; null when
-// none appears in time.
+// The password dialog the Map Disc dialog opened, other than one already answered.
 HWND WaitForPasswordDialog(HWND mapDialog, HWND answered = nullptr)
 {
-    const DWORD thread = ::GetWindowThreadProcessId(mapDialog, nullptr);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline) {
-        PasswordSearch search{answered};
-        ::EnumThreadWindows(thread, FindPasswordDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
-        ::Sleep(10);
-    }
-    return nullptr;
+    return WaitForDialogWithItem(::GetWindowThreadProcessId(mapDialog, nullptr), IDC_PASSWORD_EDIT, answered);
 }
 
 class MapMediaDialogTest : public CacheFixture {
@@ -520,7 +487,7 @@ TEST_F(MapMediaDialogTest, ARefusedPasswordIsAskedForAgainUntilCancelled)
     ModalDialogRun run([&] { return dialog.DoModal(); });
     HWND window = run.Window();
     TypeIntoItem(window, IDC_MAP_CONNECT_AS, "bob");
-    PostOk(window);
+    PostClickItem(window, IDOK);
 
     HWND answered = nullptr;
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -550,7 +517,7 @@ TEST_F(MapMediaDialogTest, TheRightPasswordConnectsWithTheUserNameAndPasswordTyp
     ModalDialogRun run([&] { return dialog.DoModal(); });
     HWND window = run.Window();
     ChooseLetter(window, 'Q');
-    PostOk(window);
+    PostClickItem(window, IDOK);
 
     HWND first = WaitForPasswordDialog(window);
     ASSERT_NE(nullptr, first) << "access denied asks for a password too";
@@ -576,4 +543,25 @@ TEST_F(MapMediaDialogTest, TheRightPasswordConnectsWithTheUserNameAndPasswordTyp
     EXPECT_EQ("s3cret", calls[2].password);
     EXPECT_EQ(static_cast<DWORD>(CONNECT_UPDATE_PROFILE), calls[2].flags);
     EXPECT_EQ(kPath, network.ConnectionOf("Q:"));
+}
+
+TEST_F(MapMediaDialogTest, BrowsingTheNeighbourhoodNeverTakesAFolderWithoutAPath)
+{
+    MapMediaDialog dialog(kPath, LaunchedAddItemPath, "", nullptr);
+    ModalDialogRun run([&] { return dialog.DoModal(); });
+    HWND window = run.Window();
+    LPITEMIDLIST network = nullptr;
+    ASSERT_EQ(S_OK, ::SHGetSpecialFolderLocation(nullptr, CSIDL_NETWORK, &network));
+    const ScopedPidl networkRoot(network);
+
+    PostClickItem(window, IDC_MAP_BROWSE_NETWORK);
+    HWND browser = WaitForDialogWithItem(::GetWindowThreadProcessId(window, nullptr), IDOK, window);
+    ASSERT_NE(nullptr, browser);
+    EXPECT_NE(nullptr, ::FindWindowExA(browser, nullptr, "Static", "Select shared directory"));
+    // The neighbourhood itself is a folder without a file-system path.
+    ::SendMessageA(browser, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(networkRoot.get()));
+    ClickItem(browser, IDOK);
+    WaitUntilIdle(window);
+    EXPECT_EQ(kPath, ItemText(window, IDC_MAP_PATH_EDIT));
+    EXPECT_FALSE(run.HasEnded());
 }
