@@ -31,6 +31,8 @@ constexpr int kDriveListDropHeight = 200;
 constexpr int kTreeHeight = 220;
 constexpr int kHelpTopicForDisc = 17;
 constexpr int kHelpTopicStandalone = 18;
+// Access denied is taken as a refused password, but noted: it may have another cause.
+constexpr char kAccessDeniedLine[] = "MapMediaDialog::HandleMapError | Unexpected ERROR_ACCESS_DENIED\n";
 
 RECT ChildRect(HWND dialog, HWND child)
 {
@@ -307,7 +309,7 @@ bool MapMediaDialog::HandleMapError(DWORD error)
         ShowMessage(CommonText(IDS_ERR_CONNECTION_NOT_FOUND));
         return false;
     case ERROR_ACCESS_DENIED:
-        Logging::OutToLogFile("MapMediaDialog::HandleMapError | Unexpected ERROR_ACCESS_DENIED\n");
+        Logging::OutToLogFile(kAccessDeniedLine);
         return HandleInvalidPassword();
     case ERROR_INVALID_PASSWORD:
         return HandleInvalidPassword();
@@ -342,7 +344,7 @@ bool MapMediaDialog::HandleInvalidPassword()
         if (error == NO_ERROR)
             return true;
         if (error == ERROR_ACCESS_DENIED)
-            Logging::OutToLogFile("MapMediaDialog::HandleMapError | Unexpected ERROR_ACCESS_DENIED\n");
+            Logging::OutToLogFile(kAccessDeniedLine);
         else if (error != ERROR_INVALID_PASSWORD && error != ERROR_BAD_LENGTH)
             return HandleMapError(error);
     }

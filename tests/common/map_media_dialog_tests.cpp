@@ -1,6 +1,6 @@
+#include "logging/logging.h"
 #include "mapping/map_media_dialog.h"
 #include "pidl/pidl_mgr.h"
-#include "logging/logging.h"
 #include "res/dialog_ids.h"
 
 #include "support/cache_fixture.h"
@@ -79,6 +79,14 @@ void ChooseLetter(HWND dialog, char letter)
     }
     ADD_FAILURE() << letter << ": is not listed";
 }
+
+// Logging switched on for a test's lifetime, into the log file of the fixture's installation folder.
+struct LoggingOn {
+    LoggingOn() { Logging::LogIndicator = 1; }
+    ~LoggingOn() { Logging::LogIndicator = 0; }
+    LoggingOn(const LoggingOn&) = delete;
+    LoggingOn& operator=(const LoggingOn&) = delete;
+};
 
 // Returns once the dialog's thread is back in its message loop, done with what it was given.
 void WaitUntilIdle(HWND dialog) { WindowText(dialog); }
@@ -204,11 +212,10 @@ TEST_F(MapMediaDialogTest, WithoutAFreeLetterTheSecondOrOnlyLetterIsOfferedAndAn
 
 TEST_F(MapMediaDialogTest, AFailedLetterIsLoggedAndSkippedAndTheDialogIsBuiltCompletely)
 {
-    Logging::LogIndicator = 1;
+    const LoggingOn logging;
     network.AnswerConnectionQuery("H:", ERROR_NO_NETWORK);
     MapMediaDialog dialog(kPath, LaunchedAddItemPath, "", nullptr);
     ModalDialogRun run([&] { return dialog.DoModal(); });
-    Logging::LogIndicator = 0;
 
     std::vector<std::string> texts;
     for (const ListedLetter& letter : ListedLetters(run.Window()))
@@ -430,7 +437,7 @@ TEST_F(MapMediaDialogTest, ReplacingALetterAsksFirstAndYesReplacesItEvenWithFile
 
 TEST_F(MapMediaDialogTest, AReplacementThatCannotHappenIsReportedAndTheDialogStaysOpen)
 {
-    Logging::LogIndicator = 1;
+    const LoggingOn logging;
     network.Connect("K:", "\\\\SRV\\Other");
     network.AnswerCancel("K:", ERROR_NOT_CONNECTED);
     network.QueueConnectAnswer(ERROR_ALREADY_ASSIGNED);
@@ -447,7 +454,6 @@ TEST_F(MapMediaDialogTest, AReplacementThatCannotHappenIsReportedAndTheDialogSta
         ClickItem(run.Window(), IDOK);
         EXPECT_FALSE(run.HasEnded());
     }
-    Logging::LogIndicator = 0;
     ASSERT_EQ(3u, Prompts().size());
     EXPECT_EQ("The existing device connection could not be replaced.", Prompts()[1].text);
     EXPECT_EQ("The following error occurred when reconnecting M: to \n\nPermanent connection not available.",
