@@ -11,6 +11,7 @@
 #include "ui/failure_report.h"
 #include "ui/prompt.h"
 #include "ui/resource_module.h"
+#include "ui/window_text.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -54,14 +55,6 @@ LONG LowestVisibleControl(HWND dialog, HWND hookDialog)
             lowest = std::max(lowest, ChildRect(dialog, child).bottom);
     }
     return lowest;
-}
-
-std::string WindowString(HWND window)
-{
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(std::max(length, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(std::max(::GetWindowTextA(window, text.data(), length + 1), 0)));
-    return text;
 }
 
 // "description|pattern|...": the common dialog wants the pairs separated by nulls, the list

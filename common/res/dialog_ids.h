@@ -20,3 +20,27 @@
 #define IDD_PARAMETER_LIST                          1326
 #define IDC_PARAMETER_LIST_LIST                     1327
 #define IDC_PARAMETER_LIST_TEXT                     1328
+
+// Map Disc: the drive list is a ComboBoxEx32 made at run time (it has no id); the tree of
+// shared discs goes below the marker label.
+#define IDD_MAP_DISC                                1201
+#define IDC_MAP_DRIVE_LABEL                         1313
+#define IDC_MAP_PATH_LABEL                          1314
+#define IDC_MAP_CONNECT_AS_LABEL                    1315
+#define IDC_MAP_CONNECT_AS                          1316
+#define IDC_MAP_RECONNECT                           1317
+#define IDC_MAP_PATH_TEXT                           1318
+#define IDC_MAP_PATH_EDIT                           1319
+#define IDC_MAP_TREE_LABEL                          1320
+#define IDC_MAP_BROWSE_NETWORK                      1329
+#define IDC_MAP_TREE                                2001
+
+// Enter Network Password: on Windows 95/98 the resource moves next to the label and only a
+// password is asked.
+#define IDD_MAP_PASSWORD                            1202
+#define IDC_PASSWORD_LABEL                          1315
+#define IDC_PASSWORD_USER_NAME                      1316
+#define IDC_PASSWORD_EDIT                           1321
+#define IDC_PASSWORD_MESSAGE                        1322
+#define IDC_PASSWORD_RESOURCE                       1324
+#define IDC_PASSWORD_RESOURCE_BESIDE_LABEL          1325

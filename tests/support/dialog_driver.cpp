@@ -25,6 +25,11 @@ void ClickItem(HWND dialog, int id)
     WakeModalLoop(dialog);
 }
 
+void PostClickItem(HWND dialog, int id)
+{
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
 void NotifyCommand(HWND dialog, int id, int code)
 {
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));

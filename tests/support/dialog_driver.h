@@ -8,6 +8,9 @@
 
 // Presses a push button, check box or radio button; returns when the dialog has handled it.
 void ClickItem(HWND dialog, int id);
+// Presses a button without waiting: for a click whose handler opens a modal dialog, which would
+// hold a sent click until it closed.
+void PostClickItem(HWND dialog, int id);
 bool IsItemChecked(HWND dialog, int id);
 void SetItemChecked(HWND dialog, int id, bool checked);
 bool IsItemEnabled(HWND dialog, int id);

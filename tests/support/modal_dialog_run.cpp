@@ -33,7 +33,35 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs)
     return true;
 }
 
+struct ItemSearch {
+    int itemId;
+    HWND other;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindWindowWithItem(HWND window, LPARAM parameter)
+{
+    auto& search = *reinterpret_cast<ItemSearch*>(parameter);
+    if (window != search.other && ::IsWindowVisible(window) && ::GetDlgItem(window, search.itemId)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+HWND WaitForDialogWithItem(DWORD threadId, int itemId, HWND other, DWORD timeoutMs)
+{
+    ItemSearch search{itemId, other};
+    WaitUntil(
+        [&] {
+            ::EnumThreadWindows(threadId, FindWindowWithItem, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
 
 HWND VisibleDialogOfThread(DWORD threadId)
 {

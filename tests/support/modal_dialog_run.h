@@ -36,3 +36,6 @@ private:
 
 // The thread's visible dialog windows ("#32770"), topmost first.
 HWND VisibleDialogOfThread(DWORD threadId);
+// Waits for a visible window of the thread that holds the control itemId (a dialog the one
+// under test opened) other than `other`; null when none appears within timeoutMs.
+HWND WaitForDialogWithItem(DWORD threadId, int itemId, HWND other = nullptr, DWORD timeoutMs = 10000);
