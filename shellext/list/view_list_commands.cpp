@@ -9,9 +9,9 @@
 #include "find_files_request.h"
 #include "folder/new_name_check.h"
 #include "folder/shell_folder.h"
+#include "item_menu.h"
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
-#include "module_instance.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
 #include "ns_result_codes.h"
@@ -146,14 +146,15 @@ bool ShellViewListCtrl::OnCommand(UINT id)
 
 void ShellViewListCtrl::ShowContextMenu(POINT screen)
 {
-    HMENU resource = ::LoadMenuA(g_hShellvueInstance, MAKEINTRESOURCEA(kItemContextMenu));
-    if (!resource)
+    HMENU popup = ::CreatePopupMenu();
+    if (!popup)
         return;
-    HMENU popup = ::GetSubMenu(resource, 0);
-    const UINT chosen = popup ? ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                                                 ::GetParent(list_), nullptr)
-                              : 0;
-    ::DestroyMenu(resource);
+    const std::vector<CacheItem> selected = SelectedItems();
+    UINT chosen = 0;
+    if (ItemMenu::Insert(popup, 0, selected, ItemMenu::kFirstCommand, 0xFFFF) > 0)
+        chosen = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, ::GetParent(list_),
+                                  nullptr);
+    ::DestroyMenu(popup);
     if (chosen)
         OnCommand(chosen);
 }
