@@ -1,29 +1,17 @@
 #include "item_menu.h"
 
 #include "module_instance.h"
+#include "ui/ui_handles.h"
 #include "view/view_commands.h"
 
 using namespace view_command;
 
 namespace {
 
-// The resource's menu, destroyed with the object.
-class LoadedMenu {
-public:
-    LoadedMenu() : menu_(::LoadMenuA(g_hShellvueInstance, MAKEINTRESOURCEA(kItemContextMenu))) {}
-    ~LoadedMenu()
-    {
-        if (menu_)
-            ::DestroyMenu(menu_);
-    }
-    LoadedMenu(const LoadedMenu&) = delete;
-    LoadedMenu& operator=(const LoadedMenu&) = delete;
+// The resource's pop-up menu, kept while resource lives.
+HMENU PopupOf(const ScopedMenu& resource) { return resource ? ::GetSubMenu(resource.Get(), 0) : nullptr; }
 
-    HMENU Popup() const { return menu_ ? ::GetSubMenu(menu_, 0) : nullptr; }
-
-private:
-    HMENU menu_;
-};
+ScopedMenu LoadResource() { return ScopedMenu(::LoadMenuA(g_hShellvueInstance, MAKEINTRESOURCEA(kItemContextMenu))); }
 
 bool OffersForAll(UINT command, std::span<const CacheItem> items)
 {
@@ -81,17 +69,18 @@ bool ItemMenu::Offers(UINT command, const CacheItem& item)
 
 std::string ItemMenu::Text(UINT command)
 {
-    const LoadedMenu resource;
+    const ScopedMenu resource = LoadResource();
+    const HMENU popup = PopupOf(resource);
     char text[256] = {};
-    if (!resource.Popup() || ::GetMenuStringA(resource.Popup(), command, text, sizeof text, MF_BYCOMMAND) <= 0)
+    if (!popup || ::GetMenuStringA(popup, command, text, sizeof text, MF_BYCOMMAND) <= 0)
         return {};
     return text;
 }
 
 int ItemMenu::Insert(HMENU target, UINT position, std::span<const CacheItem> items, UINT firstId, UINT lastId)
 {
-    const LoadedMenu resource;
-    const HMENU popup = resource.Popup();
+    const ScopedMenu resource = LoadResource();
+    const HMENU popup = PopupOf(resource);
     if (!popup)
         return -1;
     int inserted = 0;

@@ -29,6 +29,7 @@
 #include "text/text_compare.h"
 #include "text/text_format.h"
 #include "ui/prompt.h"
+#include "ui/ui_handles.h"
 #include "ui/wait_cursor.h"
 #include "view/view_commands.h"
 
@@ -146,15 +147,11 @@ bool ShellViewListCtrl::OnCommand(UINT id)
 
 void ShellViewListCtrl::ShowContextMenu(POINT screen)
 {
-    HMENU popup = ::CreatePopupMenu();
-    if (!popup)
+    const ScopedMenu popup(::CreatePopupMenu());
+    if (!popup || ItemMenu::Insert(popup.Get(), 0, SelectedItems(), ItemMenu::kFirstCommand, 0xFFFF) <= 0)
         return;
-    const std::vector<CacheItem> selected = SelectedItems();
-    UINT chosen = 0;
-    if (ItemMenu::Insert(popup, 0, selected, ItemMenu::kFirstCommand, 0xFFFF) > 0)
-        chosen = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, ::GetParent(list_),
-                                  nullptr);
-    ::DestroyMenu(popup);
+    const UINT chosen = ::TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                         ::GetParent(list_), nullptr);
     if (chosen)
         OnCommand(chosen);
 }
