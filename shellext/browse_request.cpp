@@ -16,16 +16,16 @@ constexpr UINT kGetShellBrowser = WM_USER + 7;
 
 IShellBrowser* ShellBrowserOf(HWND window)
 {
-    const DWORD self = ::GetCurrentProcessId();
-    for (HWND current = window; current; current = ::GetParent(current)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(current, &owner);
-        if (owner != self)
-            break;   // another program's answer would be a pointer into its own memory
-        if (auto* browser = reinterpret_cast<IShellBrowser*>(::SendMessageA(current, kGetShellBrowser, 0, 0)))
-            return browser;
-    }
-    return nullptr;
+    // Only the Explorer window itself is asked: to its child windows 0x407 is a message of
+    // their own class (to a status bar SB_GETBORDERS, which writes through its parameter).
+    const HWND top = window ? ::GetAncestor(window, GA_ROOT) : nullptr;
+    if (!top)
+        return nullptr;
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(top, &owner);
+    if (owner != ::GetCurrentProcessId())
+        return nullptr;   // another program's answer would be a pointer into its own memory
+    return reinterpret_cast<IShellBrowser*>(::SendMessageA(top, kGetShellBrowser, 0, 0));
 }
 
 bool RequestBrowse(HWND owner, ScopedPidl target, UINT flags)

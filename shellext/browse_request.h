@@ -5,9 +5,9 @@
 #include <windows.h>
 #include <shlobj.h>
 
-// The Explorer window's shell browser that a window of it belongs to: asked (message 0x407)
-// of the window and of each of its parents in turn, and only of windows of this process, whose
-// answer is a pointer here. Null when none answers. No reference is added.
+// The shell browser of the Explorer window that a window belongs to: asked (message 0x407) of
+// that top-level window only, and only when it is one of this process, whose answer is a
+// pointer here. Null when it does not answer. No reference is added.
 IShellBrowser* ShellBrowserOf(HWND window);
 
 // Browses the Explorer window that owner belongs to (the active window when owner is null) to

@@ -8,6 +8,7 @@
 #include "identifier_order.h"
 #include "item_attributes.h"
 #include "logging/logging.h"
+#include "menu/shell_folder_context_menu.h"
 #include "namespace/namespace_functions.h"
 #include "resources/branding_ids.h"
 #include "resources/resources.h"
@@ -15,9 +16,11 @@
 #include "settings/auxiliary.h"
 #include "shellvue_app.h"
 #include "text/ansi_text.h"
+#include "transfer/data_object.h"
 #include "view/shell_view.h"
 
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -144,6 +147,15 @@ STDMETHODIMP ShellFolder::GetUIObjectOf(HWND, UINT count, LPCITEMIDLIST* lists, 
         if (IsEqualIID(riid, IID_IExtractIconA) || IsEqualIID(riid, IID_IExtractIconW))
             return CreateComObject<FolderIconExtractor>(riid, object, PidlMgr::GetItemType(lists[0]),
                                                         TheApp().FolderIcons());
+        if (IsEqualIID(riid, IID_IContextMenu))
+            return CreateComObject<ShellFolderContextMenu>(riid, object, *this, lists[0]);
+        if (IsEqualIID(riid, IID_IDataObject)) {
+            CacheItem item;
+            if (!PidlMgr::PidlToCacheItem(lists[0], item))
+                return E_INVALIDARG;
+            const ScopedPidl folder = GetAbsolutePidl();
+            return CreateComObject<DataObject>(riid, object, folderPath_, folder.get(), std::vector<CacheItem>{item});
+        }
         if (IsEqualIID(riid, IID_IDropSource))
             Logging::OutToLogFile("ShellFolder::GetUIObjectOf | IID_IDropSource requested\n");
         else if (IsEqualIID(riid, IID_IOleCommandTarget))

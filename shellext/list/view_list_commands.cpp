@@ -10,9 +10,9 @@
 #include "folder/new_name_check.h"
 #include "folder/shell_folder.h"
 #include "folder/shell_folder_mgr.h"
+#include "item_menu.h"
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
-#include "module_instance.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
 #include "ns_result_codes.h"
@@ -30,6 +30,7 @@
 #include "text/text_compare.h"
 #include "text/text_format.h"
 #include "ui/prompt.h"
+#include "ui/ui_handles.h"
 #include "ui/wait_cursor.h"
 #include "view/view_commands.h"
 
@@ -159,14 +160,11 @@ bool ShellViewListCtrl::OnCommand(UINT id)
 
 void ShellViewListCtrl::ShowContextMenu(POINT screen)
 {
-    HMENU resource = ::LoadMenuA(g_hShellvueInstance, MAKEINTRESOURCEA(kItemContextMenu));
-    if (!resource)
+    const ScopedMenu popup(::CreatePopupMenu());
+    if (!popup || ItemMenu::Insert(popup.Get(), 0, SelectedItems(), ItemMenu::kFirstCommand, 0xFFFF) <= 0)
         return;
-    HMENU popup = ::GetSubMenu(resource, 0);
-    const UINT chosen = popup ? ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                                                 ::GetParent(list_), nullptr)
-                              : 0;
-    ::DestroyMenu(resource);
+    const UINT chosen = ::TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                                         ::GetParent(list_), nullptr);
     if (chosen)
         OnCommand(chosen);
 }

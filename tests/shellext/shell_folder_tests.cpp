@@ -9,6 +9,9 @@
 #include "settings/product_keys.h"
 #include "resources/texts.h"
 #include "text/text_format.h"
+#include "transfer/item_list_codec.h"
+#include "transfer/medium_bytes.h"
+#include "transfer/ns_format_list.h"
 
 #include "scripted_server.h"
 #include "support/guarded_bytes.h"
@@ -156,6 +159,10 @@ TEST_F(ShellFolderTest, DamagedListsAreRefusedWithoutReadingPastTheirEnd)
         EXPECT_EQ(E_INVALIDARG, Root().GetDisplayNameOf(damaged, SHGDN_NORMAL, &name));
         ComPtr<IExtractIconW> icon;
         EXPECT_EQ(E_INVALIDARG, Root().GetUIObjectOf(nullptr, 1, &damaged, IID_IExtractIconW, nullptr, &icon));
+        ComPtr<IContextMenu> menu;
+        EXPECT_EQ(E_INVALIDARG, Root().GetUIObjectOf(nullptr, 1, &damaged, IID_IContextMenu, nullptr, &menu));
+        ComPtr<IDataObject> data;
+        EXPECT_EQ(E_INVALIDARG, Root().GetUIObjectOf(nullptr, 1, &damaged, IID_IDataObject, nullptr, &data));
         EXPECT_EQ(E_INVALIDARG, Root().SetNameOf(nullptr, damaged, L"New", SHGDN_NORMAL, nullptr));
     }
 }
@@ -187,7 +194,37 @@ TEST_F(ShellFolderTest, UiObjectsAreForExactlyOneItem)
     EXPECT_TRUE(FAILED(Root().GetUIObjectOf(nullptr, 2, two, IID_IExtractIconW, nullptr, &icon)));
     EXPECT_EQ(nullptr, icon.Get());
     ComPtr<IDataObject> data;
-    EXPECT_EQ(E_NOINTERFACE, Root().GetUIObjectOf(nullptr, 1, two, IID_IDataObject, nullptr, &data));
+    EXPECT_EQ(E_FAIL, Root().GetUIObjectOf(nullptr, 2, two, IID_IDataObject, nullptr, &data));
+    EXPECT_EQ(nullptr, data.Get());
+    ComPtr<IDropSource> source;
+    EXPECT_EQ(E_NOINTERFACE, Root().GetUIObjectOf(nullptr, 1, two, IID_IDropSource, nullptr, &source));
+}
+
+TEST_F(ShellFolderTest, AnItemsDataObjectCarriesItAndItsContextMenuIsHandedOut)
+{
+    ScopedPidl projects = Child("Projects", UserFolder, "Work");
+    LPCITEMIDLIST one[] = {projects.get()};
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(S_OK, WorkFolder().GetUIObjectOf(nullptr, 1, one, IID_IDataObject, nullptr, &data));
+    const NSFormatList formats;
+    FORMATETC format{formats.ItemTypeToDataFormat(UserFolder), nullptr, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
+    STGMEDIUM medium{};
+    ASSERT_EQ(S_OK, data->GetData(&format, &medium));
+    ASSERT_EQ(static_cast<DWORD>(TYMED_ISTREAM), medium.tymed);
+    StreamReadFailure failure;
+    const auto bytes = ReadWholeStream(*medium.pstm, item_list_codec::kMaxStreamBytes, failure);
+    ::ReleaseStgMedium(&medium);
+    ASSERT_TRUE(bytes);
+    const auto list = item_list_codec::Decode(bytes->data(), bytes->size());
+    ASSERT_TRUE(list);
+    EXPECT_EQ("Work", list->SourceFolderPath);
+    ASSERT_EQ(1u, list->Items.size());
+    EXPECT_EQ("Projects", list->Items[0].Name);
+    EXPECT_EQ(UserFolder, list->Items[0].ItemType);
+
+    ComPtr<IContextMenu> menu;
+    EXPECT_EQ(S_OK, WorkFolder().GetUIObjectOf(nullptr, 1, one, IID_IContextMenu, nullptr, &menu));
+    EXPECT_NE(nullptr, menu.Get());
 }
 
 TEST_F(ShellFolderTest, DisplayNamesFollowTheFullPathInTitleSetting)

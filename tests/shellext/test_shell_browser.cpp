@@ -3,18 +3,48 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+namespace {
+
+constexpr UINT kGetShellBrowser = WM_USER + 7;
+constexpr char kWindowClass[] = "TestExplorerWindow";
+
+} // namespace
+
+LRESULT CALLBACK TestShellBrowser::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kGetShellBrowser) {
+        auto* browser = reinterpret_cast<TestShellBrowser*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        return browser && browser->answerShellBrowserQuestion
+                   ? reinterpret_cast<LRESULT>(static_cast<IShellBrowser*>(browser))
+                   : 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
 TestShellBrowser::TestShellBrowser()
 {
-    window_ = ::CreateWindowExA(0, "STATIC", "test explorer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                                nullptr, nullptr, nullptr, nullptr);
+    static const bool registered = [] {
+        WNDCLASSA description{};
+        description.lpfnWndProc = WindowProc;
+        description.hInstance = ::GetModuleHandleA(nullptr);
+        description.lpszClassName = kWindowClass;
+        return ::RegisterClassA(&description) != 0;
+    }();
+    window_ = ::CreateWindowExA(0, registered ? kWindowClass : "STATIC", "test explorer",
+                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                                ::GetModuleHandleA(nullptr), nullptr);
+    if (window_)
+        ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TestShellBrowser::~TestShellBrowser()
 {
     for (LPITEMIDLIST list : browsedTo)
         ::CoTaskMemFree(list);
-    if (window_)
+    if (window_) {
+        ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         ::DestroyWindow(window_);
+    }
 }
 
 bool TestShellBrowser::Called(const std::string& name) const
@@ -94,9 +124,10 @@ STDMETHODIMP TestShellBrowser::RemoveMenusSB(HMENU)
     return Record("RemoveMenusSB", answerMenusAndBars ? S_OK : E_NOTIMPL);
 }
 
-STDMETHODIMP TestShellBrowser::BrowseObject(PCUIDLIST_RELATIVE list, UINT)
+STDMETHODIMP TestShellBrowser::BrowseObject(PCUIDLIST_RELATIVE list, UINT flags)
 {
     browsedTo.push_back(list ? ::ILClone(list) : nullptr);
+    browseFlags.push_back(flags);
     return Record("BrowseObject", S_OK);
 }
 
@@ -118,10 +149,14 @@ STDMETHODIMP TestShellBrowser::GetViewStateStream(DWORD mode, IStream** stream)
     return Record("GetViewStateStream", *stream ? S_OK : E_OUTOFMEMORY);
 }
 
-STDMETHODIMP TestShellBrowser::GetControlWindow(UINT, HWND* window)
+STDMETHODIMP TestShellBrowser::GetControlWindow(UINT id, HWND* window)
 {
     if (window)
         *window = nullptr;
+    if (id == FCW_TREE && treeWindow && window) {
+        *window = treeWindow;
+        return Record("GetControlWindow", S_OK);
+    }
     return Record("GetControlWindow", answerMenusAndBars ? E_FAIL : E_NOTIMPL);
 }
 

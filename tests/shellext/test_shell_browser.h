@@ -13,7 +13,8 @@
 // browser that records what the view asks of it. By default it answers as a full Explorer
 // window with menus, toolbar, status bar and a view-state stream; a test can make it answer as
 // Wine's Explorer does (E_NOTIMPL for menus, toolbar and status bar) or as a host that is not
-// an Explorer window (no active view).
+// an Explorer window (no active view). Its window answers Explorer's question for the shell
+// browser (message 0x407) with this object, or with null when the test says so.
 class TestShellBrowser final : public ComObject<TestShellBrowser, IShellBrowser> {
 public:
     TestShellBrowser();
@@ -21,6 +22,9 @@ public:
 
     bool answerMenusAndBars = true;
     bool answerActiveView = true;
+    bool answerShellBrowserQuestion = true;
+    // The tree pane that GetControlWindow(FCW_TREE) gives; none by default.
+    HWND treeWindow = nullptr;
     // What the view stored, and what it reads at creation.
     std::vector<BYTE> viewState;
     bool hasViewState = true;
@@ -30,6 +34,7 @@ public:
     std::vector<UINT> toolbarButtons;
     std::vector<UINT> checkedButtons;
     std::vector<LPITEMIDLIST> browsedTo;
+    std::vector<UINT> browseFlags;
     HMENU sharedMenu = nullptr;
     Microsoft::WRL::ComPtr<IShellView> activeView;
 
@@ -59,6 +64,7 @@ public:
     STDMETHODIMP SetToolbarItems(LPTBBUTTONSB buttons, UINT count, UINT flags) override;
 
 private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HRESULT Record(const char* name, HRESULT answer);
 
     HWND window_ = nullptr;
