@@ -165,9 +165,9 @@ HRESULT ShellFolderContextMenu::InvokeVerb(IShellBrowser& browser, const std::st
     if (EqualsNoCase(verb, "delete"))
         return AskActiveView(browser, messages.deleteItem) ? S_OK : Delete();
     if (EqualsNoCase(verb, "cut"))
-        return Done(AskActiveView(browser, messages.cutItem) || CutFolderFromTree(browser, relative_.get()));
+        return Done(AskActiveView(browser, messages.cutItem) || CutFolderFromTree(browser, absolute_.get()));
     if (EqualsNoCase(verb, "copy"))
-        return Done(AskActiveView(browser, messages.copyItem) || CopyFolderFromTree(browser, relative_.get()));
+        return Done(AskActiveView(browser, messages.copyItem) || CopyFolderFromTree(browser, absolute_.get()));
     if (EqualsNoCase(verb, "paste"))
         return Done(AskActiveView(browser, messages.pasteItem) || PasteIntoFolderFromTree(browser, relative_.get()));
     if (EqualsNoCase(verb, "properties"))
@@ -193,9 +193,9 @@ HRESULT ShellFolderContextMenu::InvokeOffset(IShellBrowser& browser, UINT offset
     case kContextRename:
         return StartRename(browser);
     case kContextCut:
-        return Done(CutFolderFromTree(browser, relative_.get()));
+        return Done(CutFolderFromTree(browser, absolute_.get()));
     case kContextCopy:
-        return Done(CopyFolderFromTree(browser, relative_.get()));
+        return Done(CopyFolderFromTree(browser, absolute_.get()));
     case kContextPasteInto:
         return Done(PasteIntoFolderFromTree(browser, relative_.get()));
     default:

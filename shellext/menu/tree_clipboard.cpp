@@ -1,21 +1,70 @@
-// Until the folder operations manager is part of the library, the tree's own clipboard
-// commands do nothing; they say so in the log and report that nothing was done.
 #include "tree_clipboard.h"
 
-#include "logging/logging.h"
+#include "folder/shell_folder_mgr.h"
+
+#include <commctrl.h>
 
 namespace {
 
-bool NotAvailable(const char* command)
+HWND TreeOf(IShellBrowser& browser)
 {
-    LogFormatted("%s | no folder operations manager to carry it out\n", command);
-    return false;
+    HWND tree = nullptr;
+    return SUCCEEDED(browser.GetControlWindow(FCW_TREE, &tree)) ? tree : nullptr;
+}
+
+void SetCutMark(HWND tree, HTREEITEM item, bool cut)
+{
+    TVITEMA state{};
+    state.mask = TVIF_STATE;
+    state.hItem = item;
+    state.stateMask = TVIS_CUT;
+    state.state = cut ? TVIS_CUT : 0;
+    TreeView_SetItem(tree, &state);
+}
+
+// Only one cut waits on the clipboard: every earlier mark goes.
+void ClearCutMarks(HWND tree, HTREEITEM first)
+{
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+        if (TreeView_GetItemState(tree, item, TVIS_CUT) & TVIS_CUT)
+            SetCutMark(tree, item, false);
+        ClearCutMarks(tree, TreeView_GetChild(tree, item));
+    }
+}
+
+// The menu was opened on the drop-highlighted item, else on the selected one.
+void MarkChosenFolder(IShellBrowser& browser, bool cut)
+{
+    HWND tree = TreeOf(browser);
+    if (!tree)
+        return;
+    ClearCutMarks(tree, TreeView_GetRoot(tree));
+    HTREEITEM chosen = TreeView_GetNextItem(tree, nullptr, TVGN_DROPHILITE);
+    if (!chosen)
+        chosen = TreeView_GetSelection(tree);
+    if (chosen && cut)
+        SetCutMark(tree, chosen, true);
+}
+
+bool PutOnClipboard(IShellBrowser& browser, LPCITEMIDLIST folder, bool cut)
+{
+    if (!ShellFolderMgr().PutFolderOnClipboard(folder, cut))
+        return false;
+    MarkChosenFolder(browser, cut);
+    return true;
 }
 
 } // namespace
 
-bool CutFolderFromTree(IShellBrowser&, LPCITEMIDLIST) { return NotAvailable("CutFolderFromTree"); }
+bool CutFolderFromTree(IShellBrowser& browser, LPCITEMIDLIST folder) { return PutOnClipboard(browser, folder, true); }
 
-bool CopyFolderFromTree(IShellBrowser&, LPCITEMIDLIST) { return NotAvailable("CopyFolderFromTree"); }
+bool CopyFolderFromTree(IShellBrowser& browser, LPCITEMIDLIST folder) { return PutOnClipboard(browser, folder, false); }
 
-bool PasteIntoFolderFromTree(IShellBrowser&, LPCITEMIDLIST) { return NotAvailable("PasteIntoFolderFromTree"); }
+bool PasteIntoFolderFromTree(IShellBrowser& browser, LPCITEMIDLIST folder)
+{
+    if (ShellFolderMgr().Paste(folder) == DROPEFFECT_NONE)
+        return false;
+    if (HWND tree = TreeOf(browser))
+        ClearCutMarks(tree, TreeView_GetRoot(tree));
+    return true;
+}

@@ -1,10 +1,12 @@
 #include "com/com_apartment.h"
 #include "folder/shell_folder.h"
+#include "folder/shell_folder_mgr.h"
 #include "menu/shell_folder_context_menu.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "search_module_access.h"
+#include "settings/auxiliary.h"
 #include "text/text_format.h"
 #include "view/view_commands.h"
 #include "view/view_messages.h"
@@ -171,6 +173,20 @@ protected:
     }
 
     static UINT OffsetOf(UINT command) { return command - 0x8000; }
+
+    // Explorer's tree pane with one item, selected, as the menu's browser shows it.
+    HWND ShowTreeWithSelected(const char* name)
+    {
+        HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, 0, 0, 200, 200,
+                                      browser_->Window(), nullptr, nullptr, nullptr);
+        TVINSERTSTRUCTA insert{};
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(name);
+        TreeView_SelectItem(tree, TreeView_InsertItem(tree, &insert));
+        browser_->treeWindow = tree;
+        return tree;
+    }
 
     // The host's menu: five items of its own with low ids.
     static HMENU HostMenu()
@@ -339,6 +355,34 @@ TEST_F(ContextMenuTest, DeleteFallsBackToTheFolderWhenTheViewLeavesIt)
     EXPECT_TRUE(server_->calls.empty());
 }
 
+TEST_F(ContextMenuTest, WithoutAViewTheTreesFolderIsCutOrCopiedAndMarkedAndThePasteGoesIntoIt)
+{
+    const OleApartment ole;   // the clipboard is OLE's
+    ComPtr<IContextMenu> menu = ProjectsMenu();
+    view_->answer = S_FALSE;   // the tree has the focus
+    HWND tree = ShowTreeWithSelected("Projects");
+    const HTREEITEM item = TreeView_GetSelection(tree);
+
+    EXPECT_EQ(S_OK, Invoke(*menu.Get(), "cut"));
+    EXPECT_TRUE(ShellFolderMgr().CheckValidNSClipboard());
+    EXPECT_TRUE(AuxiliaryFunctions::GetClipboardCutFlag());
+    EXPECT_EQ(static_cast<UINT>(TVIS_CUT), TreeView_GetItemState(tree, item, TVIS_CUT));
+
+    EXPECT_EQ(S_OK, InvokeOffset(*menu.Get(), OffsetOf(kContextCopy)));
+    EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
+    EXPECT_EQ(0u, TreeView_GetItemState(tree, item, TVIS_CUT)) << "a copy is not drawn as cut";
+
+    // Pasted into Work, where the copied folder lives: the search module is asked for a copy.
+    ComPtr<IContextMenu> work = WorkMenu();
+    PromptRecorder prompts(IDYES);
+    EXPECT_EQ(S_OK, Invoke(*work.Get(), "paste"));
+    ASSERT_FALSE(server_->calls.empty());
+    EXPECT_EQ("MoveItem", server_->calls.back().method);
+    EXPECT_EQ("Projects", server_->calls.back().item.Name);
+    ::OleSetClipboard(nullptr);
+    ::DestroyWindow(tree);
+}
+
 TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem)
 {
     ComPtr<IContextMenu> menu = ProjectsMenu();
@@ -354,15 +398,7 @@ TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem
     EXPECT_EQ(0, std::memcmp(expected.get(), browser_->browsedTo[0], size));
 
     EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextRename))) << "no tree to edit in";
-    HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, 0, 0, 200, 200,
-                                  browser_->Window(), nullptr, nullptr, nullptr);
-    TVINSERTSTRUCTA insert{};
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>("Projects");
-    HTREEITEM item = TreeView_InsertItem(tree, &insert);
-    TreeView_SelectItem(tree, item);
-    browser_->treeWindow = tree;
+    HWND tree = ShowTreeWithSelected("Projects");
     EXPECT_EQ(S_OK, InvokeOffset(*menu.Get(), OffsetOf(kContextRename)));
     EXPECT_NE(nullptr, TreeView_GetEditControl(tree));
     TreeView_EndEditLabelNow(tree, TRUE);
