@@ -13,6 +13,7 @@
 #include "item_menu.h"
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
+#include "mapping/map_media_dialog.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
 #include "ns_result_codes.h"
@@ -152,6 +153,13 @@ bool ShellViewListCtrl::OnCommand(UINT id)
         return true;
     case kContextQuickMap:
         QuickMapSelection();
+        return true;
+    case kMapDisc:
+        Logging::OutToLogFile("ShellViewListCtrl::OnCommand() - ID_MENU_NETSTOR_MAP_MEDIA\n");
+        MapDisc(std::string());
+        return true;
+    case kContextMapDisc:
+        MapSelectedDisc();
         return true;
     default:
         return false;
@@ -314,6 +322,23 @@ void ShellViewListCtrl::AutoMapThroughSearchModule(const CacheItem& item)
     if (FAILED(result))
         LogFormatted("Failed when calling INotifyNSLaunchManager::AutoMapMedia()            HRESULT=0x%08X\n",
                      static_cast<unsigned>(result));
+}
+
+void ShellViewListCtrl::MapDisc(const std::string& networkPath)
+{
+    // Without a disc the user types or picks the path in the dialog's own tree.
+    const MapDialogLaunch launch = networkPath.empty() ? LaunchedStandalone : LaunchedForDisc;
+    MapMediaDialog(networkPath, launch, std::string(), nullptr).DoModal(list_);
+}
+
+void ShellViewListCtrl::MapSelectedDisc()
+{
+    for (const CacheItem& item : SelectedItems()) {
+        if (item.IsMedia()) {
+            MapDisc(DiscNetworkPath(item));
+            return;
+        }
+    }
 }
 
 void ShellViewListCtrl::QuickMapSelection()

@@ -138,6 +138,9 @@ private:
     // The search module maps the disc by its settings and opens it.
     void AutoMapThroughSearchModule(const CacheItem& item);
     void QuickMapSelection();
+    // The Map Disc dialog for a disc's network path, or standalone for an empty one.
+    void MapDisc(const std::string& networkPath);
+    void MapSelectedDisc();
     void CreateNewFolder(UINT command);
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);

@@ -3,6 +3,7 @@
 #include "folder/shell_folder_mgr.h"
 #include "list/view_list_ctrl.h"
 #include "ns_result_codes.h"
+#include "res/dialog_ids.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/resources.h"
@@ -17,11 +18,15 @@
 
 #include "scripted_server.h"
 #include "support/cache_fixture.h"
+#include "support/dialog_driver.h"
+#include "support/modal_dialog_run.h"
 #include "support/prompt_recorder.h"
 #include "support/scripted_network.h"
 #include "test_shell_browser.h"
 
 #include <gtest/gtest.h>
+
+#include <future>
 #include <commctrl.h>
 
 using Microsoft::WRL::ComPtr;
@@ -366,6 +371,32 @@ TEST_F(ShellViewTest, DiscsOfTheUsersFoldersAreMappedAndOpenedByTheSearchModule)
     ASSERT_EQ((std::vector<std::string>{"AutoMapMedia", "AutoMapMedia"}), server_->Methods());
     EXPECT_EQ("Work\\Manuals", server_->calls[0].path);
     EXPECT_EQ("Work\\Manuals", server_->calls[1].path);
+}
+
+TEST_F(ShellViewTest, MapDiscOpensTheDialogForTheSelectedDiscOrStandalone)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    ScriptedNetwork network;
+    Select({"Manuals"});
+    // The dialog is modal inside the command: another thread reads it and closes it.
+    const DWORD viewThread = ::GetCurrentThreadId();
+    const auto readAndCancel = [viewThread] {
+        HWND dialog = WaitForDialogWithItem(viewThread, IDC_MAP_PATH_TEXT);
+        if (!dialog)
+            return std::string("no dialog");
+        const std::string shown = IsItemVisible(dialog, IDC_MAP_PATH_TEXT) ? ItemText(dialog, IDC_MAP_PATH_TEXT)
+                                                                            : "edit:" + ItemText(dialog, IDC_MAP_PATH_EDIT);
+        CancelDialog(dialog);
+        return shown;
+    };
+    auto forDisc = std::async(std::launch::async, readAndCancel);
+    Command(view_command::kContextMapDisc);
+    EXPECT_EQ("\\\\ATLAS\\Manuals", forDisc.get());
+
+    auto standalone = std::async(std::launch::async, readAndCancel);
+    Command(view_command::kMapDisc);
+    EXPECT_EQ("edit:", standalone.get()) << "with no disc the path is typed or picked in the tree";
+    EXPECT_TRUE(network.ConnectCalls().empty());
 }
 
 TEST_F(ShellViewTest, AnItemAlreadyListedIsNotAddedTwiceAndTheSelectionStays)
