@@ -17,6 +17,7 @@
 #include "shellvue_app.h"
 #include "text/ansi_text.h"
 #include "transfer/data_object.h"
+#include "transfer/ns_drop_target.h"
 #include "view/shell_view.h"
 
 #include <new>
@@ -155,6 +156,13 @@ STDMETHODIMP ShellFolder::GetUIObjectOf(HWND, UINT count, LPCITEMIDLIST* lists, 
                 return E_INVALIDARG;
             const ScopedPidl folder = GetAbsolutePidl();
             return CreateComObject<DataObject>(riid, object, folderPath_, folder.get(), std::vector<CacheItem>{item});
+        }
+        if (IsEqualIID(riid, IID_IDropTarget)) {
+            // The tree pane drops onto a folder through this: its list from the namespace root.
+            const ScopedPidl target(pidls_.Concatenate(GetRelativePidl(), lists[0]));
+            if (!target)
+                return E_OUTOFMEMORY;
+            return CreateComObject<NSDropTarget>(riid, object, target.get());
         }
         if (IsEqualIID(riid, IID_IDropSource))
             Logging::OutToLogFile("ShellFolder::GetUIObjectOf | IID_IDropSource requested\n");

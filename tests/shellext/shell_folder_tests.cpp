@@ -8,6 +8,7 @@
 #include "resources/branding_ids.h"
 #include "settings/product_keys.h"
 #include "resources/texts.h"
+#include "search_module_access.h"
 #include "text/text_format.h"
 #include "transfer/item_list_codec.h"
 #include "transfer/medium_bytes.h"
@@ -225,6 +226,34 @@ TEST_F(ShellFolderTest, AnItemsDataObjectCarriesItAndItsContextMenuIsHandedOut)
     ComPtr<IContextMenu> menu;
     EXPECT_EQ(S_OK, WorkFolder().GetUIObjectOf(nullptr, 1, one, IID_IContextMenu, nullptr, &menu));
     EXPECT_NE(nullptr, menu.Get());
+}
+
+TEST_F(ShellFolderTest, TheTreeDropsOntoAFolderThroughItsDropTarget)
+{
+    auto server = MakeComObject<ScriptedServer>();
+    SetSearchModuleOverride(static_cast<INotifyNSServer*>(server.Get()));
+    ScopedPidl projects = Child("Projects", UserFolder, "Work");
+    LPCITEMIDLIST dragged[] = {projects.get()};
+    ComPtr<IDataObject> data;
+    ASSERT_EQ(S_OK, WorkFolder().GetUIObjectOf(nullptr, 1, dragged, IID_IDataObject, nullptr, &data));
+
+    // Dropped onto Work, where it lives: nothing without Ctrl, a copy with it.
+    ScopedPidl work = Child("Work", UserFolder, "");
+    LPCITEMIDLIST onto[] = {work.get()};
+    ComPtr<IDropTarget> target;
+    ASSERT_EQ(S_OK, Root().GetUIObjectOf(nullptr, 1, onto, IID_IDropTarget, nullptr, &target));
+    const DWORD allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    DWORD effect = allowed;
+    ASSERT_EQ(S_OK, target->DragEnter(data.Get(), 0, POINTL{0, 0}, &effect));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_NONE), effect);
+    effect = allowed;
+    ASSERT_EQ(S_OK, target->Drop(data.Get(), MK_CONTROL, POINTL{0, 0}, &effect));
+    EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_COPY), effect);
+    SetSearchModuleOverride(nullptr);
+    ASSERT_EQ(1u, server->calls.size());
+    EXPECT_EQ("MoveItem", server->calls[0].method);
+    EXPECT_EQ("Work", server->calls[0].path);
+    EXPECT_EQ("Projects", server->calls[0].item.Name);
 }
 
 TEST_F(ShellFolderTest, DisplayNamesFollowTheFullPathInTitleSetting)
