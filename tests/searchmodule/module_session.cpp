@@ -9,6 +9,8 @@
 
 #include "support/branding_loaded.h"
 
+#include <tlhelp32.h>
+
 #include <cstdlib>
 #include <regex>
 
@@ -47,6 +49,24 @@ HWND WaitForModuleWindow(const std::string& title)
             return nullptr;
         ::Sleep(50);
     }
+}
+
+void TerminateModuleProcesses()
+{
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        if (::lstrcmpiA(entry.szExeFile, "Trawlex.exe") != 0)
+            continue;
+        if (const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+            ::TerminateProcess(process, 1);
+            ::CloseHandle(process);
+        }
+    }
+    ::CloseHandle(snapshot);
 }
 
 void ClickModuleButton(HWND dialog, int button)

@@ -39,6 +39,10 @@ HWND WaitForModuleWindow(const std::string& title);
 // loop the click ended.
 void ClickModuleButton(HWND dialog, int button);
 
+// Ends the module's process: a test that failed while the module waits for the user gets its
+// call back (as a disconnection) instead of waiting for ever.
+void TerminateModuleProcesses();
+
 // The running search module as a client sees it: its interfaces, created in a local server.
 Microsoft::WRL::ComPtr<INotifyNSServer> CreateSearchModule();
 
