@@ -31,22 +31,12 @@ constexpr char kDrive[] = "F:";
 constexpr char kDriveRoot[] = "F:\\";
 constexpr int kCheckBoxNo = 1308;
 
-// What a shell view does when a disc of the user's folders is opened, or a launch object.
-HRESULT AskModuleNow(const std::string& itemPath, bool launchObject)
-{
-    const ComApartment apartment;
-    ComPtr<INotifyNSServer> module = CreateSearchModule();
-    ComPtr<INotifyNSLaunchManager> launcher;
-    if (!module || FAILED(module.As(&launcher)))
-        return E_NOINTERFACE;
-    const std::wstring path(itemPath.begin(), itemPath.end());
-    return launchObject ? launcher->ExecuteLaunchObject(path.c_str()) : launcher->AutoMapMedia(path.c_str(), 0);
-}
-
-// The call in the background, for a test that answers the module's questions meanwhile.
+// What a shell view does when a disc of the user's folders is opened, or a launch object, in
+// the background, for a test that answers the module's questions meanwhile.
 std::future<HRESULT> AskModule(const std::string& itemPath, bool launchObject)
 {
-    return std::async(std::launch::async, AskModuleNow, itemPath, launchObject);
+    return std::async(std::launch::async, AskLaunchManager,
+                      launchObject ? LaunchRequest::ExecuteLaunchObject : LaunchRequest::AutoMapMedia, itemPath);
 }
 
 // The call's answer; a module still asking after the time is ended, and the test fails.

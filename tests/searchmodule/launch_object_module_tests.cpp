@@ -26,13 +26,7 @@ constexpr char kPartsTitle[] = "Choose parts";
 // returns once the target started or the user stopped.
 HRESULT ExecuteInModule(const std::string& itemPath)
 {
-    const ComApartment apartment;
-    ComPtr<INotifyNSServer> module = CreateSearchModule();
-    ComPtr<INotifyNSLaunchManager> launcher;
-    if (!module || FAILED(module.As(&launcher)))
-        return E_NOINTERFACE;
-    const std::wstring path(itemPath.begin(), itemPath.end());
-    return launcher->ExecuteLaunchObject(path.c_str());
+    return AskLaunchManager(LaunchRequest::ExecuteLaunchObject, itemPath);
 }
 
 class LaunchObjectModuleTest : public ModuleTestSuite {

@@ -1,5 +1,6 @@
 #include "module_session.h"
 
+#include "com/com_apartment.h"
 #include "com/com_object.h"
 #include "registry/registry.h"
 #include "resources/branding_ids.h"
@@ -49,6 +50,18 @@ HWND WaitForModuleWindow(const std::string& title)
             return nullptr;
         ::Sleep(50);
     }
+}
+
+HRESULT AskLaunchManager(LaunchRequest request, const std::string& itemPath)
+{
+    const ComApartment apartment;
+    ComPtr<INotifyNSServer> module = CreateSearchModule();
+    ComPtr<INotifyNSLaunchManager> launcher;
+    if (!module || FAILED(module.As(&launcher)))
+        return E_NOINTERFACE;
+    const std::wstring path(itemPath.begin(), itemPath.end());
+    return request == LaunchRequest::ExecuteLaunchObject ? launcher->ExecuteLaunchObject(path.c_str())
+                                                         : launcher->AutoMapMedia(path.c_str(), 0);
 }
 
 void TerminateModuleProcesses()

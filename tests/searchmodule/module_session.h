@@ -39,6 +39,11 @@ HWND WaitForModuleWindow(const std::string& title);
 // loop the click ended.
 void ClickModuleButton(HWND dialog, int button);
 
+// What a shell view asks of the module's launch manager for an item's full path: to run a
+// launch object, or to map and open a disc. Returns when the module is done with it.
+enum class LaunchRequest { ExecuteLaunchObject, AutoMapMedia };
+HRESULT AskLaunchManager(LaunchRequest request, const std::string& itemPath);
+
 // Ends the module's process: a test that failed while the module waits for the user gets its
 // call back (as a disconnection) instead of waiting for ever.
 void TerminateModuleProcesses();
