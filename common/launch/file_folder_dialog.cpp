@@ -11,6 +11,7 @@
 #include "ui/failure_report.h"
 #include "ui/prompt.h"
 #include "ui/resource_module.h"
+#include "ui/window_geometry.h"
 #include "ui/window_text.h"
 
 #include <commdlg.h>
@@ -30,14 +31,6 @@ constexpr DWORD kFileBufferChars = 4096;
 constexpr char kFoldersOnly[] = "*..*";
 // Where a running dialog's state hangs on the common dialog's window.
 constexpr char kStateProperty[] = "Halvo.FileFolderDialog";
-
-RECT ChildRect(HWND dialog, HWND child)
-{
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 void MoveChild(HWND child, const RECT& rect)
 {

@@ -46,12 +46,12 @@ UINT RefusedConnectionMessage(DWORD error)
 // Whether Windows keeps the letter's connection for the next log-on.
 bool IsRememberedForLogOn(const std::string& localName)
 {
-    HKEY key = nullptr;
-    const std::string subKey = "Network\\" + localName.substr(0, 1);
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, subKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    try {
+        return RegKey::CURRENT_USER.KeyExists("Network\\" + localName.substr(0, 1));
+    } catch (const RegKeyException& error) {
+        LogRegKeyException("MapFunctions::QuickMap() - ", error);
         return false;
-    ::RegCloseKey(key);
-    return true;
+    }
 }
 
 // What a letter was connected to before a mapping replaced it, to put it back as it was.

@@ -15,6 +15,7 @@
 #include "text/text_format.h"
 #include "ui/prompt.h"
 #include "ui/wait_cursor.h"
+#include "ui/window_geometry.h"
 #include "ui/window_text.h"
 
 #include <winnetwk.h>
@@ -33,14 +34,6 @@ constexpr int kHelpTopicForDisc = 17;
 constexpr int kHelpTopicStandalone = 18;
 // Access denied is taken as a refused password, but noted: it may have another cause.
 constexpr char kAccessDeniedLine[] = "MapMediaDialog::HandleMapError | Unexpected ERROR_ACCESS_DENIED\n";
-
-RECT ChildRect(HWND dialog, HWND child)
-{
-    RECT rect{};
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 void MoveChildUp(HWND dialog, HWND child, int distance)
 {
