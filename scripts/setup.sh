@@ -13,7 +13,7 @@ die() { printf 'setup: %s\n' "$*" >&2; exit 1; }
 
 packages=(ca-certificates make gcc g++ cmake ninja-build dpkg-dev xz-utils tcl googletest
           mingw-w64 mingw-w64-tools wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps x11-utils
-          imagemagick python3 sqlite3 clang libclang-rt-14-dev
+          imagemagick python3 sqlite3 clang libclang-rt-14-dev ccache
           iproute2 util-linux procps) # ip and unshare: test, demo and bench runs are cut off from the network; pgrep
 
 missing_packages() {
@@ -37,9 +37,19 @@ if [ ! -f "$src_list" ]; then
 fi
 
 step "packages"
+install_packages() {
+    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@" "${packages[@]}"
+}
 if [ -n "$(missing_packages)" ] || [ -n "${need_update:-}" ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"
+    # A mirror caught mid-sync serves one stale index now and then; what was fetched still counts.
+    for attempt in 1 2 3; do
+        apt-get update && break
+        echo "setup: apt-get update failed (attempt $attempt); going on with the indexes it has" >&2
+        sleep 5
+    done
+    # When one architecture's security index is missing, the other's newer libraries cannot be
+    # matched for i386 (multiarch needs equal versions): prefer the release's own versions then.
+    install_packages || install_packages -t bookworm
 fi
 [ -z "$(missing_packages)" ] || die "packages still missing: $(missing_packages | tr '\n' ' ')"
 
