@@ -49,6 +49,14 @@ protected:
     CacheItem disc;
 };
 
+std::vector<std::string> LocalNames(const std::vector<DriveLetterUse>& uses)
+{
+    std::vector<std::string> names;
+    for (const DriveLetterUse& use : uses)
+        names.push_back(use.localName);
+    return names;
+}
+
 } // namespace
 
 TEST_F(MediaMappingTest, NoMappingModeMapsNothing)
@@ -68,14 +76,17 @@ TEST_F(MediaMappingTest, AFreeLetterMappingStoresTheBareLetterAndKnowsWhetherItC
     MediaMapping mapping(&item, kDisc);
     ASSERT_TRUE(mapping.AutoMediaMapping());
     EXPECT_EQ("D", item.DriveLetter) << "the same bare form as the other modes and the property pages";
-    EXPECT_EQ("D:", mapping.ConnectedFreeLetter());
-    EXPECT_TRUE(mapping.MappedLetters().empty()) << "a free-letter mapping is not undone on restore";
+    ASSERT_TRUE(mapping.FreeLetterUse());
+    EXPECT_EQ("D:", mapping.FreeLetterUse()->localName);
+    EXPECT_TRUE(mapping.FreeLetterUse()->ConnectedByMapping());
+    EXPECT_TRUE(mapping.SpecificLetterUses().empty()) << "a free-letter mapping is not undone on restore";
 
     CacheItem again = WithMapping(1, "");
     MediaMapping second(&again, kDisc);
     ASSERT_TRUE(second.AutoMediaMapping());
     EXPECT_EQ("D", again.DriveLetter);
-    EXPECT_EQ("", second.ConnectedFreeLetter()) << "the disc was already served by D:";
+    ASSERT_TRUE(second.FreeLetterUse());
+    EXPECT_FALSE(second.FreeLetterUse()->ConnectedByMapping()) << "the disc was already served by D:";
     EXPECT_EQ(1u, network.ConnectCalls().size());
 }
 
@@ -97,7 +108,7 @@ TEST_F(MediaMappingTest, ASpecificLetterIsAcceptedBareOrWithColonAndRestoredToWh
     EXPECT_EQ("", network.ConnectionOf("F:")) << "a letter free before is free again";
     EXPECT_EQ(kOther, network.ConnectionOf("G:"));
     EXPECT_EQ(2u, prompts.Prompts().size()) << "putting the old connection back asks before replacing, too";
-    EXPECT_TRUE(second.MappedLetters().empty());
+    EXPECT_TRUE(second.SpecificLetterUses().empty());
 }
 
 TEST_F(MediaMappingTest, EachFailureAsksWhetherToGoOnAndClearsCompletionAsTheTableSays)
@@ -147,7 +158,7 @@ TEST_F(MediaMappingTest, SeveralPathsMapInOrderAndTheOwnDiscStoresItsLetter)
     MediaMapping mapping(&item, kDisc);
     ASSERT_TRUE(mapping.AutoMediaMapping());
     EXPECT_EQ("J", item.DriveLetter);
-    EXPECT_EQ((std::vector<std::string>{"H:", "J:", "K:"}), mapping.MappedLetters());
+    EXPECT_EQ((std::vector<std::string>{"H:", "J:", "K:"}), LocalNames(mapping.SpecificLetterUses()));
     EXPECT_EQ(kDisc, network.ConnectionOf("J:"));
 
     CacheItem empty = WithMapping(3, "Z", "");
@@ -164,7 +175,7 @@ TEST_F(MediaMappingTest, ThisDiscIsNeverConnectedAsAPathAndBrokenPairsAreSkipped
     EXPECT_TRUE(mapping.AutoMediaMapping());
     for (const auto& call : network.ConnectCalls())
         EXPECT_NE("This Disc", call.remoteName);
-    EXPECT_EQ(std::vector<std::string>{"G:"}, mapping.MappedLetters());
+    EXPECT_EQ(std::vector<std::string>{"G:"}, LocalNames(mapping.SpecificLetterUses()));
     EXPECT_EQ("", item.DriveLetter) << "the own disc was set to no drive";
     // The letter "1" is refused before mapping, and the user is asked whether to go on.
     ASSERT_EQ(1u, prompts.Prompts().size());

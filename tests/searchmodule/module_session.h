@@ -47,6 +47,9 @@ HRESULT AskLaunchManager(LaunchRequest request, const std::string& itemPath);
 // Ends the module's process: a test that failed while the module waits for the user gets its
 // call back (as a disconnection) instead of waiting for ever.
 void TerminateModuleProcesses();
+// Waits until no module process runs any more (a module ends once nothing holds it); false
+// when one still runs after the time.
+bool WaitForModuleEnd(DWORD timeoutMs);
 
 // The running search module as a client sees it: its interfaces, created in a local server.
 Microsoft::WRL::ComPtr<INotifyNSServer> CreateSearchModule();
