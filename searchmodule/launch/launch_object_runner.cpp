@@ -161,7 +161,8 @@ bool LaunchObjectRunner::HandOverToLaterRun(int endedId, const DriveLetterUse& u
     for (auto later = held_.upper_bound(endedId); later != held_.end(); ++later) {
         for (DriveLetterUse& theirs : later->second.letters) {
             if (TakeOverLetter(theirs, use)) {
-                LogFormatted("Launch object runner | %s stays for a program that still uses it\n", use.localName.c_str());
+                LogFormatted("LaunchObjectRunner::ProgramEnded() - %s stays for a program that still uses it\n",
+                             use.localName.c_str());
                 return true;
             }
         }
