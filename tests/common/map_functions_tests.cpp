@@ -180,6 +180,7 @@ TEST_F(MapFunctionsTest, AConnectionReplacedByAMappingComesBackAsTheUserHadIt)
     ASSERT_TRUE(MapFunctions::RestoreLetter(onJ));
     EXPECT_EQ(kOther, network.ConnectionOf("J:"));
     EXPECT_FALSE(network.IsRemembered("J:"));
+    ASSERT_EQ(4u, prompts.Prompts().size());
     EXPECT_EQ(FormatText(Text(IDS_ASK_REPLACE_CONNECTION_FMT), "H:", kDisc, kOther), prompts.Prompts()[2].text)
         << "putting the old connection back asks before replacing, like any replacement";
 

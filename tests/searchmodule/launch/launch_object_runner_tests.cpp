@@ -101,8 +101,8 @@ protected:
         return true;
     }
 
-    // A launch object in "Work" that starts the test program from the share \\ALPHA\TOOLS.
-    RegKey MakeToolsLaunchObject(const std::string& name, const std::string& multipleMapping, int exitStatus)
+    // A launch object in "Work" whose multiple mapping puts the share \\ALPHA\TOOLS on letters.
+    RegKey MakeLaunchObjectMappingTools(const std::string& name, const std::string& multipleMapping, int exitStatus)
     {
         RegKey key = MakeLaunchObject(name);
         key.SetDWORDValue("AutoMapping", 3);
@@ -224,7 +224,7 @@ TEST_F(LaunchObjectRunnerTest, TheMappingsEndWithTheProgramAsItsLaunchObjectSays
 {
     const std::string old = "\\\\OLD\\SHARE";
     network_.AnswerConnect(old, NO_ERROR);
-    RegKey key = MakeToolsLaunchObject("Mapped", kTools + ":F|" + kTools + ":H|" + kTools + ":K", 0);
+    RegKey key = MakeLaunchObjectMappingTools("Mapped", kTools + ":F|" + kTools + ":H|" + kTools + ":K", 0);
 
     const struct {
         int exitStatus;
@@ -266,8 +266,8 @@ TEST_F(LaunchObjectRunnerTest, TheMappingsEndWithTheProgramAsItsLaunchObjectSays
 
 TEST_F(LaunchObjectRunnerTest, ALetterTakenOrStillUsedByAnotherRequestIsLeftToIt)
 {
-    MakeToolsLaunchObject("First", kTools + ":F", 1);
-    MakeToolsLaunchObject("Second", kTools + ":F", 1);
+    MakeLaunchObjectMappingTools("First", kTools + ":F", 1);
+    MakeLaunchObjectMappingTools("Second", kTools + ":F", 1);
 
     // Another request put another share on F: while the program ran.
     ASSERT_EQ(S_OK, runner_.Execute("Work\\First"));
