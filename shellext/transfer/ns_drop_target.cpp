@@ -82,11 +82,13 @@ DropPlaces NSDropTarget::PlacesFor(const std::string& targetPath) const
     DropPlaces places;
     places.targetPath = targetPath;
     places.targetInFullBrowser = !list_ || list_->fullBrowser;
-    places.targetTakesItems = TakesItems(FolderRecord(targetPath, "NSDropTarget::CheckEffect() -Getting target folder data:"));
+    const CacheItem target = FolderRecord(targetPath, "NSDropTarget::CheckEffect() -Getting target folder data:");
+    places.targetTakesItems = TakesItems(target);
     if (items_) {
         places.sourcePath = items_->SourceFolderPath;
-        places.sourceIsSystemFolder =
-            FolderRecord(places.sourcePath, "NSDropTarget::CheckEffect() -Getting source folder data:").IsSystemFolder();
+        const CacheItem source =
+            FolderRecord(places.sourcePath, "NSDropTarget::CheckEffect() -Getting source folder data:");
+        places.sourceIsSystemFolder = source.IsSystemFolder();
         for (const TransferItem& transferred : items_->Items) {
             const CacheItem item = ToCacheItem(transferred);
             places.itemsMayTravel = places.itemsMayTravel && !StaysInPlace(item);

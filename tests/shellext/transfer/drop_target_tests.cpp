@@ -246,10 +246,8 @@ TEST_F(DropTargetTest, FoldersThatStayInPlaceGoNowhereAndFoldersThatTakeNothingS
     }
     // With them, the others of the selection go nowhere either.
     const ComPtr<NSDropTarget> projects = TargetFor("Work\\Projects");
-    EXPECT_EQ(DWORD{DROPEFFECT_NONE},
-              DragAndDrop(*projects.Get(), *Dragged("Work", {Manuals("Work"), Folder("Imported", PublicUserFolder)}).Get(),
-                          0)
-                  .second);
+    const ComPtr<IDataObject> mixed = Dragged("Work", {Manuals("Work"), Folder("Imported", PublicUserFolder)});
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, DragAndDrop(*projects.Get(), *mixed.Get(), 0).second);
     EXPECT_TRUE(server_->calls.empty());
 
     for (const char* folder : {"Work\\Imported", "All Discs"}) {
@@ -352,11 +350,14 @@ TEST_F(DropTargetTest, ANameTakenIsReplacedOnlyWhenTheUserSaysSoAndTheItemThereO
     MakeFolder("Work\\Projects\\Manuals", "Manuals", CdRomDisc);
     CacheKey("Work\\Projects\\Manuals").SetStringValue("Location", "\\\\ATLAS");
     const std::string aside = FormatText(CommonText(IDS_REPLACED_ITEM_ASIDE_FMT), "Manuals");
+    const auto moveManuals = [this] {
+        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
+        return DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0).second;
+    };
     {
         PromptRecorder prompts(IDNO);
         server_->answers = {NSS_S_NAME_EXISTS};
-        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0).second);
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, moveManuals());
         ASSERT_EQ(1u, prompts.Prompts().size());
         EXPECT_EQ(FormatText(CommonText(IDS_ASK_REPLACE_ITEM_FMT), "Manuals"), prompts.Prompts()[0].text);
         EXPECT_EQ(CommonText(IDS_CAPTION_CONFIRM_REPLACE), prompts.Prompts()[0].caption);
@@ -367,8 +368,7 @@ TEST_F(DropTargetTest, ANameTakenIsReplacedOnlyWhenTheUserSaysSoAndTheItemThereO
     {
         PromptRecorder prompts(IDYES);
         server_->answers = {NSS_S_NAME_EXISTS};
-        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-        EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0).second);
+        EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, moveManuals());
         EXPECT_EQ(1u, prompts.Prompts().size());
     }
     ASSERT_EQ((std::vector<std::string>{"MoveItem", "UpdateItem", "MoveItem", "DeleteItem"}), server_->Methods());
@@ -384,8 +384,7 @@ TEST_F(DropTargetTest, ANameTakenIsReplacedOnlyWhenTheUserSaysSoAndTheItemThereO
     {
         PromptRecorder prompts(IDYES);
         server_->answers = {NSS_S_NAME_EXISTS, S_OK, NSS_S_COPY_MOVE_FAILED};
-        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0).second);
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, moveManuals());
         ASSERT_EQ(2u, prompts.Prompts().size());
         EXPECT_EQ(FormatText(CommonText(IDS_ERR_COPY_MOVE_UNEXPECTED_FMT), "Manuals"), prompts.Prompts()[1].text);
     }
@@ -454,7 +453,8 @@ TEST_F(DropTargetTest, TheSearchModulesRefusalsAreExplainedPerItemAndNotReported
         PromptRecorder prompts;
         server_->answers = {c.answer};
         const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), c.keys).second)
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE},
+                  DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), c.keys).second)
             << "refused is not done: " << c.text;
         ASSERT_EQ(1u, prompts.Prompts().size()) << c.text;
         EXPECT_EQ(c.text, prompts.Prompts()[0].text);

@@ -132,8 +132,7 @@ TEST_F(ShellFolderMgrTest, ACutOfWhichNothingMovedStaysACut)
 TEST_F(ShellFolderMgrTest, ACutMadeByAnotherWindowLeavesTheClipboardOnceItIsPasted)
 {
     // Another process's cut: its data object is on the clipboard, but no cut of ours is pending.
-    ScopedPidl work(pidls_.Create(Folder("Work"), ""));
-    const auto theirs = MakeComObject<DataObject>("Work", work.get(), std::vector<CacheItem>{Item("Manuals", CdRomDisc)});
+    const auto theirs = MakeComObject<DataObject>("Work", nullptr, std::vector<CacheItem>{Item("Manuals", CdRomDisc)});
     ASSERT_EQ(S_OK, ::OleSetClipboard(theirs.Get()));
     AuxiliaryFunctions::SetClipboardCutFlag(true);
 
@@ -157,8 +156,7 @@ TEST_F(ShellFolderMgrTest, PasteSucceededTellsTheSourceWhichThenEndsItsCut)
     EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
 
     // The source's side: our data object, told of a move, ends the cut; of a copy, it does not.
-    ScopedPidl work(pidls_.Create(Folder("Work"), ""));
-    const auto ours = MakeComObject<DataObject>("Work", work.get(), std::vector<CacheItem>{Item("Manuals", CdRomDisc)});
+    const auto ours = MakeComObject<DataObject>("Work", nullptr, std::vector<CacheItem>{Item("Manuals", CdRomDisc)});
     ASSERT_EQ(S_OK, ::OleSetClipboard(ours.Get()));
     pending_cut::Set(ours.Get(), "Work", {"Manuals"}, nullptr);
     AuxiliaryFunctions::SetClipboardCutFlag(true);
