@@ -151,9 +151,10 @@ STDMETHODIMP NSDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point,
     return ComBoundary("NSDropTarget::Drop", [&]() -> HRESULT {
         if (!effect)
             return E_INVALIDARG;
-        // The buttons are up by the time of the drop: what counts is what the drag last saw
-        // (a drop without DragEnter, as a paste or the shell's own call, brings its own keys).
-        const DWORD keys = dragKeys_.value_or(keyState);
+        // The buttons are up by the time of the drop: which one was held is what the drag last
+        // saw, while Ctrl counts as it is now.
+        const DWORD buttons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+        const DWORD keys = keyState | (dragKeys_.value_or(0) & buttons);
         dragKeys_.reset();
         // Read again: a drop may come without DragEnter.
         items_.reset();

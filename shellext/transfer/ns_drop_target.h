@@ -70,7 +70,7 @@ private:
     CacheItem targetItem_;
     std::optional<DropTargetList> list_;
     DWORD effect_ = DROPEFFECT_NONE;
-    // The keys and buttons held when the drag last moved: at the drop they are up already.
+    // The keys and buttons held when the drag last moved: at the drop the buttons are up.
     std::optional<DWORD> dragKeys_;
     std::optional<TransferItemList> items_;
 };
