@@ -343,3 +343,7 @@
 #define IDS_ERR_NETWORK_PATH_TOO_LONG_FMT           1024
 #define IDS_ERR_CREDENTIALS_TOO_LONG_FMT            1025
 #define IDS_ERR_NOT_A_DRIVE_LETTER_FMT              1026
+
+// Data transfer: an item replaced by one of the same name (a block of sixteen of its own)
+#define IDS_ERR_REPLACE_HOLDS_SOURCE_FMT            1056
+#define IDS_REPLACED_ITEM_ASIDE_FMT                 1057

@@ -255,6 +255,24 @@ ScopedPidl ShellFolder::GetAbsolutePidl()
     return ScopedPidl(absolute_ ? ::ILClone(absolute_.get()) : nullptr);
 }
 
+Microsoft::WRL::ComPtr<ShellFolder> ShellFolder::Holder()
+{
+    if (!parent_ || !relative_)
+        return nullptr;
+    // Bound from the root through the holder's own identifiers, as Explorer binds a folder.
+    ShellFolder* root = this;
+    while (root->parent_)
+        root = root->parent_.Get();
+    ScopedPidl toHolder(::ILClone(relative_.get()));
+    if (!toHolder || !::ILRemoveLastID(toHolder.get()))
+        return nullptr;
+    if (ILIsEmpty(toHolder.get()))
+        return root;
+    std::string holderPath;
+    PidlMgr::GetItemFullName(::ILFindLastID(toHolder.get()), holderPath);
+    return MakeComObject<ShellFolder>(*root, holderPath, toHolder.get());
+}
+
 ScopedPidl ShellFolder::AbsoluteOf(LPCITEMIDLIST child)
 {
     ScopedPidl absolute = GetAbsolutePidl();

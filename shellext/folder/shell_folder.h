@@ -48,6 +48,8 @@ public:
     const std::string& FolderPath() const { return folderPath_; }
     // From the namespace root to this folder (null for the root).
     LPCITEMIDLIST GetRelativePidl() const { return relative_.get(); }
+    // The folder that holds this one, to act on this one as an item of it; null for the root.
+    Microsoft::WRL::ComPtr<ShellFolder> Holder();
     // From the desktop to this folder; null when it cannot be had. The caller owns the copy.
     ScopedPidl GetAbsolutePidl();
 

@@ -14,6 +14,7 @@
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
 #include "mapping/map_media_dialog.h"
+#include "menu/explorer_tree.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
 #include "ns_result_codes.h"
@@ -30,6 +31,7 @@
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
 #include "text/text_format.h"
+#include "transfer/favorite_shortcuts.h"
 #include "ui/prompt.h"
 #include "ui/ui_handles.h"
 #include "ui/wait_cursor.h"
@@ -118,7 +120,14 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kNewFolder: case kNewAutoMapFolder:
         CreateNewFolder(id);
         return true;
-    case kDelete: case kContextDelete:
+    case kDelete:
+        // Without the list's focus the tree's folder is meant, which is the one shown here.
+        if (HasFocus())
+            DeleteSelection();
+        else
+            DeleteCurrentFolder();
+        return true;
+    case kContextDelete:
         DeleteSelection();
         return true;
     case kCut: case kContextCut: case kExplorerCut:
@@ -133,7 +142,13 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kContextPasteInto:
         PasteIntoSelectedFolder();
         return true;
-    case kRename: case kContextRename:
+    case kRename:
+        if (HasFocus())
+            StartRename();
+        else if (context_.browser)
+            EditChosenTreeLabel(*context_.browser);
+        return true;
+    case kContextRename:
         StartRename();
         return true;
     case kSelectAll:
@@ -171,6 +186,10 @@ void ShellViewListCtrl::ShowContextMenu(POINT screen)
     const ScopedMenu popup(::CreatePopupMenu());
     if (!popup || ItemMenu::Insert(popup.Get(), 0, SelectedItems(), ItemMenu::kFirstCommand, 0xFFFF) <= 0)
         return;
+    if (!ShellFolderMgr().CheckValidNSClipboard()) {
+        ::EnableMenuItem(popup.Get(), kContextPaste, MF_BYCOMMAND | MF_GRAYED);
+        ::EnableMenuItem(popup.Get(), kContextPasteInto, MF_BYCOMMAND | MF_GRAYED);
+    }
     const UINT chosen = ::TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
                                          ::GetParent(list_), nullptr);
     if (chosen)
@@ -189,6 +208,12 @@ void ShellViewListCtrl::ShowItemNotFound(const CacheItem& item) const
     const std::string where = BrandingText(IDS_BRAND_NAMESPACE_NAME) + "\\" + path + item.Name;
     ShowPrompt(nullptr, FormatText(CommonText(IDS_ERR_ITEM_NOT_FOUND_FMT), where), CommonText(IDS_CAPTION_ERROR_FINDING),
                MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+bool ShellViewListCtrl::HasFocus() const
+{
+    const HWND focus = ::GetFocus();
+    return focus && (focus == list_ || ::IsChild(list_, focus));
 }
 
 bool ShellViewListCtrl::TreeIsShown() const
@@ -474,6 +499,16 @@ void ShellViewListCtrl::DeleteSelection()
                                  context_.server.Get());
 }
 
+void ShellViewListCtrl::DeleteCurrentFolder()
+{
+    // The root is held by no folder (the command is not offered there).
+    const ComPtr<ShellFolder> holder = context_.folder ? context_.folder->Holder() : nullptr;
+    if (!holder || !holder->DeleteFolder(folderItem_, context_.clientId, context_.server.Get(), false))
+        return;
+    // The folder shown is gone: the window shows the one that held it.
+    RequestBrowse(context_.browser, holder->GetAbsolutePidl(), SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
+}
+
 void ShellViewListCtrl::StartSearch(bool full)
 {
     Logging::OutToLogFile("ShellViewListCtrl::StartARescan()\n");
@@ -545,29 +580,12 @@ void ShellViewListCtrl::AddToFavoriteFolder()
     std::string destination;
     if (const LPITEMIDLIST last = ::ILFindLastID(chosen.get()); last && PidlMgr::IsValid(last))
         PidlMgr::GetItemFullName(last, destination);
-    for (const CacheItem& original : selected) {
-        CacheItem copy(original);
-        copy.Name = FormatText(CommonText(IDS_SHORTCUT_TO_FMT), original.Name);
-        copy.FolderPath = destination;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (!copy.InitStruct())
-                break;
-            const HRESULT result = context_.server->CreateItem(0, WideFromAnsi(destination).c_str(), copy.Record);
-            if (result == NSS_S_NAME_EXISTS && attempt == 0) {
-                if (ShowPrompt(browse.hwndOwner, FormatText(CommonText(IDS_ASK_REPLACE_ITEM_FMT), copy.Name),
-                               CommonText(IDS_CAPTION_CONFIRM_REPLACE), MB_YESNO | MB_ICONQUESTION) != IDYES)
-                    break;
-                context_.server->DeleteItem(0, WideFromAnsi(destination).c_str(), copy.Record);
-                continue;
-            }
-            if (result == NSS_S_ACCESS_DENIED || result == NSS_S_ADD_DENIED)
-                ShowStop(FormatText(CommonText(IDS_ERR_ADD_ACCESS_DENIED_FMT), copy.Name, destination),
-                         IDS_CAPTION_ERROR_ADDING);
-            else if (result != S_OK)
-                LogFormatted("Internal shortcut could not be added to: '%s'\n", destination);
-            break;
-        }
+    std::vector<CacheItem> items;
+    for (CacheItem item : selected) {
+        item.FolderPath = FolderPathOf(item);
+        items.push_back(std::move(item));
     }
+    AddFavoriteShortcuts(*context_.server.Get(), destination, items, browse.hwndOwner);
 }
 
 void ShellViewListCtrl::FindFilesOnDisc()

@@ -90,6 +90,8 @@ public:
     void InvertSelection();
     void StartRename();
     void DeleteSelection();
+    // Deletes the folder the list shows (after asking), as the tree's command.
+    void DeleteCurrentFolder();
     // The clipboard: the selection copied or cut, pasted into the list's folder or into the
     // selected folder, a pending cut cancelled.
     void CopySelection(bool cut);
@@ -147,6 +149,8 @@ private:
     void StartSearch(bool full);
     void AddToFavoriteFolder();
     void FindFilesOnDisc();
+    // Whether the list (or its label editor) has the focus: else the tree's folder is meant.
+    bool HasFocus() const;
     bool TreeIsShown() const;
     void SetStatusText(const std::string& text) const;
 

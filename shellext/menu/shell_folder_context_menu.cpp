@@ -2,6 +2,7 @@
 
 #include "browse_request.h"
 #include "com/com_boundary.h"
+#include "explorer_tree.h"
 #include "folder/shell_folder.h"
 #include "item_shortcut.h"
 #include "list/item_menu.h"
@@ -261,18 +262,7 @@ HRESULT ShellFolderContextMenu::CreateDesktopShortcut()
 
 HRESULT ShellFolderContextMenu::StartRename(IShellBrowser& browser)
 {
-    HWND tree = nullptr;
-    if (FAILED(browser.GetControlWindow(FCW_TREE, &tree)) || !tree)
-        return E_FAIL;
-    // The item the menu was opened on is drop-highlighted while the menu shows; else it is the
-    // selected one.
-    HTREEITEM item = TreeView_GetNextItem(tree, nullptr, TVGN_DROPHILITE);
-    if (!item)
-        item = TreeView_GetNextItem(tree, nullptr, TVGN_CARET);
-    if (!item)
-        return E_FAIL;
-    ::SetFocus(tree);   // the tree edits labels only while it has the focus
-    return TreeView_EditLabel(tree, item) ? S_OK : E_FAIL;
+    return Done(EditChosenTreeLabel(browser));
 }
 
 std::string ShellFolderContextMenu::FolderPath() const { return ItemFullName(item_); }

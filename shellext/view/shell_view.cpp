@@ -4,6 +4,7 @@
 #include "com/com_boundary.h"
 #include "command_state.h"
 #include "folder/shell_folder.h"
+#include "folder/shell_folder_mgr.h"
 #include "logging/logging.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -13,6 +14,7 @@
 #include "settings/auxiliary.h"
 #include "text/ansi_text.h"
 #include "text/text_format.h"
+#include "transfer/fixed_items.h"
 #include "ui/prompt.h"
 #include "ui/wait_cursor.h"
 #include "view_commands.h"
@@ -489,5 +491,9 @@ void ShellView::UpdateCommandState()
         EnableItem(file, view_command::kProperties, state.properties);
         ::SetMenuDefaultItem(file, state.defaultCommand ? state.defaultCommand : static_cast<UINT>(-1), FALSE);
     }
+    // Paste only what the clipboard holds of ours, into a folder that takes it.
+    if (HMENU edit = menus_.Edit())
+        EnableItem(edit, view_command::kPaste,
+                   TakesItems(list.CurrentFolder()) && ShellFolderMgr().CheckValidNSClipboard());
     menus_.CheckViewMode(list.ViewMode());
 }

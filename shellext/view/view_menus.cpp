@@ -139,8 +139,8 @@ bool ViewMenus::Merge(IShellBrowser& browser, HWND listWindow, bool hasFocus, It
     }
     if ((file_ = SubMenuOf(shared_, FCIDM_MENU_FILE)))
         FillFile(file_, hasFocus, user);
-    if (HMENU edit = SubMenuOf(shared_, FCIDM_MENU_EDIT))
-        FillEdit(edit);
+    if ((edit_ = SubMenuOf(shared_, FCIDM_MENU_EDIT)))
+        FillEdit(edit_);
     if ((view_ = SubMenuOf(shared_, FCIDM_MENU_VIEW)))
         FillView(view_, user);
     if (HMENU tools = SubMenuOf(shared_, FCIDM_MENU_TOOLS))
@@ -159,7 +159,7 @@ void ViewMenus::Remove(IShellBrowser& browser)
     browser.SetMenuSB(nullptr, nullptr, nullptr);
     browser.RemoveMenusSB(shared_);
     ::DestroyMenu(shared_);
-    shared_ = file_ = view_ = nullptr;
+    shared_ = file_ = edit_ = view_ = nullptr;
 }
 
 void ViewMenus::CheckViewMode(int viewMode)

@@ -2,6 +2,7 @@
 #include "folder/shell_folder.h"
 #include "folder/shell_folder_mgr.h"
 #include "menu/shell_folder_context_menu.h"
+#include "ns_result_codes.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
@@ -173,20 +174,6 @@ protected:
     }
 
     static UINT OffsetOf(UINT command) { return command - 0x8000; }
-
-    // Explorer's tree pane with one item, selected, as the menu's browser shows it.
-    HWND ShowTreeWithSelected(const char* name)
-    {
-        HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, 0, 0, 200, 200,
-                                      browser_->Window(), nullptr, nullptr, nullptr);
-        TVINSERTSTRUCTA insert{};
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<char*>(name);
-        TreeView_SelectItem(tree, TreeView_InsertItem(tree, &insert));
-        browser_->treeWindow = tree;
-        return tree;
-    }
 
     // The host's menu: five items of its own with low ids.
     static HMENU HostMenu()
@@ -360,7 +347,7 @@ TEST_F(ContextMenuTest, WithoutAViewTheTreesFolderIsCutOrCopiedAndMarkedAndThePa
     const OleApartment ole;   // the clipboard is OLE's
     ComPtr<IContextMenu> menu = ProjectsMenu();
     view_->answer = S_FALSE;   // the tree has the focus
-    HWND tree = ShowTreeWithSelected("Projects");
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
     const HTREEITEM item = TreeView_GetSelection(tree);
 
     EXPECT_EQ(S_OK, Invoke(*menu.Get(), "cut"));
@@ -383,6 +370,37 @@ TEST_F(ContextMenuTest, WithoutAViewTheTreesFolderIsCutOrCopiedAndMarkedAndThePa
     ::DestroyWindow(tree);
 }
 
+TEST_F(ContextMenuTest, AFolderCutInTheTreeStaysMarkedUntilAPasteMovesIt)
+{
+    const OleApartment ole;
+    MakeFolder("Archive", "Archive", UserFolder);
+    ComPtr<IContextMenu> projects = ProjectsMenu();
+    view_->answer = S_FALSE;   // the tree has the focus
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
+    const HTREEITEM item = TreeView_GetSelection(tree);
+    ASSERT_EQ(S_OK, Invoke(*projects.Get(), "cut"));
+
+    ComPtr<IContextMenu> archive = MenuOf(Root(), Child("Archive").get());
+    {
+        PromptRecorder prompts;
+        server_->answers = {NSS_S_ACCESS_DENIED};
+        EXPECT_EQ(E_FAIL, Invoke(*archive.Get(), "paste"));
+        EXPECT_EQ(1u, prompts.Prompts().size());
+    }
+    EXPECT_EQ(static_cast<UINT>(TVIS_CUT), TreeView_GetItemState(tree, item, TVIS_CUT)) << "nothing moved";
+    EXPECT_TRUE(ShellFolderMgr().CheckValidNSClipboard());
+    EXPECT_TRUE(AuxiliaryFunctions::GetClipboardCutFlag());
+
+    EXPECT_EQ(S_OK, Invoke(*archive.Get(), "paste"));
+    EXPECT_EQ(0u, TreeView_GetItemState(tree, item, TVIS_CUT));
+    EXPECT_FALSE(ShellFolderMgr().CheckValidNSClipboard());
+    ASSERT_EQ(2u, server_->calls.size());
+    EXPECT_EQ("Archive", server_->calls[1].path);
+    EXPECT_EQ(2, server_->calls[1].operation);
+    ::OleSetClipboard(nullptr);
+    ::DestroyWindow(tree);
+}
+
 TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem)
 {
     ComPtr<IContextMenu> menu = ProjectsMenu();
@@ -398,7 +416,7 @@ TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem
     EXPECT_EQ(0, std::memcmp(expected.get(), browser_->browsedTo[0], size));
 
     EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextRename))) << "no tree to edit in";
-    HWND tree = ShowTreeWithSelected("Projects");
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
     EXPECT_EQ(S_OK, InvokeOffset(*menu.Get(), OffsetOf(kContextRename)));
     EXPECT_NE(nullptr, TreeView_GetEditControl(tree));
     TreeView_EndEditLabelNow(tree, TRUE);

@@ -453,6 +453,35 @@ TEST_F(ShellViewTest, DeletingSeveralItemsAsksOnceAndDeletesEachThoughTheRowsCha
     EXPECT_EQ((std::vector<std::string>{"Projects", "Specials"}), RowNames());
 }
 
+TEST_F(ShellViewTest, DeleteAndRenameWithoutTheListsFocusActOnTheTreesFolder)
+{
+    MakeFolder("Work\\Projects\\Plans", "Plans", UserFolder);
+    ASSERT_EQ(S_OK, OpenView("Work\\Projects"));
+    Select({"Plans"});
+    ::SetFocus(browser_->Window());   // the tree has the focus
+    {
+        PromptRecorder prompts(IDYES);
+        Command(view_command::kDelete);
+        ASSERT_EQ(1u, prompts.Prompts().size());
+        EXPECT_EQ(FormatText(CommonText(IDS_ASK_DELETE_FOLDER_FMT), "Projects"), prompts.Prompts()[0].text);
+    }
+    ASSERT_EQ(std::vector<std::string>{"DeleteItem"}, server_->Methods()) << "not the selected row";
+    EXPECT_EQ("Work\\Projects", server_->calls[0].path + "\\" + server_->calls[0].item.Name);
+    TestShellBrowser::PumpMessages();
+    ASSERT_EQ(1u, browser_->browsedTo.size()) << "the window goes to the folder that held it";
+    std::string name;
+    PidlMgr::GetItemName(::ILFindLastID(browser_->browsedTo[0]), name);
+    EXPECT_EQ("Work", name);
+
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
+    ::SetFocus(tree);
+    Command(view_command::kRename);
+    EXPECT_NE(nullptr, TreeView_GetEditControl(tree)) << "the tree's folder is renamed there";
+    EXPECT_EQ(nullptr, List().LabelEditor());
+    TreeView_EndEditLabelNow(tree, TRUE);
+    ::DestroyWindow(tree);
+}
+
 TEST_F(ShellViewTest, RenameInPlaceKeepsTheNewNameOnlyWhenTheSearchModuleRenamed)
 {
     ASSERT_EQ(S_OK, OpenView());
@@ -637,6 +666,36 @@ TEST_F(ViewTransferTest, CutItemsAreDimmedUntilEscapeCancelsTheCut)
     EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
 }
 
+TEST_F(ViewTransferTest, PasteIsOfferedOnlyWhenTheClipboardHoldsItemsTheFolderTakes)
+{
+    MakeFolder("Work\\Imported", "Imported", PublicUserFolder);
+    ::OleSetClipboard(nullptr);
+    const auto pasteGrayed = [this] {
+        ComPtr<IOleCommandTarget> ignored;
+        view_->QueryInterface(IID_PPV_ARGS(&ignored));   // the menus' state is brought up to date
+        for (int i = 0; i < ::GetMenuItemCount(browser_->sharedMenu); ++i) {
+            const HMENU sub = ::GetSubMenu(browser_->sharedMenu, i);
+            const UINT state = sub ? ::GetMenuState(sub, view_command::kPaste, MF_BYCOMMAND) : static_cast<UINT>(-1);
+            if (state != static_cast<UINT>(-1))
+                return (state & MF_GRAYED) != 0;
+        }
+        ADD_FAILURE() << "no Paste in the menus";
+        return false;
+    };
+    ASSERT_EQ(S_OK, OpenView());
+    ASSERT_EQ(S_OK, view_->UIActivate(SVUIA_ACTIVATE_FOCUS));
+    EXPECT_TRUE(pasteGrayed()) << "an empty clipboard";
+    Select({"Manuals"});
+    Command(view_command::kCopy);
+    EXPECT_FALSE(pasteGrayed());
+    view_->DestroyViewWindow();
+    view_.Reset();
+
+    ASSERT_EQ(S_OK, OpenView("Work\\Imported", PublicUserFolder));
+    ASSERT_EQ(S_OK, view_->UIActivate(SVUIA_ACTIVATE_FOCUS));
+    EXPECT_TRUE(pasteGrayed()) << "a client's public folder takes nothing";
+}
+
 TEST_F(ViewTransferTest, ItemsCopiedInOneViewArePastedIntoAnotherAsCopies)
 {
     ASSERT_EQ(S_OK, OpenView());
@@ -674,6 +733,16 @@ TEST_F(ViewTransferTest, ADragFromOneViewDropsIntoTheFolderOfTheOtherThroughDoDr
     EXPECT_EQ("Work\\Projects", server_->calls[0].path);
     EXPECT_EQ("Manuals", server_->calls[0].item.Name);
     EXPECT_EQ(2, server_->calls[0].operation) << "between folders without Ctrl: a move";
+
+    // A client's public folder is not dragged anywhere, as it is not cut.
+    MakeFolder("Work\\Imported", "Imported", PublicUserFolder);
+    List().Fill();
+    List().ApplyRows();
+    Select({"Imported"});
+    TestShellBrowser::PumpMessages();
+    begin.iItem = RowOf("Imported");
+    ::SendMessageA(window_, WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+    EXPECT_EQ(1u, server_->calls.size());
 }
 
 TEST(ViewToolbarTest, ButtonsShowTheirMenuTextsAsTips)
