@@ -379,11 +379,11 @@ TEST_F(ShellFolderTest, TheFirstTimeQuestionIsAskedOnceForTheExplorerWindowAndHo
         });
         otherThreadHeld = ::WaitForSingleObject(made.get(), 10000) != WAIT_OBJECT_0;
         if (otherThreadHeld) {
-            other.detach();   // it finishes once this answer is given
-            return IDCANCEL;
+            other.detach();   // it finishes once this answer is given; one made here would never
+        } else {
+            other.join();
+            MakeComObject<ShellFolder>();
         }
-        other.join();
-        MakeComObject<ShellFolder>();
         return IDCANCEL;
     });
     auto first = MakeComObject<ShellFolder>();
