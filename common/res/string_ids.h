@@ -347,3 +347,6 @@
 // Data transfer: an item replaced by one of the same name (a block of sixteen of its own)
 #define IDS_ERR_REPLACE_HOLDS_SOURCE_FMT            1056
 #define IDS_REPLACED_ITEM_ASIDE_FMT                 1057
+
+// The Explorer parts: commands whose work the search module does (a block of sixteen of its own)
+#define IDS_ERR_SEARCH_MODULE_UNREACHABLE           1072

@@ -112,6 +112,8 @@ STDMETHODIMP ShellFolder::CreateViewObject(HWND, REFIID riid, void** object)
     *object = nullptr;
     return ComBoundary("ShellFolder::CreateViewObject()", [&]() -> HRESULT {
         Logging::OutToLogFile("ShellFolder::CreateViewObject\n");
+        if (IsEqualIID(riid, IID_IDropTarget))
+            return CreateComObject<NSDropTarget>(riid, object, GetRelativePidl());   // null: the root
         if (!IsEqualIID(riid, IID_IShellView))
             return E_NOINTERFACE;
         return CreateComObject<ShellView>(riid, object, *this);
@@ -202,13 +204,14 @@ STDMETHODIMP ShellFolder::SetNameOf(HWND owner, LPCITEMIDLIST list, LPCOLESTR na
     return ComBoundary("ShellFolder::SetNameOf()", [&] {
         CacheItem item;
         PidlMgr::PidlToCacheItem(list, item);
-        std::string newName = AnsiFromWide(name);
-        if (!RenameFolder(item, newName, owner, 0, nullptr)) {
+        const std::optional<std::string> stored = RenameFolder(item, AnsiFromWide(name), owner, 0, nullptr);
+        if (!stored) {
             Logging::OutToLogFile("ShellFolder::SetNameOf | RenameFolder failed\n");
             return E_FAIL;
         }
+        // The folder is known by the name stored, which has lost the blanks typed around it.
         CacheItem renamed(item);
-        renamed.Name = renamed.OriginalName = newName;
+        renamed.Name = renamed.OriginalName = *stored;
         ScopedPidl renamedList(pidls_.Create(renamed, folderPath_));
         if (AuxiliaryFunctions::GetPlatform() != PlatformBeforeWindows2000)
             NotifyItemEvent(SHCNE_RMDIR, list, false);

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -61,9 +62,10 @@ public:
     // Deletes a folder of this folder through the search module (server, or a new connection
     // when null), asking first unless noConfirm. True once the folder was deleted.
     bool DeleteFolder(const CacheItem& folder, LONG client, INotifyNSServer* server, bool noConfirm);
-    // Gives an item of this folder a new name through the search module; true once renamed.
-    bool RenameFolder(const CacheItem& item, const std::string& newName, HWND owner, LONG client,
-                      INotifyNSServer* server);
+    // Gives an item of this folder a new name through the search module. The name the item
+    // now has (the new one without surrounding blanks) once renamed; none when it was not.
+    std::optional<std::string> RenameFolder(const CacheItem& item, const std::string& newName, HWND owner,
+                                            LONG client, INotifyNSServer* server);
 
 private:
     ScopedPidl AbsoluteOf(LPCITEMIDLIST child);

@@ -48,8 +48,9 @@ bool ItemMenu::Offers(UINT command, const CacheItem& item)
     switch (command) {
     case kContextOpen:
     case kContextDesktopShortcut:
-    case kContextProperties:
         return true;
+    case kContextProperties:
+        return kItemPropertiesShown;
     case kContextExplore:
         return item.IsFolder() || item.IsMedia();
     case kContextMapDisc:

@@ -216,6 +216,20 @@ bool ShellViewListCtrl::HasFocus() const
     return focus && (focus == list_ || ::IsChild(list_, focus));
 }
 
+bool ShellViewListCtrl::SearchModuleReachable() const
+{
+    if (context_.server)
+        return true;
+    ShowSearchModuleUnreachable(::GetParent(list_));
+    return false;
+}
+
+void ShellViewListCtrl::ReportIfSearchModuleGone(HRESULT result) const
+{
+    if (IsSearchModuleGone(result))
+        ShowSearchModuleUnreachable(::GetParent(list_));
+}
+
 bool ShellViewListCtrl::TreeIsShown() const
 {
     HWND tree = nullptr;
@@ -385,7 +399,7 @@ void ShellViewListCtrl::QuickMapSelection()
 void ShellViewListCtrl::CreateNewFolder(UINT command)
 {
     Logging::OutToLogFile("ShellViewListCtrl::CreateNewFolder()\n");
-    if (folderItem_.IsSystemFolder() || folderItem_.IsMappedFolder() || !context_.server)
+    if (folderItem_.IsSystemFolder() || folderItem_.IsMappedFolder() || !SearchModuleReachable())
         return;
     const bool autoMap = command == kNewAutoMapFolder;
     const std::string base =
@@ -411,6 +425,7 @@ void ShellViewListCtrl::CreateNewFolder(UINT command)
     // Only a folder that was made is one: the "denied" answers are not.
     if (result != S_OK) {
         Logging::OutToLogFile("New folder could not be added through interface method.\n");
+        ReportIfSearchModuleGone(result);
         return;
     }
     if (AuxiliaryFunctions::GetUser() == ItemCreatorServer)
@@ -452,7 +467,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
         if (rows_.At(i).identity == identity)
             found = &rows_.At(i).item;
     }
-    if (!found || !context_.server)
+    if (!found || !SearchModuleReachable())
         return;
     // A copy: the search module's callbacks change the rows while the call runs.
     const CacheItem item(*found);
@@ -480,6 +495,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
     }
     if (result != S_OK) {
         LogFormatted("Failed calling INotifyNSServer::UpdateItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
+        ReportIfSearchModuleGone(result);
         return;
     }
     if (context_.folder)
@@ -512,13 +528,14 @@ void ShellViewListCtrl::DeleteCurrentFolder()
 void ShellViewListCtrl::StartSearch(bool full)
 {
     Logging::OutToLogFile("ShellViewListCtrl::StartARescan()\n");
-    if (!context_.server)
+    if (!SearchModuleReachable())
         return;
     const WaitCursor wait;
     const HRESULT result = full ? context_.server->Rescan(context_.clientId) : context_.server->Refresh(context_.clientId);
     if (FAILED(result)) {
         Logging::OutToLogFile(full ? "Could not start a rescan of the network.\n"
                                    : "Could not start a media update of the network.\n");
+        ReportIfSearchModuleGone(result);
         return;
     }
     const UINT busy = result == NSS_S_USER_FULL_BUSY                 ? IDS_BUSY_USER_FULL_SEARCH
@@ -560,10 +577,8 @@ void ShellViewListCtrl::CreateShortcutsOnDesktop()
 
 void ShellViewListCtrl::AddToFavoriteFolder()
 {
-    if (!context_.server)
-        return;
     const std::vector<CacheItem> selected = SelectedItems();
-    if (selected.empty())
+    if (selected.empty() || !SearchModuleReachable())
         return;
     ScopedPidl root(NamespaceFunctions::GetNamespacePidl(BrandingText(IDS_BRAND_NAMESPACE_NAME).c_str()));
     if (!root)

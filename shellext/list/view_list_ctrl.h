@@ -137,6 +137,10 @@ private:
     // The search module's launch manager, allowed to come to the foreground; null when it
     // cannot be reached (logged).
     Microsoft::WRL::ComPtr<INotifyNSLaunchManager> LaunchManager() const;
+    // Whether the view has a connection to the search module; the user is told when not.
+    bool SearchModuleReachable() const;
+    // Tells the user when a failed call of the search module failed because it has gone.
+    void ReportIfSearchModuleGone(HRESULT result) const;
     // The search module maps the disc by its settings and opens it.
     void AutoMapThroughSearchModule(const CacheItem& item);
     void QuickMapSelection();

@@ -12,6 +12,7 @@
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "settings/product_keys.h"
+#include "text/ansi_text.h"
 #include "text/text_compare.h"
 #include "text/text_format.h"
 #include "tree_clipboard.h"
@@ -145,6 +146,12 @@ STDMETHODIMP ShellFolderContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info)
         return E_INVALIDARG;
     return ComBoundary("ShellFolderContextMenu::InvokeCommand()", [&]() -> HRESULT {
         Logging::OutToLogFile("ShellFolderContextMenu::InvokeCommand()\n");
+        const std::optional<std::string> verb = VerbOf(*info);
+        const UINT offset = verb ? 0 : LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
+        // Open and explore hand the folder to the shell: they need no Explorer window, which
+        // hosts such as the common file dialog do not give.
+        if (!verb && (offset == kOpenOffset || offset == kExploreOffset))
+            return Done(ViewFolder(offset == kExploreOffset));
         IShellBrowser* browser = ShellBrowserOf(info->hwnd);
         if (!browser)
             browser = ShellBrowserOf(::GetActiveWindow());
@@ -154,10 +161,21 @@ STDMETHODIMP ShellFolderContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info)
         }
         // Held while the command runs: browsing may let the window go.
         const ComPtr<IShellBrowser> held(browser);
-        if (IS_INTRESOURCE(info->lpVerb))
-            return InvokeOffset(*held.Get(), LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)));
-        return InvokeVerb(*held.Get(), info->lpVerb);
+        return verb ? InvokeVerb(*held.Get(), *verb) : InvokeOffset(*held.Get(), offset);
     });
+}
+
+std::optional<std::string> ShellFolderContextMenu::VerbOf(const CMINVOKECOMMANDINFO& info)
+{
+    // A caller that speaks Unicode may give the verb only in its wide form.
+    if (info.cbSize >= sizeof(CMINVOKECOMMANDINFOEX) && (info.fMask & CMIC_MASK_UNICODE)) {
+        const auto& wide = reinterpret_cast<const CMINVOKECOMMANDINFOEX&>(info);
+        if (wide.lpVerbW && !IS_INTRESOURCE(wide.lpVerbW))
+            return AnsiFromWide(wide.lpVerbW);
+    }
+    if (info.lpVerb && !IS_INTRESOURCE(info.lpVerb))
+        return std::string(info.lpVerb);
+    return std::nullopt;
 }
 
 HRESULT ShellFolderContextMenu::InvokeVerb(IShellBrowser& browser, const std::string& verb)
@@ -178,8 +196,6 @@ HRESULT ShellFolderContextMenu::InvokeVerb(IShellBrowser& browser, const std::st
 
 HRESULT ShellFolderContextMenu::InvokeOffset(IShellBrowser& browser, UINT offset)
 {
-    if (offset == kOpenOffset || offset == kExploreOffset)
-        return Done(ViewFolder(offset == kExploreOffset));
     switch (ItemMenu::kFirstCommand + offset) {
     case kContextExplore:
         return Browse(browser, kExploreSameWindow);

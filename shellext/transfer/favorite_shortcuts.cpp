@@ -4,6 +4,7 @@
 #include "ns_result_codes.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "search_module_access.h"
 #include "text/ansi_text.h"
 #include "text/text_format.h"
 #include "transfer/item_replacement.h"
@@ -35,5 +36,9 @@ void AddFavoriteShortcuts(INotifyNSServer& server, const std::string& destinatio
                        CommonText(IDS_CAPTION_ERROR_ADDING), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
         else if (result != S_OK)
             LogFormatted("Internal shortcut could not be added to: '%s'\n", destination);
+        if (IsSearchModuleGone(result)) {
+            ShowSearchModuleUnreachable(owner);
+            return;   // the other items would fail the same way
+        }
     }
 }

@@ -75,6 +75,18 @@ STDMETHODIMP ShellView::QueryInterface(REFIID iid, void** result)
             *result = nullptr;
         return E_NOINTERFACE;
     }
+    if (IsEqualIID(iid, IID_IDropTarget)) {
+        // Items dropped on the view go into its folder: the folder's own drop target.
+        if (!result)
+            return E_POINTER;
+        *result = nullptr;
+        if (!folder_) {
+            Logging::OutToLogFile("No pointer to ShellFolder\n");
+            return E_NOINTERFACE;
+        }
+        Logging::OutToLogFile("ShellView::QueryInterface()==>IID_IDropTarget\n");
+        return folder_->CreateViewObject(nullptr, iid, result);
+    }
     const HRESULT found = ComObject::QueryInterface(iid, result);
     if (FAILED(found))
         Logging::OutToLogFile("ShellView::QueryInterface()==>Interface NOT recognized!\n");
@@ -122,11 +134,18 @@ bool ShellView::TranslateKey(const MSG& message)
             return ClipboardOperation(static_cast<char>(message.wParam), static_cast<UINT>(message.wParam));
         return false;
     }
+    if (message.message == WM_KEYDOWN && editor && (message.wParam == VK_BACK || message.wParam == VK_DELETE)) {
+        // Explorer would take these for its own commands (up a level, delete): they are the
+        // editor's, which gets them as if they had been dispatched to it.
+        MSG forwarded = message;
+        forwarded.hwnd = editor;
+        ::TranslateMessage(&forwarded);
+        ::DispatchMessageA(&forwarded);
+        return true;
+    }
     if (message.message == WM_KEYDOWN) {
         switch (message.wParam) {
         case VK_DELETE:
-            if (editor)
-                return false;   // the label editor takes it as any other key
             if (!hasFocus_)
                 return false;
             LogFormatted("ShellView::CheckForValidKey() - theKey=%d\n", static_cast<int>(message.wParam));

@@ -54,7 +54,8 @@ void FillFile(HMENU file, bool hasFocus, ItemCreators user)
         Append(file, kPublicFolderSettings, CommonText(IDS_MENU_PUBLIC_FOLDER_SETTINGS));
         Append(file, kSettings, BrandingText(IDS_BRAND_SETTINGS_COMMAND));
     }
-    Append(file, kProperties, ContextMenuText(kContextProperties));
+    if (kItemPropertiesShown)
+        Append(file, kProperties, ContextMenuText(kContextProperties));
     Append(file, kRename, ContextMenuText(kContextRename));
     Append(file, kDelete, ContextMenuText(kContextDelete));
     AppendSeparator(file);

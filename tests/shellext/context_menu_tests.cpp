@@ -221,6 +221,7 @@ TEST_F(ContextMenuTest, TheFullMenuUsesIdsFromTheHostsFirstIdAndCountsThem)
     EXPECT_EQ("Rena&me", ours[OffsetOf(kContextRename)]);
     EXPECT_EQ("&Paste", ours[OffsetOf(kContextPasteInto)]);
     EXPECT_EQ(0u, ours.count(OffsetOf(kContextMapDisc))) << "a folder is no disc";
+    EXPECT_EQ(0u, ours.count(OffsetOf(kContextProperties))) << "there is no property sheet to show yet";
     EXPECT_EQ(kFirstId + OffsetOf(kContextOpen), ::GetMenuDefaultItem(host, FALSE, 0));
     ::DestroyMenu(host);
 
@@ -314,6 +315,15 @@ TEST_F(ContextMenuTest, ClipboardAndDeleteVerbsGoToTheViewWhenItTakesThem)
     EXPECT_TRUE(server_->calls.empty());
     EXPECT_TRUE(prompts.Prompts().empty());
     EXPECT_EQ(E_INVALIDARG, Invoke(*menu.Get(), "format"));
+
+    // A caller that speaks Unicode may give the verb in its wide form only.
+    CMINVOKECOMMANDINFOEX wide{};
+    wide.cbSize = sizeof wide;
+    wide.fMask = CMIC_MASK_UNICODE;
+    wide.lpVerbW = L"copy";
+    EXPECT_EQ(S_OK, menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&wide)));
+    ASSERT_EQ(5u, view_->asked.size());
+    EXPECT_EQ(ids.copyItem, view_->asked[4].message);
 }
 
 TEST_F(ContextMenuTest, DeleteFallsBackToTheFolderWhenTheViewLeavesIt)
@@ -423,18 +433,49 @@ TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem
     ::DestroyWindow(tree);
 }
 
-TEST_F(ContextMenuTest, WithoutAShellBrowserTheMenuDoesNothing)
+TEST_F(ContextMenuTest, WithoutAShellBrowserOnlyOpenAndExploreAreCarriedOut)
 {
     ComPtr<IContextMenu> menu = ProjectsMenu();
     browser_->answerShellBrowserQuestion = false;
-    PromptRecorder prompts(IDYES);
-    EXPECT_EQ(E_FAIL, Invoke(*menu.Get(), "delete", browser_->Window()));
-    EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextDelete)));
-    EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextExplore)));
-    EXPECT_TRUE(view_->asked.empty());
-    EXPECT_TRUE(server_->calls.empty());
-    EXPECT_TRUE(browser_->browsedTo.empty());
-    EXPECT_TRUE(prompts.Prompts().empty());
+    {
+        PromptRecorder prompts(IDYES);
+        EXPECT_EQ(E_FAIL, Invoke(*menu.Get(), "delete", browser_->Window()));
+        EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextDelete)));
+        EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextExplore)));
+        EXPECT_TRUE(view_->asked.empty());
+        EXPECT_TRUE(server_->calls.empty());
+        EXPECT_TRUE(browser_->browsedTo.empty());
+        EXPECT_TRUE(prompts.Prompts().empty());
+    }
+    // The short menu's two items hand the folder to the shell, which needs no Explorer window
+    // (here it cannot find the namespace, and the user hears of it).
+    root_.Reset();
+    ComPtr<IContextMenu> unplaced = WorkMenu(false);
+    PromptRecorder prompts;
+    EXPECT_EQ(E_FAIL, InvokeOffset(*unplaced.Get(), ShellFolderContextMenu::kOpenOffset));
+    EXPECT_EQ(E_FAIL, InvokeOffset(*unplaced.Get(), ShellFolderContextMenu::kExploreOffset));
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT), BrandingText(IDS_BRAND_NAMESPACE_NAME), "Work"),
+              prompts.Prompts()[1].text);
+}
+
+TEST_F(ContextMenuTest, ATreeFolderRenamedWithBlanksAroundIsKnownAndBrowsedByItsStoredName)
+{
+    ProjectsMenu();   // binds Work
+    ScopedPidl projects = Child("Projects", UserFolder, "Work");
+    LPITEMIDLIST renamed = nullptr;
+    ASSERT_EQ(S_OK, work_->SetNameOf(browser_->Window(), projects.get(), L"  Plans ", SHGDN_NORMAL, &renamed));
+    const ScopedPidl owned(renamed);
+    std::string name;
+    PidlMgr::GetItemName(renamed, name);
+    EXPECT_EQ("Plans", name);
+    ASSERT_FALSE(server_->calls.empty());
+    EXPECT_EQ("Plans|Projects", server_->calls[0].item.Name);
+    TestShellBrowser::PumpMessages();   // the browse waits until the shell's call is over
+    ASSERT_EQ(1u, browser_->browsedTo.size());
+    name.clear();
+    PidlMgr::GetItemName(::ILFindLastID(browser_->browsedTo[0]), name);
+    EXPECT_EQ("Plans", name);
 }
 
 TEST_F(ContextMenuTest, TheBrowserIsAskedOfTheExplorerWindowNotOfTheOwnersChildWindow)

@@ -24,7 +24,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -303,7 +305,8 @@ TEST_F(ShellFolderTest, RenameSucceedsOnlyWhenTheSearchModuleRenamed)
     server->answers = {NSS_S_NOT_UPDATED, NSS_S_NOT_FOUND, NSS_S_NAME_EXISTS, E_FAIL, S_OK};
     for (int refused = 0; refused < 4; ++refused)
         EXPECT_FALSE(WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()));
-    EXPECT_TRUE(WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()));
+    EXPECT_EQ("Plans", WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()).value_or(""))
+        << "the name as stored";
     ASSERT_EQ(5u, server->calls.size());
     EXPECT_EQ("UpdateItem", server->calls[0].method);
     EXPECT_EQ(7, server->calls[0].client);
@@ -354,17 +357,64 @@ TEST_F(ShellFolderTest, DeletingTheLastSubFolderClearsTheMarkAndFailuresAreFailu
     EXPECT_EQ(3, server->calls[1].client);
 }
 
-TEST_F(ShellFolderTest, NewFoldersOfferPublicFoldersOncePerProcess)
+TEST_F(ShellFolderTest, TheFirstTimeQuestionIsAskedOnceForTheExplorerWindowAndHoldsNoOtherFolder)
 {
     SetKind(0);   // a client
-    PromptRecorder prompts(IDCANCEL);
+    const HWND explorer = ::CreateWindowExA(0, "STATIC", "explorer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                            nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, explorer);
+    ::SetActiveWindow(explorer);
+    std::vector<PromptRequest> asked;
+    bool otherThreadHeld = false;
+    const PromptHandler previous = SetPromptHandler([&](PromptRequest& request) {
+        asked.push_back(request);
+        if (asked.size() > 1)
+            return IDCANCEL;
+        // Explorer goes on making folders while the box is open, on other threads and, from
+        // the messages that run under the box, on its own.
+        const std::shared_ptr<void> made(::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CloseHandle);
+        std::thread other([made] {
+            MakeComObject<ShellFolder>();
+            ::SetEvent(made.get());
+        });
+        otherThreadHeld = ::WaitForSingleObject(made.get(), 10000) != WAIT_OBJECT_0;
+        if (otherThreadHeld) {
+            other.detach();   // it finishes once this answer is given; one made here would never
+        } else {
+            other.join();
+            MakeComObject<ShellFolder>();
+        }
+        return IDCANCEL;
+    });
     auto first = MakeComObject<ShellFolder>();
-    // A new user again, as far as the settings know: still no second prompt in this process.
+    // A new user again, as far as the settings know: still no second question in this process.
     RegKey::CURRENT_USER.CreateKey(ProductKeyPath()).DeleteValue(CommonText(IDS_INITIALIZED_CLIENT_USER_VALUE));
     auto second = MakeComObject<ShellFolder>();
     ComPtr<IShellFolder> bound = Bind(*second.Get(), Child("Work", UserFolder).get());
-    ASSERT_EQ(1u, prompts.Prompts().size());
-    EXPECT_NE(std::string::npos, prompts.Prompts()[0].text.find(BrandingText(IDS_BRAND_PRODUCT_TITLE)));
+    SetPromptHandler(previous);
+    ::DestroyWindow(explorer);
+
+    EXPECT_FALSE(otherThreadHeld) << "a folder made on another thread waited for the answer";
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_EQ(explorer, asked[0].owner);
+    EXPECT_NE(std::string::npos, asked[0].text.find(BrandingText(IDS_BRAND_PRODUCT_TITLE)));
+}
+
+TEST_F(ShellFolderTest, ARenameWithoutTheSearchModuleSaysItCannotBeReached)
+{
+    const auto unreachable = MakeComObject<UnreachableSearchModule>();
+    SetSearchModuleOverride(unreachable.Get());
+    CacheItem projects = Folder("Projects");
+    projects.FolderPath = "Work";
+    PromptRecorder prompts;
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, "Plans", nullptr, 0, nullptr));
+    SetSearchModuleOverride(nullptr);
+    auto gone = MakeComObject<ScriptedServer>();
+    gone->answers = {HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)};
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, "Plans", nullptr, 0, gone.Get()));
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ(CommonText(IDS_ERR_SEARCH_MODULE_UNREACHABLE), prompts.Prompts()[0].text);
+    EXPECT_EQ(CommonText(IDS_ERR_SEARCH_MODULE_UNREACHABLE), prompts.Prompts()[1].text);
 }
 
 } // namespace
