@@ -91,8 +91,10 @@ HRESULT ShellFolder::ParseTypedPath(HWND owner, LPBC context, LPOLESTR path, ULO
 {
     const std::wstring_view text(path, ::wcsnlen(path, typed_path::kLongestPath + 1));
     const auto parsed = typed_path::FirstStep(text);
-    if (const auto* fault = std::get_if<typed_path::Fault>(&parsed))
-        return HRESULT_FROM_WIN32(*fault == typed_path::Fault::TooLong ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME);
+    if (const auto* fault = std::get_if<typed_path::Fault>(&parsed)) {
+        const bool tooLong = *fault == typed_path::Fault::TooLong;
+        return HRESULT_FROM_WIN32(tooLong ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME);
+    }
     const typed_path::Step& step = std::get<typed_path::Step>(parsed);
     const std::optional<std::string> name = ExactAnsiFromWide(step.name);
     if (!name || !Cache::IsValidName(*name))

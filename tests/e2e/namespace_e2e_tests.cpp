@@ -266,7 +266,6 @@ TEST_F(NamespaceInExplorerTest, WinesExplorerShowsTheNamespaceAndBrowsesIntoTheD
     }, 30000)) << "the view of all discs replaces the root's";
     EXPECT_EQ(kDiscs, std::set<std::string>(rows.begin(), rows.end()));
 
-    TestShellBrowser::PumpMessages(500);   // let it paint
     EXPECT_TRUE(SaveScreenshot(frame, folder + "\\explorer-all-discs.bmp"));
 }
 
@@ -307,8 +306,8 @@ std::vector<std::string> TreeLabels(LPCITEMIDLIST folder)
     ScopedPidl list(::ILClone(folder));
     do {
         PWSTR name = nullptr;
-        labels.insert(labels.begin(),
-                      SUCCEEDED(::SHGetNameFromIDList(list.get(), SIGDN_NORMALDISPLAY, &name)) ? AnsiFromWide(name) : "");
+        const bool named = SUCCEEDED(::SHGetNameFromIDList(list.get(), SIGDN_NORMALDISPLAY, &name));
+        labels.insert(labels.begin(), named ? AnsiFromWide(name) : "");
         ::CoTaskMemFree(name);
     } while (::ILRemoveLastID(list.get()));
     return labels;

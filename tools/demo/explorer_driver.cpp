@@ -128,6 +128,8 @@ namespace {
 // Where a control's text lands in the remote page, after the item record.
 constexpr size_t kTextOffset = 1024;
 constexpr int kLongestText = 260;
+// How long a window of Explorer may take to answer before it counts as hung.
+constexpr UINT kAnswerTimeoutMs = 60000;
 
 } // namespace
 
@@ -168,7 +170,8 @@ bool RemoteTree::Send(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     // Explorer fills the tree from the namespace while it handles the message: wait for that,
     // but not on a window that no longer answers.
     DWORD_PTR answer = 0;
-    const bool answered = ::SendMessageTimeoutW(tree_, message, wParam, lParam, SMTO_ABORTIFHUNG, 60000, &answer) != 0;
+    const bool answered = ::SendMessageTimeoutW(tree_, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                                                  &answer) != 0;
     result = static_cast<LRESULT>(answer);
     return answered;
 }
