@@ -16,8 +16,9 @@
 // A folder of the namespace as Explorer binds to it: the root under My Computer, or a system,
 // user, AutoMap or public folder below it. It answers for the folder's sub-folders (names,
 // attributes, icons), makes the folder's view, and renames and deletes folders through the
-// search module; it never writes the cache itself.
-class ShellFolder final : public ComObject<ShellFolder, IShellFolder, IPersistFolder> {
+// search module; it never writes the cache itself. The shell asks it where it stands
+// (IPersistFolder2, IPersistIDList) to make shell items of its sub-folders, as the tree pane does.
+class ShellFolder final : public ComObject<ShellFolder, IShellFolder, IPersistFolder2, IPersistIDList> {
 public:
     // The namespace root.
     ShellFolder();
@@ -41,9 +42,12 @@ public:
     STDMETHODIMP SetNameOf(HWND owner, LPCITEMIDLIST list, LPCOLESTR name, SHGDNF flags,
                            LPITEMIDLIST* newList) override;
 
-    // IPersist, IPersistFolder
+    // IPersist, IPersistFolder, IPersistFolder2, IPersistIDList
     STDMETHODIMP GetClassID(CLSID* clsid) override;
     STDMETHODIMP Initialize(LPCITEMIDLIST absoluteList) override;
+    STDMETHODIMP GetCurFolder(LPITEMIDLIST* absoluteList) override;
+    STDMETHODIMP SetIDList(LPCITEMIDLIST absoluteList) override;
+    STDMETHODIMP GetIDList(LPITEMIDLIST* absoluteList) override;
 
     // The folder's path inside the namespace (empty for the root).
     const std::string& FolderPath() const { return folderPath_; }
@@ -68,6 +72,8 @@ public:
                                             LONG client, INotifyNSServer* server);
 
 private:
+    HRESULT ParseTypedPath(HWND owner, LPBC context, LPOLESTR path, ULONG* eaten, LPITEMIDLIST* list,
+                           ULONG* attributes);
     ScopedPidl AbsoluteOf(LPCITEMIDLIST child);
     void ClearHasSubFoldersWhenEmpty(LONG client, INotifyNSServer& server);
     void BrowseTo(HWND owner, LPCITEMIDLIST child, const std::string& name);
