@@ -22,6 +22,16 @@ void PutLength(std::vector<std::uint8_t>& bytes, std::uint32_t length)
     bytes.at(4) = static_cast<std::uint8_t>(length);
 }
 
+// A well-formed reply to the request that would report a server "poison" if taken.
+std::vector<std::uint8_t> PoisonReply(const slp_wire::Header& request)
+{
+    slp_wire::Header header = request;
+    header.flags = 0;
+    if (request.function == slp_wire::Function::ServiceRequest)
+        return *slp_wire::EncodeServiceReply({header, slp_wire::kErrorNone, {{10800, ServiceAgent::kPoisonUrl}}});
+    return *slp_wire::EncodeAttributeReply({header, slp_wire::kErrorNone, "(TYPE=CDS),(LOCATION=poison)"});
+}
+
 } // namespace
 
 ServiceAgent::ServiceAgent(std::vector<SimulatedServer> servers, AgentBehaviour behaviour)
@@ -132,6 +142,12 @@ void ServiceAgent::Answer(const std::vector<std::uint8_t>& datagram, const socka
         return;
     if (behaviour_.replyDelayMs > 0)
         ::Sleep(behaviour_.replyDelayMs);
+    if (behaviour_.staleRepliesCarryNextXid) {
+        if (havePrevious_)
+            Send(PoisonReply(header), previousFrom_);
+        havePrevious_ = true;
+        previousFrom_ = from;
+    }
     if (behaviour_.brokenRepliesFirst || behaviour_.onlyBrokenReplies)
         SendBrokenReplies(header, from);
     if (behaviour_.onlyBrokenReplies)
@@ -216,21 +232,11 @@ std::vector<std::uint8_t> ServiceAgent::AttributeReplyTo(const slp_wire::Attribu
 // Replies that look like answers to the request but must each be refused whole.
 void ServiceAgent::SendBrokenReplies(const slp_wire::Header& request, const sockaddr_in& to)
 {
-    slp_wire::Header header = request;
-    header.flags = 0;
-    std::vector<std::uint8_t> poison;
-    std::size_t innerLength = 0; // offset of the URL or attribute-list length field
-    std::size_t countOffset = 0;
-    if (request.function == slp_wire::Function::ServiceRequest) {
-        slp_wire::ServiceReply reply{header, slp_wire::kErrorNone, {{10800, kPoisonUrl}}};
-        poison = *slp_wire::EncodeServiceReply(reply);
-        countOffset = kBodyStart + 2;
-        innerLength = kBodyStart + 7;
-    } else {
-        slp_wire::AttributeReply reply{header, slp_wire::kErrorNone, "(TYPE=CDS),(LOCATION=poison)"};
-        poison = *slp_wire::EncodeAttributeReply(reply);
-        innerLength = kBodyStart + 2;
-    }
+    const std::vector<std::uint8_t> poison = PoisonReply(request);
+    const bool serviceReply = request.function == slp_wire::Function::ServiceRequest;
+    // Offsets of the URL or attribute-list length field and of the URL count.
+    const std::size_t innerLength = kBodyStart + (serviceReply ? 7 : 2);
+    const std::size_t countOffset = serviceReply ? kBodyStart + 2 : 0;
     const auto fullLength = static_cast<std::uint32_t>(poison.size());
 
     std::vector<std::uint8_t> truncated(poison.begin(), poison.begin() + poison.size() / 2);

@@ -32,6 +32,10 @@ struct AgentBehaviour {
     bool brokenRepliesFirst = false;
     // Send only the broken replies.
     bool onlyBrokenReplies = false;
+    // Before answering a request, send to where the request before it came from a reply that
+    // would report "poison", carrying this request's XID: a late or broken answer to the
+    // earlier request.
+    bool staleRepliesCarryNextXid = false;
     // When set, longer replies are cut to this size and flagged as overflowed, and the whole
     // reply is served over TCP on the same port number.
     std::size_t mtu = 0;
@@ -78,6 +82,9 @@ private:
     WSADATA winsock_{};
     SOCKET socket_ = INVALID_SOCKET;
     SOCKET listener_ = INVALID_SOCKET;
+    // Where the request before the latest one came from (for stale replies).
+    bool havePrevious_ = false;
+    sockaddr_in previousFrom_{};
     std::uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;

@@ -114,6 +114,24 @@ TEST_F(SlpApiTest, RetransmissionsKeepTheXid)
     EXPECT_NE(requests[0].xid, agent.Requests().back().xid);
 }
 
+// A reply to an earlier request of the handle, late or broken, may carry any XID; it arrives
+// here while the next request waits, with that request's XID, and must not be taken for its
+// answer.
+TEST_F(SlpApiTest, AReplyToAnEarlierRequestIsNeverTakenForALaterOne)
+{
+    AgentBehaviour stale;
+    stale.staleRepliesCarryNextXid = true;
+    const auto servers = ServiceAgent::StorageServers(3);
+    ServiceAgent agent(servers, stale);
+    ConfigureLoopbackAgents({agent.Port()});
+    Handle slp(SLP_FALSE);
+    for (const SimulatedServer& server : servers) {
+        AttributeCalls attributes;
+        EXPECT_EQ(SLP_OK, SLPFindAttrs(slp, server.url.c_str(), "default", "", CollectAttributes, &attributes));
+        EXPECT_EQ(std::vector<std::string>{server.attributes}, attributes.lists);
+    }
+}
+
 TEST_F(SlpApiTest, AReplyTooLargeForADatagramIsFetchedWholeOverTcp)
 {
     AgentBehaviour smallDatagrams;
