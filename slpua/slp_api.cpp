@@ -173,9 +173,8 @@ slp_ua::Bytes WholeReply(SLPHandleState& handle, const slp_ua::Bytes& datagram,
     // Configured agents are asked where they are configured; others on the SLP port, since a
     // datagram may come from any port of theirs.
     const auto& agents = handle.config.agents;
-    const slp_ua::Endpoint agent = std::find(agents.begin(), agents.end(), from) != agents.end()
-                                       ? from
-                                       : slp_ua::Endpoint{from.address, handle.config.port};
+    const std::optional<std::size_t> configured = slp_ua::AgentAnswering(agents, from);
+    const slp_ua::Endpoint agent = configured ? agents[*configured] : slp_ua::Endpoint{from.address, handle.config.port};
     const unsigned timeoutMs = *std::max_element(handle.config.timeoutsMs.begin(), handle.config.timeoutsMs.end());
     auto whole = slp_ua::ExchangeOverTcp(agent, *request, handle.cancel.Get(), timeoutMs);
     return whole ? std::move(*whole) : datagram;

@@ -22,6 +22,18 @@ void PutLength(std::vector<std::uint8_t>& bytes, std::uint32_t length)
     bytes.at(4) = static_cast<std::uint8_t>(length);
 }
 
+// A datagram socket on a free loopback port.
+SOCKET LoopbackSocket()
+{
+    const SOCKET bound = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bound == INVALID_SOCKET || ::bind(bound, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
+        throw std::runtime_error("the test agent cannot bind a second loopback socket");
+    return bound;
+}
+
 // A well-formed reply to the request that would report a server "poison" if taken.
 std::vector<std::uint8_t> PoisonReply(const slp_wire::Header& request)
 {
@@ -42,13 +54,15 @@ ServiceAgent::ServiceAgent(std::vector<SimulatedServer> servers, AgentBehaviour 
     socket_ = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    local.sin_addr.s_addr = htonl(behaviour_.listensOnEveryAddress ? INADDR_ANY : INADDR_LOOPBACK);
     int size = sizeof local;
     if (socket_ == INVALID_SOCKET ||
         ::bind(socket_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
         ::getsockname(socket_, reinterpret_cast<sockaddr*>(&local), &size) != 0)
         throw std::runtime_error("the test agent cannot bind a loopback port");
     port_ = ntohs(local.sin_port);
+    if (behaviour_.repliesFromAnotherPort)
+        otherPort_ = LoopbackSocket();
     if (behaviour_.mtu > 0) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         if (listener_ == INVALID_SOCKET ||
@@ -66,8 +80,10 @@ ServiceAgent::~ServiceAgent()
     thread_.join();
     if (streamThread_.joinable())
         streamThread_.join();
-    if (listener_ != INVALID_SOCKET)
-        ::closesocket(listener_);
+    for (SOCKET extra : {listener_, otherPort_}) {
+        if (extra != INVALID_SOCKET)
+            ::closesocket(extra);
+    }
     ::closesocket(socket_);
     ::WSACleanup();
 }
@@ -272,6 +288,11 @@ void ServiceAgent::SendBrokenReplies(const slp_wire::Header& request, const sock
 
 void ServiceAgent::Send(const std::vector<std::uint8_t>& datagram, const sockaddr_in& to)
 {
-    ::sendto(socket_, reinterpret_cast<const char*>(datagram.data()), static_cast<int>(datagram.size()),
-             0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    SendFrom(otherPort_ != INVALID_SOCKET ? otherPort_ : socket_, datagram, to);
+}
+
+void ServiceAgent::SendFrom(SOCKET from, const std::vector<std::uint8_t>& datagram, const sockaddr_in& to)
+{
+    ::sendto(from, reinterpret_cast<const char*>(datagram.data()), static_cast<int>(datagram.size()), 0,
+             reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }
