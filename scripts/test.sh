@@ -9,17 +9,20 @@ set -uo pipefail
 netns_isolate test "$@"
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+. "$here/scripts/phase-times.sh"
 
 runs_32_bit_programs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
 
-builds=("$("$here/scripts/build-dir.sh" win64)")
+presets=(win64)
 bits=(64)
 if runs_32_bit_programs; then
-    builds+=("$("$here/scripts/build-dir.sh" default)")
+    presets+=(default)
     bits+=(32)
 else
     echo "test: this kernel runs no 32-bit programs; testing the 64-bit build only"
 fi
+builds=()
+for preset in "${presets[@]}"; do builds+=("$("$here/scripts/build-dir.sh" "$preset")"); done
 for dir in "${builds[@]}"; do
     [ -f "$dir/CTestTestfile.cmake" ] || { echo "test: no build in $dir: run scripts/setup.sh first" >&2; exit 2; }
 done
@@ -56,6 +59,7 @@ export DISPLAY=":$(head -n1 "$display_file")"
 status=0
 for i in "${!builds[@]}"; do
     dir=${builds[$i]}
+    phase_begin "tests ${presets[$i]}"
     "$here/scripts/wine-prefix.sh" "$dir/wineprefix" "${bits[$i]}" || exit 1
     . "$here/scripts/wine-env.sh" "$dir/wineprefix" "${bits[$i]}"
     echo "== tests of $dir (X display $DISPLAY, Wine prefix $WINEPREFIX)"
@@ -78,6 +82,7 @@ for i in "${!builds[@]}"; do
     fi
     "$SUITE_WINESERVER" -k >/dev/null 2>&1
     "$SUITE_WINESERVER" -w
+    phase_end
 done
-if [ $# -eq 0 ] && command -v clang++ >/dev/null; then "$here/scripts/fuzz.sh" || status=1; fi # whole runs fuzz the network parsers
+if [ $# -eq 0 ] && command -v clang++ >/dev/null; then timed_phase fuzz "$here/scripts/fuzz.sh" || status=1; fi # whole runs fuzz the network parsers
 exit $status
