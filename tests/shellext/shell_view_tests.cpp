@@ -565,7 +565,7 @@ TEST_F(ShellViewTest, RefreshingPublicFoldersImportsTheChosenOnesIntoTheRootsLis
     const std::vector<std::string> before = RowNames();
     ASSERT_EQ(0, std::count(before.begin(), before.end(), "Team"));
 
-    Command(kRefreshPublicFolders);
+    Command(view_command::kRefreshPublicFolders);
     const std::vector<std::string> after = RowNames();
     EXPECT_EQ(1, std::count(after.begin(), after.end(), "Team"));
 }
@@ -574,11 +574,11 @@ TEST_F(ShellViewTest, PublicFolderSettingsSayWhenTheSettingsProgramIsNotInstalle
 {
     ASSERT_EQ(S_OK, OpenView());
     PromptRecorder prompts;
-    Command(kPublicFolderSettings);
+    Command(view_command::kPublicFolderSettings);
     ASSERT_EQ(1u, prompts.Prompts().size());
     EXPECT_EQ(FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), "Halvo"), prompts.Prompts()[0].text);
     SetKind(691);   // neither administrator nor client: the command has nothing to show
-    Command(kPublicFolderSettings);
+    Command(view_command::kPublicFolderSettings);
     EXPECT_EQ(1u, prompts.Prompts().size());
 }
 
