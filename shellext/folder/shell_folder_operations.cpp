@@ -10,6 +10,7 @@
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "root_folder_publication.h"
 #include "search_module_access.h"
 #include "text/ansi_text.h"
 #include "text/text_format.h"
@@ -49,6 +50,7 @@ std::optional<std::string> ShellFolder::RenameFolder(const CacheItem& item, cons
     const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::RenameFolder", owner);
     if (!server)
         return std::nullopt;
+    const RootFolderPublication publication(item, folderPath_);
     // "new|old" names the item by its old name whatever kind it is.
     CacheItem renamed(item);
     renamed.Name = name + "|" + item.Name;
@@ -72,6 +74,7 @@ std::optional<std::string> ShellFolder::RenameFolder(const CacheItem& item, cons
         LogFailedServerCall("ShellFolder::RenameFolder", "UpdateItem()", result);
         return std::nullopt;
     }
+    publication.Renamed(name);
     NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
     return name;
 }
@@ -95,6 +98,7 @@ bool ShellFolder::DeleteFolder(const CacheItem& folder, LONG client, INotifyNSSe
     const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::DeleteFolder", ::GetActiveWindow());
     if (!server)
         return false;
+    const RootFolderPublication publication(folder, folderPath_);
     const HRESULT result = server->DeleteItem(client, WideFromAnsi(folderPath_).c_str(), record.Record);
     if (FAILED(result)) {
         LogFailedServerCall("ShellFolder::DeleteFolder", "DeleteFolder()", result);
@@ -115,6 +119,7 @@ bool ShellFolder::DeleteFolder(const CacheItem& folder, LONG client, INotifyNSSe
         LogFailedServerCall("ShellFolder::DeleteFolder", "DeleteFolder()", result);
         return false;
     }
+    publication.Deleted();
     if (ScopedPidl child{pidls_.Create(folder, folderPath_)})
         NotifyItemEvent(SHCNE_RMDIR, child.get(), false);
     ClearHasSubFoldersWhenEmpty(client, *server.Get());

@@ -19,6 +19,7 @@
 #include "new_item_names.h"
 #include "ns_result_codes.h"
 #include "pidl/pidl_mgr.h"
+#include "public/server_data_coordinator.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -27,6 +28,7 @@
 #include "settings/auxiliary.h"
 #include "settings/product_keys.h"
 #include "item_shortcut.h"
+#include "root_folder_publication.h"
 #include "settings_program.h"
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
@@ -89,14 +91,12 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kFindDiscs:
         StartSettingsProgram("-f", "ShellViewListCtrl::LaunchFindMediaDialog() - ");
         return true;
-    case kPublicFolderSettings: {
-        const ItemCreators user = AuxiliaryFunctions::GetUser();
-        if (user == ItemCreatorServer)
-            StartSettingsProgram("-s:2", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
-        else if (user == ItemCreatorClient)
-            StartSettingsProgram("-s:1", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+    case kPublicFolderSettings:
+        ShowPublicFolderSettings();
         return true;
-    }
+    case kRefreshPublicFolders:
+        RefreshPublicFolders();
+        return true;
     case kTutorial:
         try {
             const std::string tutorial = ReadProgramPath() + "\\" + CommonText(IDS_TUTORIAL_HELP_FILE_NAME);
@@ -481,6 +481,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
     }
     if (newName == item.Name)
         return;
+    const RootFolderPublication publication(item, context_.folderPath);
     CacheItem renamed(item);
     renamed.Name = newName + "|" + item.Name;
     if (!renamed.InitStruct()) {
@@ -498,6 +499,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
         ReportIfSearchModuleGone(result);
         return;
     }
+    publication.Renamed(newName);
     if (context_.folder)
         context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
 }
@@ -523,6 +525,25 @@ void ShellViewListCtrl::DeleteCurrentFolder()
         return;
     // The folder shown is gone: the window shows the one that held it.
     RequestBrowse(context_.browser, holder->GetAbsolutePidl(), SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
+}
+
+void ShellViewListCtrl::ShowPublicFolderSettings()
+{
+    const ItemCreators user = AuxiliaryFunctions::GetUser();
+    if (user == ItemCreatorOther)
+        return;
+    if (!IsSettingsProgramInstalled()) {
+        ShowErrorPrompt(::GetParent(list_), FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), ProductCaption()));
+        return;
+    }
+    StartSettingsProgram(user == ItemCreatorServer ? "-s:2" : "-s:1", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+}
+
+void ShellViewListCtrl::RefreshPublicFolders()
+{
+    const WaitCursor wait;
+    ServerDataCoordinator().StartUpdate();
+    Fill();
 }
 
 void ShellViewListCtrl::StartSearch(bool full)

@@ -151,6 +151,8 @@ private:
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);
     void StartSearch(bool full);
+    void ShowPublicFolderSettings();
+    void RefreshPublicFolders();
     void AddToFavoriteFolder();
     void FindFilesOnDisc();
     // Whether the list (or its label editor) has the focus: else the tree's folder is meant.
