@@ -36,7 +36,7 @@ report_session() {
     local pid shots shot
     echo "test-run: processes of the Wine session of $WINEPREFIX:"
     for pid in $(pgrep -f .); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
+        { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" || continue
         echo "  $pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
     done
     [ -n "${SUITE_TEST_SESSIONS:-}" ] && [ -n "${DISPLAY:-}" ] || return 0

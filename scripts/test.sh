@@ -49,7 +49,7 @@ report_stalled_run() {
     local ctest_pid=$1 pipe pid
     echo "test: processes of the test sessions:"
     for pid in $(pgrep -f .); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -q "^WINEPREFIX=$SUITE_TEST_SESSIONS/" || continue
+        { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -q "^WINEPREFIX=$SUITE_TEST_SESSIONS/" || continue
         echo "  $pid $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
     done
     pipe=$(readlink "/proc/$ctest_pid/fd/1" 2>/dev/null)

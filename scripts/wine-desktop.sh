@@ -9,7 +9,7 @@
 wine_desktop_running() {
     local pid
     for pid in $(pgrep -f 'explorer.exe /desktop'); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
+        { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && return 0
     done
     return 1
 }
