@@ -62,10 +62,14 @@ void RaiseWindow(HWND window)
     if (::IsIconic(window)) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
+        bool restored = false;
         if (::GetWindowPlacement(window, &placement)) {
             placement.showCmd = SW_RESTORE;
-            ::SetWindowPlacement(window, &placement);
+            restored = ::SetWindowPlacement(window, &placement) != FALSE;
         }
+        // Some systems place only windows of the calling process; showing works for any.
+        if (!restored)
+            ::ShowWindow(window, SW_RESTORE);
     }
     ::SetForegroundWindow(window);
     ::SetFocus(window);
