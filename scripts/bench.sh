@@ -37,4 +37,5 @@ cd "$build_dir/bin"
 "$SUITE_WINE" cache_bench.exe
 "$SUITE_WINE" view_bench.exe
 "$SUITE_WINE" browse_bench.exe
+"$SUITE_WINE" public_folder_bench.exe
 "$here/bench/run-disc-search-bench.sh" "$build_dir"

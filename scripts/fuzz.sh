@@ -15,7 +15,7 @@ cmake -S "$here/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
 cmake --build "$build"
 
 status=0
-for target in attribute_list_fuzz slp_reply_fuzz pidl_fuzz item_list_fuzz; do
+for target in attribute_list_fuzz slp_reply_fuzz pidl_fuzz item_list_fuzz public_folder_files_fuzz; do
     echo "== fuzzing $target for ${seconds} s"
     # New inputs go to a scratch folder; the committed seeds stay as they are.
     found=$(mktemp -d)

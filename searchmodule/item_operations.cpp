@@ -179,6 +179,12 @@ ItemOperationResult Update(const std::string& folderPath, CacheItem item)
         return Refused(NSS_S_NOT_UPDATED);
 
     item.FolderPath = folderPath;
+    if (!rename && folderPath.empty() && item.IsImportedFolder()) {
+        // A public folder the import has just put at the root: views that show it already have
+        // it rewritten, the others get its row.
+        return {S_OK,
+                {{ClientNotification::UpdateItem, folderPath, item}, {ClientNotification::AddItem, folderPath, item}}};
+    }
     if (!rename)
         return {S_OK, {{ClientNotification::UpdateItem, folderPath, item}}};
     // Views find rows by name, so a new name reaches them as the old row going and a new one.

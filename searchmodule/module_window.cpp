@@ -3,6 +3,7 @@
 #include "logging/logging.h"
 #include "logging/logging_switch.h"
 #include "module_lifetime.h"
+#include "public/server_data_coordinator.h"
 #include "schedule/show_icon_setting.h"
 #include "search_module.h"
 
@@ -171,9 +172,10 @@ void ModuleWindow::OnScheduleTimer()
     const bool fullDue = std::find(due.begin(), due.end(), ScheduledTask::FullSearch) != due.end();
     for (ScheduledTask task : due) {
         if (task == ScheduledTask::UpdatePublic) {
-            // Public folders are refreshed by the public-folder manager, which is not part of
-            // this module yet: the run counts as done.
-            Logging::OutToLogFile("Automatic public folder update is not available\n");
+            // Done here and now: the module's own server object, which the update reaches through
+            // COM, answers on this thread.
+            Logging::OutToLogFile("Automatic public folder update\n");
+            ServerDataCoordinator().StartUpdate();
             schedule_.MarkDone(task);
             continue;
         }

@@ -1,8 +1,7 @@
 #include "search_module_access.h"
 
 #include "logging/logging.h"
-#include "resources/branding_ids.h"
-#include "resources/resources.h"
+#include "public/search_module_object.h"
 
 #include <objbase.h>
 
@@ -21,14 +20,12 @@ bool GetLocalServerInterface(REFIID iid, void** object)
     *object = nullptr;
     if (g_searchModuleOverride)
         return SUCCEEDED(g_searchModuleOverride->QueryInterface(iid, object));
-    CLSID searchModule{};
-    if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, searchModule)) {
+    const HRESULT created = CreateSearchModuleObject(iid, object);
+    if (created == CO_E_CLASSSTRING) {
         Logging::OutToLogFile("ShellFolder::GetLocalServerInterface | no class id of the search module\n");
         return false;
     }
-    const HRESULT created = ::CoCreateInstance(searchModule, nullptr, CLSCTX_LOCAL_SERVER, iid, object);
     if (FAILED(created)) {
-        *object = nullptr;
         LogFormatted("ShellFolder::GetLocalServerInterface | CoCreateInstance failed with the HRESULT=0x%08X\n",
                      static_cast<unsigned>(created));
         return false;

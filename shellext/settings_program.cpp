@@ -10,16 +10,34 @@
 #include <windows.h>
 #include <shellapi.h>
 
-bool StartSettingsProgram(const std::string& parameters, const char* logPrefix)
+namespace {
+
+// The program in the installation folder; empty when the folder is not known.
+std::string SettingsProgramFile(std::string& folder, const char* logPrefix)
 {
-    std::string folder;
     try {
         folder = ReadProgramPath();
     } catch (const RegKeyException& error) {
         LogRegKeyException(logPrefix, error);
     }
-    const std::string program = folder.empty() ? std::string() : JoinPath(folder, CommonText(IDS_SETTINGS_EXE_NAME));
-    if (program.empty() || ::GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    return folder.empty() ? std::string() : JoinPath(folder, CommonText(IDS_SETTINGS_EXE_NAME));
+}
+
+bool Exists(const std::string& file) { return !file.empty() && ::GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace
+
+bool IsSettingsProgramInstalled()
+{
+    std::string folder;
+    return Exists(SettingsProgramFile(folder, "IsSettingsProgramInstalled() - "));
+}
+
+bool StartSettingsProgram(const std::string& parameters, const char* logPrefix)
+{
+    std::string folder;
+    const std::string program = SettingsProgramFile(folder, logPrefix);
+    if (!Exists(program)) {
         LogFormatted("%sShellExecute returned %d\n", logPrefix, static_cast<int>(ERROR_FILE_NOT_FOUND));
         return false;
     }

@@ -7,3 +7,5 @@
 // program in it, nothing is started (never a program of that name found elsewhere) and the
 // failure is logged after logPrefix, like a refusal of the shell.
 bool StartSettingsProgram(const std::string& parameters, const char* logPrefix);
+// Whether the installation folder holds the settings program.
+bool IsSettingsProgramInstalled();

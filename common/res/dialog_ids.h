@@ -44,3 +44,8 @@
 #define IDC_PASSWORD_MESSAGE                        1322
 #define IDC_PASSWORD_RESOURCE                       1324
 #define IDC_PASSWORD_RESOURCE_BESIDE_LABEL          1325
+
+// "Scanning Network": the notice shown while a background search starts.
+#define IDD_RESCAN_STARTUP                          1203
+#define IDC_RESCAN_STARTUP_ICON                     1331
+#define IDC_RESCAN_STARTUP_TEXT                     1335

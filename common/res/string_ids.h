@@ -343,3 +343,6 @@
 #define IDS_ERR_NETWORK_PATH_TOO_LONG_FMT           1024
 #define IDS_ERR_CREDENTIALS_TOO_LONG_FMT            1025
 #define IDS_ERR_NOT_A_DRIVE_LETTER_FMT              1026
+
+// Public folders (a block of sixteen of its own)
+#define IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT        1056

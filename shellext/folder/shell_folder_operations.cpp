@@ -10,6 +10,7 @@
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "root_folder_publication.h"
 #include "search_module_access.h"
 #include "text/ansi_text.h"
 #include "text/text_format.h"
@@ -46,6 +47,7 @@ bool ShellFolder::RenameFolder(const CacheItem& item, const std::string& newName
     const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::RenameFolder");
     if (!server)
         return false;
+    const RootFolderPublication publication(item, folderPath_);
     // "new|old" names the item by its old name whatever kind it is.
     CacheItem renamed(item);
     renamed.Name = name + "|" + item.Name;
@@ -67,6 +69,7 @@ bool ShellFolder::RenameFolder(const CacheItem& item, const std::string& newName
         LogFailedServerCall("ShellFolder::RenameFolder", "UpdateItem()", result);
         return false;
     }
+    publication.Renamed(name);
     NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
     return true;
 }
@@ -90,6 +93,7 @@ bool ShellFolder::DeleteFolder(const CacheItem& folder, LONG client, INotifyNSSe
     const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::DeleteFolder");
     if (!server)
         return false;
+    const RootFolderPublication publication(folder, folderPath_);
     const HRESULT result = server->DeleteItem(client, WideFromAnsi(folderPath_).c_str(), record.Record);
     if (FAILED(result)) {
         LogFailedServerCall("ShellFolder::DeleteFolder", "DeleteFolder()", result);
@@ -110,6 +114,7 @@ bool ShellFolder::DeleteFolder(const CacheItem& folder, LONG client, INotifyNSSe
         LogFailedServerCall("ShellFolder::DeleteFolder", "DeleteFolder()", result);
         return false;
     }
+    publication.Deleted();
     if (ScopedPidl child{pidls_.Create(folder, folderPath_)})
         NotifyItemEvent(SHCNE_RMDIR, child.get(), false);
     ClearHasSubFoldersWhenEmpty(client, *server.Get());

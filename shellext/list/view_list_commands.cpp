@@ -18,6 +18,7 @@
 #include "new_item_names.h"
 #include "ns_result_codes.h"
 #include "pidl/pidl_mgr.h"
+#include "public/server_data_coordinator.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -26,6 +27,7 @@
 #include "settings/auxiliary.h"
 #include "settings/product_keys.h"
 #include "item_shortcut.h"
+#include "root_folder_publication.h"
 #include "settings_program.h"
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
@@ -87,14 +89,12 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kFindDiscs:
         StartSettingsProgram("-f", "ShellViewListCtrl::LaunchFindMediaDialog() - ");
         return true;
-    case kPublicFolderSettings: {
-        const ItemCreators user = AuxiliaryFunctions::GetUser();
-        if (user == ItemCreatorServer)
-            StartSettingsProgram("-s:2", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
-        else if (user == ItemCreatorClient)
-            StartSettingsProgram("-s:1", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+    case kPublicFolderSettings:
+        ShowPublicFolderSettings();
         return true;
-    }
+    case kRefreshPublicFolders:
+        RefreshPublicFolders();
+        return true;
     case kTutorial:
         try {
             const std::string tutorial = ReadProgramPath() + "\\" + CommonText(IDS_TUTORIAL_HELP_FILE_NAME);
@@ -441,6 +441,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
     }
     if (newName == item.Name)
         return;
+    const RootFolderPublication publication(item, context_.folderPath);
     CacheItem renamed(item);
     renamed.Name = newName + "|" + item.Name;
     if (!renamed.InitStruct()) {
@@ -457,6 +458,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
         LogFormatted("Failed calling INotifyNSServer::UpdateItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
         return;
     }
+    publication.Renamed(newName);
     if (context_.folder)
         context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
 }
@@ -472,6 +474,25 @@ void ShellViewListCtrl::DeleteSelection()
     }
     ShellFolderMgr().DeleteItems(std::move(selected), *context_.folder.Get(), folderItem_, context_.clientId, false,
                                  context_.server.Get());
+}
+
+void ShellViewListCtrl::ShowPublicFolderSettings()
+{
+    const ItemCreators user = AuxiliaryFunctions::GetUser();
+    if (user == ItemCreatorOther)
+        return;
+    if (!IsSettingsProgramInstalled()) {
+        ShowErrorPrompt(::GetParent(list_), FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), ProductCaption()));
+        return;
+    }
+    StartSettingsProgram(user == ItemCreatorServer ? "-s:2" : "-s:1", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
+}
+
+void ShellViewListCtrl::RefreshPublicFolders()
+{
+    const WaitCursor wait;
+    ServerDataCoordinator().StartUpdate();
+    Fill();
 }
 
 void ShellViewListCtrl::StartSearch(bool full)

@@ -145,6 +145,8 @@ private:
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);
     void StartSearch(bool full);
+    void ShowPublicFolderSettings();
+    void RefreshPublicFolders();
     void AddToFavoriteFolder();
     void FindFilesOnDisc();
     bool TreeIsShown() const;

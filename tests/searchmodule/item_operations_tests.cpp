@@ -99,3 +99,19 @@ TEST_F(ItemOperationsTest, MissingFoldersAndItemsAreReportedAsSuch)
 }
 
 } // namespace
+
+TEST_F(ItemOperationsTest, AnImportedFolderUpdatedAtTheRootReachesViewsWithAndWithoutItsRow)
+{
+    MakeFolder("Team", "Team", PublicUserFolder);
+    const ItemOperationResult imported = ItemOperations::Update("", Folder("Team", PublicUserFolder));
+    ASSERT_EQ(S_OK, imported.result);
+    ASSERT_EQ(2u, imported.changes.size());
+    EXPECT_EQ(ClientNotification::UpdateItem, imported.changes[0].notification);
+    EXPECT_EQ(ClientNotification::AddItem, imported.changes[1].notification);
+    EXPECT_EQ("", imported.changes[1].folderPath);
+
+    // The user's own folders are only rewritten where they are shown.
+    const ItemOperationResult own = ItemOperations::Update("", Folder("Work"));
+    ASSERT_EQ(1u, own.changes.size());
+    EXPECT_EQ(ClientNotification::UpdateItem, own.changes[0].notification);
+}

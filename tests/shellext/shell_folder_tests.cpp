@@ -4,6 +4,7 @@
 #include "folder/item_attributes.h"
 #include "ns_result_codes.h"
 #include "pidl/pidl_mgr.h"
+#include "public/public_folders.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "settings/product_keys.h"
@@ -352,6 +353,43 @@ TEST_F(ShellFolderTest, DeletingTheLastSubFolderClearsTheMarkAndFailuresAreFailu
     EXPECT_EQ("Work", server->calls[1].item.Name);
     EXPECT_EQ(0, server->calls[1].item.HasSubFolders);
     EXPECT_EQ(3, server->calls[1].client);
+}
+
+TEST_F(ShellFolderTest, APublishedRootFolderIsPublishedUnderItsNewNameAndWithdrawnWhenDeleted)
+{
+    TempDirectory data;
+    RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Global Data Location", data.Path());
+    CacheKey("Work").SetDWORDValue("PublicFolder", 1);
+    CacheItem work = Folder("Work");
+    work.PublicFolder = 1;
+    ASSERT_TRUE(PublicFolderMgr().ExportOrRemoveFolder(work));
+    const auto listed = [] {
+        std::vector<PublicFolderItem> folders;
+        PublicFolderMgr().GetPublicFolders(folders);
+        return folders.size() == 1 ? folders[0].Name : std::to_string(folders.size());
+    };
+    auto server = MakeComObject<ScriptedServer>();
+    server->effect = [](const ScriptedServer::Call& call) {
+        RegKey root = CacheKey("");
+        if (call.method == "DeleteItem")
+            root.DeleteKey(call.item.Name);
+        if (call.method == "UpdateItem") {
+            const std::string newName = call.item.Name.substr(0, call.item.Name.find('|'));
+            root.MoveKey(call.item.Name.substr(call.item.Name.find('|') + 1), root, newName);
+            CacheKey(newName).SetStringValue("Name", newName);
+            CacheKey(newName).SetStringValue("OriginalName", newName);
+        }
+    };
+
+    EXPECT_TRUE(Root().RenameFolder(work, "Plans", nullptr, 0, server.Get()));
+    EXPECT_TRUE(FileExists(data.File("Plans.pfr")));
+    EXPECT_FALSE(FileExists(data.File("Work.pfr")));
+    EXPECT_EQ("Plans", listed());
+
+    PromptRecorder yes(IDYES);
+    EXPECT_TRUE(Root().DeleteFolder(Folder("Plans"), 0, server.Get(), true));
+    EXPECT_FALSE(FileExists(data.File("Plans.pfr")));
+    EXPECT_EQ("0", listed());
 }
 
 TEST_F(ShellFolderTest, NewFoldersOfferPublicFoldersOncePerProcess)

@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
 #include <commctrl.h>
 
@@ -98,6 +99,17 @@ protected:
         const HRESULT created = view_->CreateViewWindow(nullptr, &settings, browser_.Get(), &rect, &window_);
         browser_->activeView = view_;
         return created;
+    }
+
+    // The root's own view, created in the test browser.
+    void OpenRootView()
+    {
+        ComPtr<IShellView> rootView;
+        ASSERT_EQ(S_OK, root_->CreateViewObject(nullptr, IID_PPV_ARGS(&rootView)));
+        view_ = static_cast<ShellView*>(rootView.Get());
+        FOLDERSETTINGS settings{FVM_DETAILS, 0};
+        RECT rect{0, 0, 600, 400};
+        ASSERT_EQ(S_OK, view_->CreateViewWindow(nullptr, &settings, browser_.Get(), &rect, &window_));
     }
 
     ShellViewListCtrl& List() { return *view_->List(); }
@@ -525,12 +537,7 @@ TEST_F(ShellViewTest, PublicFoldersAtTheRootShowTheSharedOverlayForTheAdministra
     view_->DestroyViewWindow();
     view_.Reset();
     // The root's own view: the shared folder carries the overlay, the others none.
-    ComPtr<IShellView> rootView;
-    ASSERT_EQ(S_OK, root_->CreateViewObject(nullptr, IID_PPV_ARGS(&rootView)));
-    view_ = static_cast<ShellView*>(rootView.Get());
-    FOLDERSETTINGS settings{FVM_DETAILS, 0};
-    RECT rect{0, 0, 600, 400};
-    ASSERT_EQ(S_OK, view_->CreateViewWindow(nullptr, &settings, browser_.Get(), &rect, &window_));
+    OpenRootView();
     for (size_t i = 0; i < List().RowCount(); ++i) {
         EXPECT_EQ(List().Row(i).item.Name == "Shared", List().Row(i).shared) << List().Row(i).item.Name;
         LVITEMA item{};
@@ -540,6 +547,39 @@ TEST_F(ShellViewTest, PublicFoldersAtTheRootShowTheSharedOverlayForTheAdministra
         ListView_GetItem(List().Window(), &item);
         EXPECT_EQ(List().Row(i).shared ? INDEXTOOVERLAYMASK(1) : 0u, item.state & LVIS_OVERLAYMASK);
     }
+}
+
+TEST_F(ShellViewTest, RefreshingPublicFoldersImportsTheChosenOnesIntoTheRootsList)
+{
+    SetKind(0);   // a client, past the first-time question
+    RegKey user = RegKey::CURRENT_USER.CreateKey(kProductKey);
+    user.SetDWORDValue("Initialized Client User", 1);
+    user.CreateKey("Public Folders").SetStringValue("Team", "");
+    TempDirectory data;
+    RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Global Data Location", data.Path());
+    const std::string team = std::string("[HKEY_CURRENT_USER\\") + kProductKey + "\\Cache\\Team]\r\n";
+    ASSERT_TRUE(WriteWholeFile(data.File("Team.pfr"), team + "\"Name\"=\"Team\"\r\n\"OriginalName\"=\"Team\"\r\n"
+                                                             "\"ItemType\"=dword:b\r\n\"HasSubFolders\"=dword:0\r\n"));
+    ASSERT_TRUE(WriteWholeFile(data.File("datafile.txt"), "[Team]\r\nFile=" + data.File("Team.pfr") + "\r\n"));
+    OpenRootView();
+    const std::vector<std::string> before = RowNames();
+    ASSERT_EQ(0, std::count(before.begin(), before.end(), "Team"));
+
+    Command(kRefreshPublicFolders);
+    const std::vector<std::string> after = RowNames();
+    EXPECT_EQ(1, std::count(after.begin(), after.end(), "Team"));
+}
+
+TEST_F(ShellViewTest, PublicFolderSettingsSayWhenTheSettingsProgramIsNotInstalled)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    PromptRecorder prompts;
+    Command(kPublicFolderSettings);
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), "Halvo"), prompts.Prompts()[0].text);
+    SetKind(691);   // neither administrator nor client: the command has nothing to show
+    Command(kPublicFolderSettings);
+    EXPECT_EQ(1u, prompts.Prompts().size());
 }
 
 TEST_F(ShellViewTest, TheDiscsStayListedWhileASearchRunsAndAreReadAgainWhenItIsDone)

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Public folders between two machines: an administrator's Wine prefix and a client's, each with
+# the suite installed and its own search module, that see one shared data folder (a Unix folder,
+# Z:\... in both). The steps of the test program run in turn, each in its machine's prefix. The
+# prefixes and their wineservers go when the script ends.
+# Usage: run_public_folder_sharing_tests.sh TEST_EXE
+set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+[ $# -ge 1 ] || { echo "usage: $0 TEST_EXE" >&2; exit 2; }
+test_exe=$1
+bin=$(cd "$(dirname "$test_exe")" && pwd)
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/public-folders.XXXXXX")
+cleanup() {
+    for machine in admin client; do
+        [ -n "${SUITE_WINESERVER:-}" ] && WINEPREFIX=$scratch/$machine "$SUITE_WINESERVER" -k >/dev/null 2>&1
+    done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
+export PUBLIC_DATA=$(windows_path "$scratch/public")
+mkdir -p "$scratch/public"
+
+# One prefix is made; the client's machine starts as a copy of the fresh one.
+"$root/scripts/wine-prefix.sh" "$scratch/admin" 64 >/dev/null || exit 1
+cp -a "$scratch/admin" "$scratch/client" || exit 1
+
+. "$root/scripts/suite-install.sh"
+# Runs a command in a machine's prefix (its wineserver started the first time).
+on() {
+    local machine=$1
+    shift
+    . "$root/scripts/wine-env.sh" "$scratch/$machine" 64
+    "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$@"
+}
+install_machine() {
+    local machine=$1 kind=$2
+    suite_install "$scratch/$machine-install" "$bin" || return 1
+    suite_reg "$suite_machine_key" /v "Installed Version" /t REG_DWORD /d "$kind" || return 1
+    suite_reg "$suite_machine_key" /v "Global Data Location" /t REG_SZ /d "$PUBLIC_DATA" || return 1
+    suite_reg "$suite_user_key" /v "Logging" /t REG_DWORD /d 1 || return 1
+    suite_reg "$suite_user_key" /v "Show Icon" /t REG_DWORD /d 0 || return 1
+    suite_reg "$suite_user_key" /v "Background Process" /t REG_DWORD /d 0 || return 1
+}
+step() {
+    local machine=$1 name=$2
+    ( cd "$bin" && on "$machine" "$SUITE_WINE" "$(basename "$test_exe")" --gtest_filter="PublicFolderSharing.$name" \
+        </dev/null ) || { failed=1; echo "== step $name on the $machine's machine failed" >&2; }
+}
+
+on admin install_machine admin 387 || exit 1
+on client install_machine client 0 || exit 1
+
+failed=0
+step admin AdministratorPublishesAFolder
+step client ClientImportsItWithTheSearchModuleRunning
+step client RegeditImportsTheExportAsTheImportDoes
+step admin AdministratorWithdrawsIt
+step client ClientsNextRefreshRemovesIt
+
+if [ $failed -ne 0 ]; then
+    for machine in admin client; do
+        log=$scratch/$machine-install/trawlex.log
+        [ -f "$log" ] && { echo "== the $machine's search module log"; tail -n 100 "$log"; }
+    done
+fi
+exit $failed
