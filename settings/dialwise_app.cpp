@@ -6,11 +6,13 @@
 #include "logging/logging.h"
 #include "mapping/map_media_dialog.h"
 #include "network_setup.h"
+#include "public_folder_choice.h"
 #include "registry/registry.h"
 #include "res/dialwise_string_ids.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
+#include "select_public_folders_dialog.h"
 #include "settings/auxiliary.h"
 #include "settings/product_keys.h"
 #include "sheet/ns_property_sheet.h"
@@ -161,6 +163,14 @@ void DialwiseApp::RunSelectPublicFolders()
     mode_ = Mode::SelectPublicFolders;
     if (!instance_.Acquire(SingleInstanceTask::SelectPublicFolders))
         return;
+    PublicFolderChoice choice;
+    const PublicFolderChoice::Listing listing = choice.Read(std::string());
+    if (listing != PublicFolderChoice::Listing::Listed) {
+        ShowErrorPrompt(nullptr, PublicFolderChoice::ProblemText(listing));
+        return;
+    }
+    SelectPublicFoldersDialog dialog(choice);
+    dialog.DoModal(nullptr);
 }
 
 void DialwiseApp::OnHelp()

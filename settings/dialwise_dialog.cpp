@@ -6,9 +6,5 @@ DialwiseDialog::DialwiseDialog(UINT templateId) : Dialog(templateId, ::GetModule
 
 bool DialwiseDialog::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result)
 {
-    if (message != WM_HELP)
-        return false;
-    ShowProgramHelp();
-    result = TRUE;
-    return true;
+    return HandleHelpMessage(message, result);
 }

@@ -2,6 +2,8 @@
 
 #include "settings/auxiliary.h"
 
+#include <windows.h>
+
 namespace {
 
 std::function<void()> g_programHelp;
@@ -17,6 +19,15 @@ void ShowProgramHelp()
         g_programHelp();
     else
         LaunchHelpTopic(-1);
+}
+
+bool HandleHelpMessage(UINT message, INT_PTR& result)
+{
+    if (message != WM_HELP)
+        return false;
+    ShowProgramHelp();
+    result = TRUE;
+    return true;
 }
 
 void LaunchHelpTopic(int topic)

@@ -2,6 +2,7 @@
 
 #include "full_search.h"
 #include "logging/logging.h"
+#include "public/rescan_startup_dlg.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
@@ -53,8 +54,11 @@ void FinishNetworkSetup(const NetworkSetupAnswers& answers, HWND owner)
 {
     AuxiliaryFunctions::SaveNetworkSettings(answers.netWare, answers.windowsNetwork, answers.scope,
                                             DomainsSearched(answers));
-    if (answers.searchNow)
-        StartARescan();
+    const bool searching = answers.searchNow && StartARescan();
     if (answers.tutorial)
         OpenTutorial(owner);
+    if (searching) {
+        RescanStartupDlg notice(owner, false, false);
+        notice.DoModal();
+    }
 }

@@ -25,6 +25,6 @@ struct NetworkSetupAnswers {
 void RunFirstNetworkSetup(SingleInstance& instance);
 
 // What the answers of a finished wizard do: the domains searched (the computer's own, every
-// one, or the chosen ones) and the networks are saved, a full search is started when asked for,
-// and the tutorial opened.
+// one, or the chosen ones) and the networks are saved, a full search is started when asked for
+// (and the "Scanning Network" notice shown while it starts), and the tutorial opened.
 void FinishNetworkSetup(const NetworkSetupAnswers& answers, HWND owner);

@@ -1,9 +1,6 @@
 #include "search_module_client.h"
 
-#include "resources/branding_ids.h"
-#include "resources/resources.h"
-
-#include <objbase.h>
+#include "public/search_module_object.h"
 
 namespace {
 
@@ -23,18 +20,15 @@ HRESULT CreateSearchModule(REFIID iid, void** object)
     *object = nullptr;
     if (g_override)
         return g_override->QueryInterface(iid, object);
-    CLSID searchModule{};
-    if (!ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_SEARCH_MODULE_CLSID, searchModule))
-        return CO_E_CLASSSTRING;
     // A module that is just ending (its last client went a moment ago) refuses activations until
     // its successor has started: ask again for a while, unless it is not installed at all.
     const ULONGLONG giveUp = ::GetTickCount64() + kActivationPatienceMs;
     for (;;) {
-        const HRESULT result = ::CoCreateInstance(searchModule, nullptr, CLSCTX_LOCAL_SERVER, iid, object);
+        const HRESULT result = CreateSearchModuleObject(iid, object);
         if (SUCCEEDED(result))
             return result;
-        *object = nullptr;
-        if (result == REGDB_E_CLASSNOTREG || result == E_NOINTERFACE || ::GetTickCount64() >= giveUp)
+        if (result == CO_E_CLASSSTRING || result == REGDB_E_CLASSNOTREG || result == E_NOINTERFACE ||
+            ::GetTickCount64() >= giveUp)
             return result;
         ::Sleep(kActivationRetryMs);
     }

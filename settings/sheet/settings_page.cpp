@@ -82,9 +82,5 @@ bool SettingsPage::OnNotify(NMHDR& header, LRESULT&)
 
 bool SettingsPage::OnMessage(UINT message, WPARAM, LPARAM, INT_PTR& result)
 {
-    if (message != WM_HELP)
-        return false;
-    ShowProgramHelp();
-    result = TRUE;
-    return true;
+    return HandleHelpMessage(message, result);
 }

@@ -9,6 +9,7 @@
 #include "settings/auxiliary.h"
 #include "text/ansi_text.h"
 
+#include "explorer_driver.h"
 #include "support/branding_loaded.h"
 
 #include <tlhelp32.h>
@@ -197,30 +198,6 @@ ItemRecord::ItemRecord(const std::string& name, int itemType, const std::string&
 
 // --- SettingsProgram ------------------------------------------------------------------------
 
-namespace {
-
-struct OwnWindowSearch {
-    DWORD processId;
-    const std::string* title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK CheckOwnWindow(HWND window, LPARAM parameter)
-{
-    auto& search = *reinterpret_cast<OwnWindowSearch*>(parameter);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(window, &owner);
-    char text[256] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    if (owner == search.processId && ::IsWindowVisible(window) && *search.title == text) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-} // namespace
-
 SettingsProgram::SettingsProgram(const std::string& arguments)
 {
     const std::string folder = DirectoryOf(ModuleFileName(nullptr));
@@ -256,12 +233,7 @@ long SettingsProgram::WaitForExit(DWORD timeoutMs) const
     return static_cast<long>(code);
 }
 
-HWND SettingsProgram::FindWindowTitled(const std::string& title) const
-{
-    OwnWindowSearch search{id_, &title};
-    ::EnumWindows(&CheckOwnWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+HWND SettingsProgram::FindWindowTitled(const std::string& title) const { return FindTopLevelTitled(id_, title); }
 
 HWND SettingsProgram::WaitForWindow(const std::string& title, DWORD timeoutMs) const
 {

@@ -18,6 +18,20 @@ namespace {
 
 using ProgramTasksTest = SettingsSheetTest;
 
+BOOL CALLBACK AppendText(HWND child, LPARAM text)
+{
+    *reinterpret_cast<std::string*>(text) += WindowText(child) + "\n";
+    return TRUE;
+}
+
+// The texts of a dialog's controls, one a line.
+std::string DialogText(HWND dialog)
+{
+    std::string text;
+    ::EnumChildWindows(dialog, &AppendText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 TEST_F(ProgramTasksTest, ShortcutsHandTheItemToTheLaunchManagerAsTyped)
 {
     AskLaunchManager(LaunchRequest::ExecuteLaunchObject, "Work\\Tool:x");
@@ -59,9 +73,18 @@ TEST_F(ProgramTasksTest, AFinishedNetworkSetupStoresTheDomainsOfItsScope)
     FinishNetworkSetup(answers, nullptr);
     EXPECT_EQ((std::vector<std::string>{"LAB", "SALES"}), domainsStored());
 
+    // A search asked for shows the scanning notice while it starts.
     answers.scope = AllDomains;
     answers.searchNow = true;
-    FinishNetworkSetup(answers, nullptr);
+    ModalDialogRun finishing([&answers] {
+        FinishNetworkSetup(answers, nullptr);
+        return 0;
+    });
+    HWND notice = finishing.Window();
+    EXPECT_NE(std::string::npos, DialogText(notice).find("A background scan for accessible discs")) << DialogText(notice);
+    ClickItem(notice, IDOK);
+    INT_PTR ended = 0;
+    ASSERT_TRUE(finishing.WaitForEnd(ended));
     EXPECT_TRUE(domainsStored().empty());
     EXPECT_EQ(1u, User().GetKeyRead("Disc Search\\SMB Domains").QueryDWORDValue("Entire Network"));
     EXPECT_EQ((std::vector<std::string>{"Add(null,'')", "Rescan(7)", "Remove(0)"}), module.Calls());

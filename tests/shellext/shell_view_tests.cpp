@@ -565,21 +565,25 @@ TEST_F(ShellViewTest, RefreshingPublicFoldersImportsTheChosenOnesIntoTheRootsLis
     const std::vector<std::string> before = RowNames();
     ASSERT_EQ(0, std::count(before.begin(), before.end(), "Team"));
 
-    Command(kRefreshPublicFolders);
+    Command(view_command::kRefreshPublicFolders);
     const std::vector<std::string> after = RowNames();
     EXPECT_EQ(1, std::count(after.begin(), after.end(), "Team"));
 }
 
-TEST_F(ShellViewTest, PublicFolderSettingsSayWhenTheSettingsProgramIsNotInstalled)
+TEST_F(ShellViewTest, CommandsOfTheSettingsProgramSayWhenItIsNotInstalled)
 {
     ASSERT_EQ(S_OK, OpenView());
     PromptRecorder prompts;
-    Command(kPublicFolderSettings);
-    ASSERT_EQ(1u, prompts.Prompts().size());
-    EXPECT_EQ(FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), "Halvo"), prompts.Prompts()[0].text);
-    SetKind(691);   // neither administrator nor client: the command has nothing to show
-    Command(kPublicFolderSettings);
-    EXPECT_EQ(1u, prompts.Prompts().size());
+    for (UINT command : {view_command::kSettings, view_command::kAbout, view_command::kFindDiscs, view_command::kPublicFolderSettings})
+        Command(command);
+    ASSERT_EQ(4u, prompts.Prompts().size());
+    for (const PromptRequest& prompt : prompts.Prompts()) {
+        EXPECT_EQ(FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), "Halvo"), prompt.text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), prompt.style & MB_ICONMASK);
+    }
+    SetKind(691);   // neither administrator nor client: public folder settings have nothing to show
+    Command(view_command::kPublicFolderSettings);
+    EXPECT_EQ(4u, prompts.Prompts().size());
 }
 
 TEST_F(ShellViewTest, TheDiscsStayListedWhileASearchRunsAndAreReadAgainWhenItIsDone)
