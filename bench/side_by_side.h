@@ -56,7 +56,7 @@ inline void Report(const char* what, Timings timings, double target)
 {
     const auto [measured, baseline] = timings;
     const double ratio = measured / baseline;
-    std::printf("%-58s %9.2f ms  baseline %9.2f ms  ratio %5.2fx  (target %.1fx: %s)\n", what, measured,
+    std::printf("%-58s %9.2f ms  baseline %9.2f ms  ratio %5.2fx  (target %gx: %s)\n", what, measured,
                 baseline, ratio, target, ratio <= target ? "met" : "MISSED");
 }
 

@@ -7,6 +7,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 deps_dir="$here/deps"
 
 step() { printf '\n==> %s\n' "$*"; }
+. "$here/scripts/phase-times.sh"
 die() { printf 'setup: %s\n' "$*" >&2; exit 1; }
 
 [ "$(id -u)" -eq 0 ] || die "run as root (it installs packages)"
@@ -23,6 +24,7 @@ missing_packages() {
     done
 }
 
+phase_begin set-up
 step "i386 architecture"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
@@ -67,17 +69,23 @@ if [ ! -f "$deps_dir/sqlite/sqlite3.c" ] || [ ! -f "$deps_dir/sqlite/sqlite3.h" 
     trap - EXIT
 fi
 
+phase_end
+
 for preset in default win64; do
     dir=$("$here/scripts/build-dir.sh" "$preset")
     step "configure and build preset $preset in $dir"
+    phase_begin "build $preset"
     cmake --preset "$preset" -S "$here"
     cmake --build "$dir"
+    phase_end
 done
 
 step "Wine prefix for the tests"
+phase_begin set-up
 "$here/scripts/wine-prefix.sh" "$("$here/scripts/build-dir.sh" win64)/wineprefix"
+phase_end
 
 step "demo: the search module finds the discs of a simulated network"
-"$here/scripts/demo.sh" || die "the demo failed"
+timed_phase demo "$here/scripts/demo.sh" || die "the demo failed"
 
 step "done: binaries in $here/build/bin (32-bit) and $here/build-win64/bin (64-bit)"

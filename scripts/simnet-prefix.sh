@@ -4,7 +4,7 @@
 # you set one).
 # Usage: . scripts/simnet-prefix.sh NAME DESCRIPTION_FILE PROVIDER_DLL [BITS]
 # Sets: scratch (the folder), network (its copy of the description, which the provider reads
-# again at every enumeration), the Wine variables of scripts/wine-env.sh, and
+# again whenever it changes), the Wine variables of scripts/wine-env.sh, and
 # network_windows_path (the description's path as Windows programs name it).
 simnet_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/$1.XXXXXX")

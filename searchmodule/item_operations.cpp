@@ -52,6 +52,25 @@ HRESULT CheckTarget(Cache& folder, const std::string& folderPath, const CacheIte
     return S_OK;
 }
 
+// The folders that belong to the system stay where they are: the folder of all discs, the
+// root, and a client's public folders, which are the administrator's. Judged by what the cache
+// holds, whatever the record that came says.
+bool StaysInPlace(const std::string& folderPath, const CacheItem& item)
+{
+    const auto fixed = [](const CacheItem& folder) { return folder.IsSystemFolder() || folder.ItemType == RootFolder; };
+    const std::string itemPath = ItemPath(folderPath, item.Name);
+    if (fixed(item) || IsAllDiscsFolder(itemPath))
+        return true;
+    if (!item.IsFolder())
+        return false;
+    Cache stored(CacheFolderOnly, itemPath);
+    if (stored.GetStatus() == CacheNotInitialized)
+        return false;   // not there: the move finds nothing to move
+    CacheItem folder;
+    stored.GetOpenedFolderData(folder);
+    return fixed(folder);
+}
+
 bool IsUndeletable(const std::string& folderPath, const CacheItem& item)
 {
     if (item.ItemType == RootFolder || item.ItemType == SystemFolder)
@@ -107,6 +126,8 @@ ItemOperationResult Move(const std::string& destinationPath, CacheItem item, con
     const std::string targetName = newName.empty() ? item.Name : newName;
     if (!IsAcceptableName(item, targetName))
         return Refused(NSS_S_COPY_MOVE_FAILED);
+    if (StaysInPlace(sourcePath, item))
+        return Refused(NSS_S_ACCESS_DENIED);
 
     Cache destination(CacheFolderOnly, destinationPath);
     if (const HRESULT accepted = CheckTarget(destination, destinationPath, item, NSS_S_COPY_MOVE_FAILED);

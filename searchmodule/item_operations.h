@@ -27,7 +27,8 @@ namespace ItemOperations {
 ItemOperationResult Create(const std::string& folderPath, CacheItem item);
 ItemOperationResult Delete(const std::string& folderPath, CacheItem item);
 // operation: 1 copy, 2 move; an empty newName keeps the item's name. The source folder is the
-// item's FolderPath.
+// item's FolderPath. The folder of all discs, the root and a client's public folders are
+// neither copied nor moved.
 ItemOperationResult Move(const std::string& destinationPath, CacheItem item, const std::string& newName,
                          long operation);
 // A rename comes as a new Name (with the old one in OriginalName) or as "new|old" in Name.

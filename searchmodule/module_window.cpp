@@ -97,6 +97,9 @@ LRESULT ModuleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case kProgramEndedMessage:
         module_->OnProgramEnded(static_cast<int>(wParam));
         return 0;
+    case kWaitingWorkMessage:
+        module_->RunWaitingWork();
+        return 0;
     case WM_TIMER:
         if (wParam == kScheduleTimer) {
             OnScheduleTimer();

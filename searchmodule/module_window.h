@@ -21,6 +21,7 @@ public:
     static constexpr UINT kTrayMessage = WM_APP + 2;
     static constexpr UINT kSearchProgressMessage = WM_APP + 3;
     static constexpr UINT kProgramEndedMessage = WM_APP + 4;
+    static constexpr UINT kWaitingWorkMessage = WM_APP + 5;
 
     ModuleWindow() = default;
     ~ModuleWindow();

@@ -12,7 +12,8 @@ SearchCoordinator::SearchCoordinator(HWND window, UINT progressMessage, UINT don
 
 SearchCoordinator::~SearchCoordinator()
 {
-    stop_ = true;
+    // The search stops within the time of the listings under way.
+    worker_.request_stop();
     if (worker_.joinable())
         worker_.join();
 }
@@ -32,9 +33,8 @@ HRESULT SearchCoordinator::Start(SearchKind kind, SearchOrigin origin)
         worker_.join();   // the previous search has posted its outcome already
     runningKind_ = kind;
     runningOrigin_ = origin;
-    stop_ = false;
     try {
-        worker_ = std::thread(&SearchCoordinator::Run, this, kind);
+        worker_ = std::jthread([this, kind](std::stop_token stop) { Run(kind, std::move(stop)); });
     } catch (const std::exception& error) {
         LogFormatted("Could not start the search thread: %s\n", error.what());
         return E_FAIL;
@@ -44,12 +44,12 @@ HRESULT SearchCoordinator::Start(SearchKind kind, SearchOrigin origin)
     return S_OK;
 }
 
-void SearchCoordinator::Run(SearchKind kind)
+void SearchCoordinator::Run(SearchKind kind, std::stop_token stop)
 {
     auto outcome = std::make_unique<SearchOutcome>();
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     try {
-        *outcome = RunDiscSearch(kind, stop_, [this](SearchOutcome changes) {
+        *outcome = RunDiscSearch(kind, std::move(stop), [this](SearchOutcome changes) {
             auto posted = std::make_unique<SearchOutcome>(std::move(changes));
             if (::PostMessageW(window_, progressMessage_, 0, reinterpret_cast<LPARAM>(posted.get())))
                 posted.release();   // the window owns it now

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
+#include <stop_token>
 #include <thread>
 
 // Who asked for a search: the busy answer names the search that runs.
@@ -28,14 +28,13 @@ public:
     std::unique_ptr<SearchOutcome> TakeOutcome();
 
 private:
-    void Run(SearchKind kind);
+    void Run(SearchKind kind, std::stop_token stop);
     HRESULT BusyCode() const;
 
     HWND window_;
     UINT progressMessage_;
     UINT doneMessage_;
-    std::thread worker_;
-    std::atomic<bool> stop_{false};
+    std::jthread worker_;
     bool running_ = false;
     SearchKind runningKind_ = SearchKind::Quick;
     SearchOrigin runningOrigin_ = SearchOrigin::User;

@@ -8,8 +8,10 @@
 #include "resources/texts.h"
 #include "text/ansi_text.h"
 
-SearchModule::SearchModule(SearchCoordinator& searches, HWND window, UINT programEndedMessage)
+SearchModule::SearchModule(SearchCoordinator& searches, HWND window, UINT programEndedMessage,
+                           UINT waitingWorkMessage)
     : searches_(searches),
+      userRequests_([window, waitingWorkMessage] { ::PostMessageW(window, waitingWorkMessage, 0, 0); }),
       launcher_([window, programEndedMessage](int id) {
           ::PostMessageW(window, programEndedMessage, static_cast<WPARAM>(id), 0);
       })
@@ -118,9 +120,14 @@ HRESULT STDMETHODCALLTYPE SearchModule::AutoMapMedia(const WCHAR* itemPath, LONG
 
 void SearchModule::OnProgramEnded(int id)
 {
-    launcher_.ProgramEnded(id);
-    ModuleLifetime::Instance().SetMappingsHeld(launcher_.HoldsMappings());
+    // Its questions (open files, a replaced connection) must not mix with another request's.
+    userRequests_.RunOrWait("The end of a launch object's program", [this, id] {
+        launcher_.ProgramEnded(id);
+        ModuleLifetime::Instance().SetMappingsHeld(launcher_.HoldsMappings());
+    });
 }
+
+void SearchModule::RunWaitingWork() { userRequests_.RunWaiting(); }
 
 HRESULT SearchModule::StartSearch(SearchKind kind, SearchOrigin origin)
 {

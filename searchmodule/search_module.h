@@ -18,7 +18,9 @@ class SearchModule final
 public:
     // programEndedMessage is posted to window (wParam: the program's id) when a program whose
     // drive mappings are held has ended; the window then calls OnProgramEnded.
-    SearchModule(SearchCoordinator& searches, HWND window, UINT programEndedMessage);
+    // waitingWorkMessage is posted when work that waited for a user's request may run; the
+    // window then calls RunWaitingWork.
+    SearchModule(SearchCoordinator& searches, HWND window, UINT programEndedMessage, UINT waitingWorkMessage);
 
     // IRegisterNSClient
     HRESULT STDMETHODCALLTYPE Add(INotifyNSClient* client, const WCHAR* path, LONG* clientId) override;
@@ -43,8 +45,10 @@ public:
     void PublishSearchChanges(const SearchOutcome& changes);
     // Tells every client that the search has ended (its changes went out as they came).
     void PublishSearchDone(const SearchOutcome& outcome);
-    // A started program ended: its launch object's drive mappings are treated as it says.
+    // A started program ended: its launch object's drive mappings are treated as it says, once
+    // no request is asking the user.
     void OnProgramEnded(int id);
+    void RunWaitingWork();
 
 private:
     // Runs one item operation, tells the clients concerned, and answers with its result.

@@ -81,7 +81,8 @@ int Serve(HINSTANCE instance, const CLSID& clsid)
             if (window.Create(instance)) {
                 SearchCoordinator searches(window.Handle(), ModuleWindow::kSearchProgressMessage,
                                            ModuleWindow::kSearchDoneMessage);
-                SearchModule module(searches, window.Handle(), ModuleWindow::kProgramEndedMessage);
+                SearchModule module(searches, window.Handle(), ModuleWindow::kProgramEndedMessage,
+                                    ModuleWindow::kWaitingWorkMessage);
                 ClassFactory factory([&module](REFIID iid, void** object) {
                     if (ModuleLifetime::Instance().IsEnding())
                         return CO_E_SERVER_STOPPING;

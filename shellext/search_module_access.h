@@ -7,6 +7,14 @@
 // cache goes there.
 bool GetLocalServerInterface(REFIID iid, void** object);
 
+// Whether a failed call means that the search module has gone (ended, or lost on the way)
+// rather than refused the request.
+bool IsSearchModuleGone(HRESULT result);
+
+// Tells the user that a command was not carried out because the search module cannot be
+// reached.
+void ShowSearchModuleUnreachable(HWND owner);
+
 // Logs a failed call of the search module: the caller, "Failed calling", the interface and
 // method, and the code.
 void LogFailedServerCall(const char* caller, const char* method, HRESULT result);

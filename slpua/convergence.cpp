@@ -93,8 +93,8 @@ private:
 
     Verdict Handle(const Bytes& datagram, const Endpoint& from)
     {
-        const auto agent = std::find(pendingAgents_.begin(), pendingAgents_.end(), from);
-        const bool fromPendingAgent = agent != pendingAgents_.end();
+        const std::optional<std::size_t> agent = AgentAnswering(pendingAgents_, from);
+        const bool fromPendingAgent = agent.has_value();
         const bool fromNewResponder = schedule_.multicastGroup.has_value() &&
                                       std::find(responders_.begin(), responders_.end(),
                                                 from.address) == responders_.end();
@@ -104,7 +104,7 @@ private:
         if (verdict == Verdict::Dropped)
             return verdict;
         if (fromPendingAgent) {
-            pendingAgents_.erase(agent);
+            pendingAgents_.erase(pendingAgents_.begin() + static_cast<std::ptrdiff_t>(*agent));
         } else {
             responders_.push_back(from.address);
             if (!responderList_.empty())
@@ -127,6 +127,17 @@ private:
 };
 
 } // namespace
+
+std::optional<std::size_t> AgentAnswering(const std::vector<Endpoint>& agents, const Endpoint& from)
+{
+    auto agent = std::find(agents.begin(), agents.end(), from);
+    if (agent == agents.end())
+        agent = std::find_if(agents.begin(), agents.end(),
+                             [&](const Endpoint& candidate) { return candidate.address == from.address; });
+    if (agent == agents.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(agent - agents.begin());
+}
 
 std::string DottedAddress(std::uint32_t address)
 {

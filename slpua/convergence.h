@@ -60,8 +60,14 @@ using ReplyHandler = std::function<Verdict(const Bytes& datagram, const Endpoint
 
 enum class Outcome { Completed, Stopped, Cancelled, NetworkError, RequestTooLong };
 
-// Answers from agents that already answered, from unknown unicast sources or from multicast
-// responders already in the list are not handed to onReply.
+// The configured agent that an answer from `from` comes from: the one at that very endpoint,
+// else the first at that address, since an agent may answer from another port than the one it
+// was asked on (RFC 2608 ties answers to requests by XID, not by port). Nothing when no agent
+// has that address.
+std::optional<std::size_t> AgentAnswering(const std::vector<Endpoint>& agents, const Endpoint& from);
+
+// Answers from agents that already answered, from addresses that were not asked or from
+// multicast responders already in the list are not handed to onReply.
 Outcome RunRequest(DatagramPort& port, const RequestSchedule& schedule, const RequestBuilder& build,
                    const ReplyHandler& onReply);
 

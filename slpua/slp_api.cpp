@@ -51,7 +51,10 @@ struct SLPHandleState {
     slp_ua::AgentConfig config;
     slp_ua::WinsockSession winsock;
     ManualResetEvent cancel;
-    // One socket for the handle's requests; replies to earlier ones differ in XID.
+    // The socket of the latest request. Every request gets a socket of its own, opened before
+    // the previous one closes, so that no two requests in a row share a port: a late or broken
+    // answer to an earlier request can carry any XID, a later request's included, and must
+    // never be read as the answer to that one.
     std::unique_ptr<slp_ua::UdpPort> port;
     std::atomic<bool> busy{false};
     // The thread inside a request of this handle, so that a close from a callback can be told.
@@ -82,11 +85,25 @@ SLPError Conclude(slp_ua::Outcome outcome, const std::function<void(SLPError)>& 
     return SLP_NETWORK_ERROR;
 }
 
+// False when no socket could be opened; the previous one then stays.
+bool OpenRequestPort(SLPHandleState& handle)
+{
+    auto port = std::make_unique<slp_ua::UdpPort>(handle.cancel.Get());
+    if (!port->IsOpen())
+        return false;
+    handle.port = std::move(port);
+    return true;
+}
+
 SLPError RunRequest(SLPHandleState& handle, const slp_ua::RequestBuilder& build,
                     const slp_ua::ReplyHandler& onReply,
                     const std::function<void(SLPError)>& finalCall)
 {
     try {
+        if (!OpenRequestPort(handle)) {
+            finalCall(SLP_NETWORK_ERROR);
+            return SLP_NETWORK_ERROR;
+        }
         return Conclude(slp_ua::RunRequest(*handle.port, handle.config.Schedule(), build, onReply), finalCall);
     } catch (const std::bad_alloc&) {
         finalCall(SLP_MEMORY_ALLOC_FAILED);
@@ -156,9 +173,8 @@ slp_ua::Bytes WholeReply(SLPHandleState& handle, const slp_ua::Bytes& datagram,
     // Configured agents are asked where they are configured; others on the SLP port, since a
     // datagram may come from any port of theirs.
     const auto& agents = handle.config.agents;
-    const slp_ua::Endpoint agent = std::find(agents.begin(), agents.end(), from) != agents.end()
-                                       ? from
-                                       : slp_ua::Endpoint{from.address, handle.config.port};
+    const std::optional<std::size_t> configured = slp_ua::AgentAnswering(agents, from);
+    const slp_ua::Endpoint agent = configured ? agents[*configured] : slp_ua::Endpoint{from.address, handle.config.port};
     const unsigned timeoutMs = *std::max_element(handle.config.timeoutsMs.begin(), handle.config.timeoutsMs.end());
     auto whole = slp_ua::ExchangeOverTcp(agent, *request, handle.cancel.Get(), timeoutMs);
     return whole ? std::move(*whole) : datagram;
@@ -210,8 +226,8 @@ extern "C" SLPError SLPOpen(const char* pcLang, SLPBoolean isAsync, SLPHandle* p
             return SLP_NETWORK_INIT_FAILED;
         if (handle->cancel.Get() == nullptr)
             return SLP_INTERNAL_SYSTEM_ERROR;
-        handle->port = std::make_unique<slp_ua::UdpPort>(handle->cancel.Get());
-        if (!handle->port->IsOpen())
+        // Tells at once whether the network can be used at all.
+        if (!OpenRequestPort(*handle))
             return SLP_NETWORK_INIT_FAILED;
         handle->language = pcLang != nullptr && *pcLang != '\0' ? pcLang : kDefaultLanguage;
         handle->async = isAsync == SLP_TRUE;

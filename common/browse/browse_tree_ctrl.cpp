@@ -15,6 +15,16 @@ constexpr int kLinkOverlay = 1;
 constexpr int kPlainStateImage = 1;
 constexpr int kShortcutStateImage = 2;
 
+// Whether a folder's items lie one level below it. A name that is empty, or that holds what
+// no name may (a backslash among them), would lead back to the folder itself or elsewhere in
+// the tree, and the tree would never end: such a folder is shown without its items.
+bool LeadsDeeper(const CacheItem& folder)
+{
+    const std::string& name = folder.Name;
+    return name.find_first_not_of(' ') != std::string::npos && name != "." && name != ".." &&
+           Cache::IsValidName(name);
+}
+
 } // namespace
 
 // The data of one tree item. The network path is kept apart from the text, which a colon in
@@ -103,7 +113,7 @@ void BrowseTreeCtrl::FillTree(HTREEITEM parent, const std::string& location, boo
         }
         entries_.push_back(std::make_unique<Entry>(text, item->ItemType, path));
         const HTREEITEM inserted = Insert(parent, text, item->ItemType, state, entries_.back().get());
-        if (inserted && item->IsFolder())
+        if (inserted && item->IsFolder() && LeadsDeeper(*item))
             FillTree(inserted, location.empty() ? item->Name : location + "\\" + item->Name,
                      !item->IsSystemFolder());
     }

@@ -54,25 +54,31 @@ bool IsRememberedForLogOn(const std::string& localName)
     }
 }
 
-// What a letter was connected to before a mapping replaced it, to put it back as it was.
-struct PreviousConnection {
-    std::string remoteName;
-    bool remembered = false;
-    bool active = false;
-};
-
-void RestorePrevious(const std::string& localName, const PreviousConnection& previous)
+// Reads what a letter holds before a mapping changes it; answers as WNetGetConnectionA.
+DWORD ReadFoundConnection(const std::string& localName, DriveLetterUse& use)
 {
-    DWORD flags = 0;
-    if (previous.remembered)
-        flags |= CONNECT_UPDATE_PROFILE;
-    if (previous.remembered && !previous.active)
-        flags |= CONNECT_DEFERRED;
-    const DWORD result = ConnectDrive(localName, previous.remoteName, flags);
+    const DWORD answer = QueryConnection(localName, use.foundRemoteName);
+    if (answer == NO_ERROR) {
+        use.found = DriveLetterState::Connected;
+        use.foundPersistent = IsRememberedForLogOn(localName);
+    } else if (answer == ERROR_CONNECTION_UNAVAIL) {
+        use.found = DriveLetterState::Remembered;
+        use.foundPersistent = true;
+    } else {
+        use.found = DriveLetterState::Free;
+        use.foundRemoteName.clear();
+        use.foundPersistent = false;
+    }
+    return answer;
+}
+
+void RestoreFound(const DriveLetterUse& use)
+{
+    const DWORD result = ConnectDrive(use.localName, use.foundRemoteName, FoundConnectionFlags(use));
     if (result != NO_ERROR)
-        LogFormatted("MapFunctions::QuickMap | could not restore %s to %s: %u\n", localName.c_str(),
-                     previous.remoteName.c_str(), static_cast<unsigned>(result));
-    Network().NotifyShell(SHCNE_DRIVEADD, SHCNF_PATH, localName.c_str());
+        LogFormatted("MapFunctions::QuickMap | could not restore %s to %s: %u\n", use.localName.c_str(),
+                     use.foundRemoteName.c_str(), static_cast<unsigned>(result));
+    Network().NotifyShell(SHCNE_DRIVEADD, SHCNF_PATH, use.localName.c_str());
 }
 
 void ReportRefusedConnection(const std::string& networkPath, DWORD error)
@@ -98,37 +104,6 @@ std::string ChooseFreeLetter(const std::string& networkPath, const std::set<std:
             return letters[i];
     }
     return {};
-}
-
-bool MapToFreeLetter(const std::string& networkPath, std::string& driveLetter, bool silent)
-{
-    std::set<std::string> taken;
-    DWORD result = NO_ERROR;
-    for (int attempt = 0; attempt < kFreeLetterAttempts; ++attempt) {
-        bool alreadyMapped = false;
-        const std::string letter = ChooseFreeLetter(networkPath, taken, alreadyMapped);
-        if (letter.empty()) {
-            Logging::OutToLogFile("MapFunctions::QuickMap | No media units available for mapping            were found.\n");
-            ShowMappingMessage(CommonText(IDS_ERR_NO_FREE_DRIVE_LETTER));
-            return false;
-        }
-        const std::string localName = letter + ":";
-        driveLetter = localName;
-        if (alreadyMapped)
-            return true;
-        result = ConnectDrive(localName, networkPath);
-        if (result == NO_ERROR) {
-            Network().NotifyShell(SHCNE_DRIVEADD, SHCNF_PATH | SHCNF_FLUSH, localName.c_str());
-            return true;
-        }
-        if (result != ERROR_ALREADY_ASSIGNED && result != ERROR_DEVICE_ALREADY_REMEMBERED)
-            break;
-        LogFormatted("MapFunctions::QuickMap | %s was taken meanwhile, trying another letter\n", localName.c_str());
-        taken.insert(letter);
-    }
-    if (!silent)
-        ReportRefusedConnection(networkPath, result);
-    return false;
 }
 
 bool ConfirmReplacement(const std::string& localName, DWORD answer, const std::string& current,
@@ -163,26 +138,27 @@ bool ConfirmReplacement(const std::string& localName, DWORD answer, const std::s
     return true;
 }
 
-bool MapToLetter(const std::string& networkPath, const std::string& localName, std::string& previousConnection,
-                 bool silent, bool warnBeforeReplace)
+// connectFlags: how the path is connected (0: for this session only).
+bool MapToLetter(const std::string& networkPath, const std::string& localName, DriveLetterUse& use, bool silent,
+                 bool warnBeforeReplace, DWORD connectFlags)
 {
-    PreviousConnection previous;
-    const DWORD answer = QueryConnection(localName, previous.remoteName);
-    if (answer == NO_ERROR || answer == ERROR_CONNECTION_UNAVAIL) {
-        previousConnection = previous.remoteName;
-        // Only a live connection to the same share is already mapped; a remembered one that is
-        // not connected would leave the caller opening a dead drive.
-        if (answer == NO_ERROR && MapFunctions::IsSamePath(previous.remoteName, networkPath))
-            return true;
-        previous.active = answer == NO_ERROR;
-        previous.remembered = answer == ERROR_CONNECTION_UNAVAIL || IsRememberedForLogOn(localName);
-    } else {
-        previous.remoteName.clear();
+    use = DriveLetterUse{};
+    use.localName = localName;
+    use.path = networkPath;
+    const DWORD answer = ReadFoundConnection(localName, use);
+    const bool foundPath = use.found != DriveLetterState::Free && MapFunctions::IsSamePath(use.foundRemoteName, networkPath);
+    if (foundPath && use.found == DriveLetterState::Connected) {
+        use.action = DriveLetterUse::Action::Reused;
+        return true;
     }
-
-    if (Network().DriveType(RootPathOf(localName).c_str()) == DRIVE_REMOTE &&
-        !ConfirmReplacement(localName, answer, previous.remoteName, networkPath, warnBeforeReplace))
+    if (foundPath) {
+        // The user's remembered connection of this path: brought back live, and still remembered.
+        use.action = DriveLetterUse::Action::Reconnected;
+        connectFlags |= CONNECT_UPDATE_PROFILE;
+    } else if (Network().DriveType(RootPathOf(localName).c_str()) == DRIVE_REMOTE &&
+               !ConfirmReplacement(localName, answer, use.foundRemoteName, networkPath, warnBeforeReplace)) {
         return false;
+    }
 
     const DisconnectResult disconnected = DisconnectDrive(localName, ::GetForegroundWindow());
     if (disconnected.outcome == DisconnectOutcome::Refused)
@@ -190,16 +166,65 @@ bool MapToLetter(const std::string& networkPath, const std::string& localName, s
     if (disconnected.forced)
         Network().NotifyShell(SHCNE_DRIVEREMOVED, SHCNF_PATH | SHCNF_FLUSH, localName.c_str());
 
-    const DWORD result = ConnectDrive(localName, networkPath);
+    const DWORD result = ConnectDrive(localName, networkPath, connectFlags);
     if (result == NO_ERROR) {
         Network().NotifyShell(SHCNE_DRIVEADD, SHCNF_PATH | SHCNF_FLUSH, localName.c_str());
         return true;
     }
     if (!silent)
         ReportRefusedConnection(networkPath, result);
-    if (!previous.remoteName.empty())
-        RestorePrevious(localName, previous);
+    if (use.found != DriveLetterState::Free)
+        RestoreFound(use);
     return false;
+}
+
+bool MapToFreeLetter(const std::string& networkPath, std::string& driveLetter, DriveLetterUse& use, bool silent)
+{
+    std::set<std::string> taken;
+    DWORD result = NO_ERROR;
+    for (int attempt = 0; attempt < kFreeLetterAttempts; ++attempt) {
+        bool alreadyMapped = false;
+        const std::string letter = ChooseFreeLetter(networkPath, taken, alreadyMapped);
+        if (letter.empty()) {
+            Logging::OutToLogFile("MapFunctions::QuickMap | No media units available for mapping            were found.\n");
+            ShowMappingMessage(CommonText(IDS_ERR_NO_FREE_DRIVE_LETTER));
+            return false;
+        }
+        const std::string localName = letter + ":";
+        driveLetter = localName;
+        // The letter serves the path, or is remembered for it and is connected again; should
+        // another program have changed it since the scan, replacing that is asked as always.
+        if (alreadyMapped)
+            return MapToLetter(networkPath, localName, use, silent, true, 0);
+        use = DriveLetterUse{};
+        use.localName = localName;
+        use.path = networkPath;
+        result = ConnectDrive(localName, networkPath);
+        if (result == NO_ERROR) {
+            Network().NotifyShell(SHCNE_DRIVEADD, SHCNF_PATH | SHCNF_FLUSH, localName.c_str());
+            return true;
+        }
+        if (result != ERROR_ALREADY_ASSIGNED && result != ERROR_DEVICE_ALREADY_REMEMBERED)
+            break;
+        LogFormatted("MapFunctions::QuickMap | %s was taken meanwhile, trying another letter\n", localName.c_str());
+        taken.insert(letter);
+    }
+    if (!silent)
+        ReportRefusedConnection(networkPath, result);
+    return false;
+}
+
+// Whether the end of a mapping leaves a letter alone: the mapping did not connect it, or
+// another request took it since.
+bool LeftToItsUser(const DriveLetterUse& use, const char* member)
+{
+    if (!use.ConnectedByMapping())
+        return true;
+    if (StillServes(use))
+        return false;
+    LogFormatted("MapFunctions::%s | %s no longer serves %s: left as it is\n", member, use.localName.c_str(),
+                 use.path.c_str());
+    return true;
 }
 
 } // namespace
@@ -207,7 +232,16 @@ bool MapToLetter(const std::string& networkPath, const std::string& localName, s
 bool MapFunctions::QuickMap(const std::string& networkPath, std::string& driveLetter, std::string& previousConnection,
                             bool silent, bool warnBeforeReplace)
 {
-    previousConnection.clear();
+    DriveLetterUse use;
+    const bool mapped = QuickMap(networkPath, driveLetter, use, silent, warnBeforeReplace);
+    previousConnection = use.foundRemoteName;
+    return mapped;
+}
+
+bool MapFunctions::QuickMap(const std::string& networkPath, std::string& driveLetter, DriveLetterUse& use, bool silent,
+                            bool warnBeforeReplace)
+{
+    use = DriveLetterUse{};
     if (const std::string problem = ConnectionLengthProblem(networkPath); !problem.empty()) {
         LogFormatted("MapFunctions::QuickMap | network path of %d characters refused\n",
                      static_cast<int>(networkPath.size()));
@@ -215,7 +249,7 @@ bool MapFunctions::QuickMap(const std::string& networkPath, std::string& driveLe
         return false;
     }
     if (driveLetter.empty())
-        return MapToFreeLetter(networkPath, driveLetter, silent);
+        return MapToFreeLetter(networkPath, driveLetter, use, silent);
 
     const std::string localName = LocalNameOfLetter(driveLetter);
     if (localName.empty()) {
@@ -225,7 +259,33 @@ bool MapFunctions::QuickMap(const std::string& networkPath, std::string& driveLe
                            CommonText(IDS_CAPTION_CONNECT_DEVICE));
         return false;
     }
-    return MapToLetter(networkPath, localName, previousConnection, silent, warnBeforeReplace);
+    return MapToLetter(networkPath, localName, use, silent, warnBeforeReplace, 0);
+}
+
+bool MapFunctions::RestoreLetter(const DriveLetterUse& use)
+{
+    if (LeftToItsUser(use, "RestoreLetter"))
+        return true;
+    if (use.found == DriveLetterState::Free)
+        return UnMap(use.localName);
+    DriveLetterUse restored;
+    return MapToLetter(use.foundRemoteName, use.localName, restored, false, true, FoundConnectionFlags(use));
+}
+
+bool MapFunctions::ReleaseLetter(const DriveLetterUse& use)
+{
+    if (LeftToItsUser(use, "ReleaseLetter"))
+        return true;
+    if (!UnMap(use.localName))
+        return false;
+    if (use.found != DriveLetterState::Free && use.foundPersistent) {
+        const DWORD result =
+            ConnectDrive(use.localName, use.foundRemoteName, CONNECT_UPDATE_PROFILE | CONNECT_DEFERRED);
+        if (result != NO_ERROR)
+            LogFormatted("MapFunctions::ReleaseLetter | %s could not be remembered for %s again: %u\n",
+                         use.localName.c_str(), use.foundRemoteName.c_str(), static_cast<unsigned>(result));
+    }
+    return true;
 }
 
 int MapFunctions::GetDriveLetters(int mode, std::vector<std::string>& letters, const std::string& networkPath,
@@ -246,9 +306,8 @@ int MapFunctions::GetDriveLetters(int mode, std::vector<std::string>& letters, c
                 proposed = static_cast<int>(letters.size()) - 1;
             continue;
         }
-        // A remembered letter that is not connected does not serve the path yet.
-        if (entry.state == DriveLetterState::Connected && !networkPath.empty() &&
-            IsSamePath(entry.remoteName, networkPath)) {
+        // A remembered letter of the path counts too: mapping connects it again.
+        if (entry.state != DriveLetterState::Free && !networkPath.empty() && IsSamePath(entry.remoteName, networkPath)) {
             letters.push_back(letter);
             proposed = static_cast<int>(letters.size()) - 1;
             if (alreadyMapped)

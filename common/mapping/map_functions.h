@@ -1,6 +1,7 @@
 #pragma once
 
 #include "basalt_api.h"
+#include "mapping/drive_letter_use.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,21 @@ public:
     // user switched the question off. True when the letter serves the path at the end.
     static bool QuickMap(const std::string& networkPath, std::string& driveLetter, std::string& previousConnection,
                          bool silent, bool warnBeforeReplace);
+    // The same, telling in use what it found on the letter and what it did there (filled
+    // whatever the result, complete when it is true).
+    static bool QuickMap(const std::string& networkPath, std::string& driveLetter, DriveLetterUse& use, bool silent,
+                         bool warnBeforeReplace);
+
+    // Gives a letter back as a mapping found it, when the mapping connected it and it still
+    // serves the mapping's path: a free letter is disconnected, a connection elsewhere comes
+    // back as it was (asking before it replaces the mapping's connection, like any
+    // replacement). Letters the mapping only reused are the user's and stay. True when the
+    // letter holds what it held before, or was left to the user.
+    static bool RestoreLetter(const DriveLetterUse& use);
+    // Frees a letter a mapping connected, when it still serves the mapping's path. A connection
+    // the user had remembered for the next log-on is remembered again (not connected now), so
+    // that it is never lost for good. Letters the mapping only reused stay.
+    static bool ReleaseLetter(const DriveLetterUse& use);
 
     // mode 1: the free letters, plus the letter that already serves networkPath (the scan stops
     // there and *alreadyMapped becomes true). mode 0: free, connected and remembered letters.

@@ -23,9 +23,9 @@ bool AskContinue(const std::string& text)
     return AskPrompt(request) == IDYES;
 }
 
-bool Map(const std::string& path, std::string& letter, std::string& previous)
+bool Map(const std::string& path, std::string& letter, DriveLetterUse& use)
 {
-    return MapFunctions::QuickMap(path, letter, previous, false, true);
+    return MapFunctions::QuickMap(path, letter, use, false, true);
 }
 
 // The bare letter ("F") that is stored in an item's "DriveLetter".
@@ -63,15 +63,11 @@ std::string MediaMapping::OwnDiscLocalName() const
 
 bool MediaMapping::AutoMapFree()
 {
-    std::vector<std::string> letters;
-    bool alreadyServed = false;
-    MapFunctions::GetDriveLetters(1, letters, ownDisc_, &alreadyServed);
     std::string letter;
-    std::string previous;
-    if (Map(ownDisc_, letter, previous)) {
+    DriveLetterUse use;
+    if (Map(ownDisc_, letter, use)) {
         item_->DriveLetter = BareLetter(letter);
-        if (!alreadyServed)
-            freeLetter_ = letter;
+        freeLetter_ = use;
         return true;
     }
     completed_ = false;
@@ -137,11 +133,10 @@ bool MediaMapping::MapToLetter(const std::string& path, const std::string& lette
         return false;
     }
     std::string used = letter;
-    std::string previous;
-    if (!Map(path, used, previous))
+    DriveLetterUse use;
+    if (!Map(path, used, use))
         return false;
-    letters_.push_back(LocalNameOfLetter(used));
-    previousConnections_.push_back(previous);
+    letters_.push_back(use);
     return true;
 }
 
@@ -159,15 +154,7 @@ bool MediaMapping::StandsForOwnDisc(const std::string& path) const
 
 void MediaMapping::RestoreMediaMappings()
 {
-    for (size_t i = 0; i < letters_.size(); ++i) {
-        if (previousConnections_[i].empty()) {
-            MapFunctions::UnMap(letters_[i]);
-        } else {
-            std::string letter = letters_[i];
-            std::string scratch;
-            MapFunctions::QuickMap(previousConnections_[i], letter, scratch, false, true);
-        }
-    }
+    for (const DriveLetterUse& use : letters_)
+        MapFunctions::RestoreLetter(use);
     letters_.clear();
-    previousConnections_.clear();
 }

@@ -2,13 +2,15 @@
 
 #include "basalt_api.h"
 #include "item/item.h"
+#include "mapping/drive_letter_use.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 // The automatic mapping of one item when it is opened: its own disc and, for a multiple
 // mapping, other paths connected to drive letters by the item's AutoMapping settings. Keeps
-// what each letter served before, so that the mappings can be undone.
+// what each letter held before and what was done there, so that the mappings can be undone.
 class BASALT_API MediaMapping {
 public:
     // The item is not owned and must outlive this object. ownDiscPath: the network path that
@@ -21,18 +23,18 @@ public:
     bool AutoMediaMapping();
     // False when some mapping failed.
     bool MappingCompletion() const { return completed_; }
-    // Puts back what the letters mapped by a specific letter served before.
+    // Puts back what the letters mapped by a specific letter held before, where this object
+    // connected them and they still serve its paths.
     void RestoreMediaMappings();
 
     // The drive that serves the own disc after AutoMediaMapping ("F:"); empty when the own disc
     // is to be reached by its network path.
     std::string OwnDiscLocalName() const;
 
-    // The letter a free-letter mapping connected ("F:"); empty when it connected none (the
-    // path was already served, or the mode maps no free letter).
-    const std::string& ConnectedFreeLetter() const { return freeLetter_; }
-    // The letters connected by specific-letter mappings, in order.
-    const std::vector<std::string>& MappedLetters() const { return letters_; }
+    // The letter of the free-letter mapping, when it mapped one.
+    const std::optional<DriveLetterUse>& FreeLetterUse() const { return freeLetter_; }
+    // The letters of the specific-letter mappings, in order.
+    const std::vector<DriveLetterUse>& SpecificLetterUses() const { return letters_; }
 
 private:
     bool AutoMapFree();
@@ -46,8 +48,7 @@ private:
 
     CacheItem* item_;
     std::string ownDisc_;
-    std::vector<std::string> letters_;
-    std::vector<std::string> previousConnections_;
-    std::string freeLetter_;
+    std::vector<DriveLetterUse> letters_;
+    std::optional<DriveLetterUse> freeLetter_;
     bool completed_ = true;
 };

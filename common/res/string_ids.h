@@ -344,5 +344,12 @@
 #define IDS_ERR_CREDENTIALS_TOO_LONG_FMT            1025
 #define IDS_ERR_NOT_A_DRIVE_LETTER_FMT              1026
 
-// Public folders (a block of sixteen of its own)
-#define IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT        1056
+// Data transfer: an item replaced by one of the same name (a block of sixteen of its own)
+#define IDS_ERR_REPLACE_HOLDS_SOURCE_FMT            1056
+#define IDS_REPLACED_ITEM_ASIDE_FMT                 1057
+
+// The Explorer parts: commands whose work the search module does (a block of sixteen of its own)
+#define IDS_ERR_SEARCH_MODULE_UNREACHABLE           1072
+
+// The settings program (a block of sixteen of its own)
+#define IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT        1088

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -43,6 +44,28 @@ std::string AnsiFromWide(const wchar_t* text)
 }
 
 std::wstring WideFromAnsi(const std::string& text) { return WideFromNarrow(CP_ACP, text); }
+
+std::optional<std::string> ExactAnsiFromWide(std::wstring_view text)
+{
+    if (text.empty())
+        return std::string();
+    if (text.size() > INT_MAX)
+        return std::nullopt;
+    const int length = static_cast<int>(text.size());
+    // A UTF-8 code page has a form for every character but refuses the default-character check.
+    const bool utf8 = ::GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* check = utf8 ? nullptr : &usedDefault;
+    const int size = ::WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, check);
+    if (size <= 0 || usedDefault)
+        return std::nullopt;
+    std::string result(static_cast<size_t>(size), '\0');
+    if (::WideCharToMultiByte(CP_ACP, flags, text.data(), length, result.data(), size, nullptr, check) != size ||
+        usedDefault)
+        return std::nullopt;
+    return result;
+}
 
 // ASCII is the same in both encodings: most names skip the conversion.
 std::string Utf8FromAnsi(std::string text)

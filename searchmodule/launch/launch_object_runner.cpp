@@ -8,6 +8,7 @@
 #include "logging/logging.h"
 #include "mapping/map_functions.h"
 #include "mapping/mapping_settings.h"
+#include "mapping/media_mapping.h"
 #include "ns_result_codes.h"
 #include "program_start.h"
 #include "res/launch_string_ids.h"
@@ -28,17 +29,21 @@ bool IsExistingFile(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool MadeAnyMapping(const MediaMapping& mapping)
+// Every letter the run's mapping touched, the free one first.
+std::vector<DriveLetterUse> LettersOf(const MediaMapping& mapping)
 {
-    return !mapping.MappedLetters().empty() || !mapping.ConnectedFreeLetter().empty();
+    std::vector<DriveLetterUse> letters;
+    if (mapping.FreeLetterUse())
+        letters.push_back(*mapping.FreeLetterUse());
+    letters.insert(letters.end(), mapping.SpecificLetterUses().begin(), mapping.SpecificLetterUses().end());
+    return letters;
 }
 
-// Puts every letter back as it was before the run (the free letter was free).
-void UndoMappings(MediaMapping& mapping)
+// Puts every letter the run connected back as it was before the run.
+void RestoreLetters(const std::vector<DriveLetterUse>& letters)
 {
-    mapping.RestoreMediaMappings();
-    if (!mapping.ConnectedFreeLetter().empty())
-        MapFunctions::UnMap(mapping.ConnectedFreeLetter());
+    for (const DriveLetterUse& use : letters)
+        MapFunctions::RestoreLetter(use);
 }
 
 } // namespace
@@ -83,24 +88,26 @@ HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
 
     // Mapped first: the chain's file dialogs may start on the mapped drives.
     const std::string ownDisc = ShareOfPath(target.program);
-    auto mappings = std::make_unique<RunMappings>(MappingSettingsOf(launchObject), ownDisc);
-    mappings->exitStatus = launchObject.ExitLOStatus;
-    if (!mappings->mapping.AutoMediaMapping()) {
+    CacheItem settings = MappingSettingsOf(launchObject);
+    MediaMapping mapping(&settings, ownDisc);
+    const bool mapped = mapping.AutoMediaMapping();
+    HeldLetters held{launchObject.ExitLOStatus, LettersOf(mapping)};
+    if (!mapped) {
         LogFormatted("Launch object '%s' stopped after a failed mapping\n", launchObject.Name.c_str());
-        UndoMappings(mappings->mapping);
+        RestoreLetters(held.letters);
         return S_FALSE;
     }
 
     std::vector<std::string> answers;
     if (!ActionChain(nullptr).Run(launchObject.Actions, answers)) {
         LogFormatted("Launch object '%s' cancelled by the user\n", launchObject.Name.c_str());
-        UndoMappings(mappings->mapping);   // nothing was started for them
+        RestoreLetters(held.letters);   // nothing was started for them
         return S_FALSE;
     }
 
     // Old programs want their drive letter: the program and its folder are reached through the
     // drive that now serves their disc.
-    const std::string drive = mappings->mapping.OwnDiscLocalName();
+    const std::string drive = mapping.OwnDiscLocalName();
     ProgramStart start;
     start.program = PathOnDrive(target.program, ownDisc, drive);
     start.arguments = LaunchCommandLine::JoinArguments(target.arguments, answers);
@@ -114,16 +121,18 @@ HRESULT LaunchObjectRunner::Run(CacheItem& launchObject)
                      start.program.c_str(), static_cast<unsigned>(error));
         ShowErrorPrompt(nullptr, FormatText(ProgramText(IDS_LAUNCH_CANNOT_START_FMT), start.program.c_str(),
                                             static_cast<int>(error)));
-        UndoMappings(mappings->mapping);
+        RestoreLetters(held.letters);
         return HRESULT_FROM_WIN32(error);
     }
     LogFormatted("Launch object '%s' started: %s %s\n", launchObject.Name.c_str(), start.program.c_str(),
                  start.arguments.c_str());
 
-    if (mappings->exitStatus != KeepMappings && MadeAnyMapping(mappings->mapping)) {
+    // Letters the run only reused are held too: a run that connected them and ends first hands
+    // them over instead of taking them from this program.
+    if (held.exitStatus != KeepMappings && !held.letters.empty()) {
         const int id = watch_.Watch(std::move(process));
         if (id != 0)
-            held_[id] = std::move(mappings);
+            held_[id] = std::move(held);
         else
             LogFormatted("Launch object '%s': its drive mappings stay, the program cannot be watched\n",
                          launchObject.Name.c_str());
@@ -137,28 +146,43 @@ void LaunchObjectRunner::ProgramEnded(int id)
     const auto found = held_.find(id);
     if (found == held_.end())
         return;
-    std::unique_ptr<RunMappings> mappings = std::move(found->second);
+    const HeldLetters ended = std::move(found->second);
     held_.erase(found);
-    ApplyExitStatus(*mappings);
+    std::vector<DriveLetterUse> letters;
+    for (const DriveLetterUse& use : ended.letters) {
+        if (!HandOverToLaterRun(id, use))
+            letters.push_back(use);
+    }
+    ApplyExitStatus(ended.exitStatus, letters);
 }
 
-void LaunchObjectRunner::ApplyExitStatus(RunMappings& mappings)
+bool LaunchObjectRunner::HandOverToLaterRun(int endedId, const DriveLetterUse& use)
 {
-    MediaMapping& mapping = mappings.mapping;
-    LogFormatted("A launch object's program ended: its drive mappings are treated by exit status %d\n",
-                 mappings.exitStatus);
-    switch (mappings.exitStatus) {
+    for (auto later = held_.upper_bound(endedId); later != held_.end(); ++later) {
+        for (DriveLetterUse& theirs : later->second.letters) {
+            if (TakeOverLetter(theirs, use)) {
+                LogFormatted("LaunchObjectRunner::ProgramEnded() - %s stays for a program that still uses it\n",
+                             use.localName.c_str());
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void LaunchObjectRunner::ApplyExitStatus(int exitStatus, const std::vector<DriveLetterUse>& letters)
+{
+    LogFormatted("A launch object's program ended: its drive mappings are treated by exit status %d\n", exitStatus);
+    switch (exitStatus) {
     case KeepMappings:
         return;
     case UnmapLetters:
-        for (const std::string& letter : mapping.MappedLetters())
-            MapFunctions::UnMap(letter);
-        if (!mapping.ConnectedFreeLetter().empty())
-            MapFunctions::UnMap(mapping.ConnectedFreeLetter());
+        for (const DriveLetterUse& use : letters)
+            MapFunctions::ReleaseLetter(use);
         return;
     default:
-        // What the letters served before comes back; an unknown status is treated so too.
-        UndoMappings(mapping);
+        // What the letters held before comes back; an unknown status is treated so too.
+        RestoreLetters(letters);
         return;
     }
 }

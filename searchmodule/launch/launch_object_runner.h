@@ -1,20 +1,21 @@
 #pragma once
 
 #include "item/item.h"
-#include "mapping/media_mapping.h"
+#include "mapping/drive_letter_use.h"
 #include "program_end_watch.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Runs a launch object for the module's callers: its drive mappings and its chain's questions
 // on the module's own thread, then its target started. Mappings that are to end with the
-// program ("ExitLOStatus") are held until it ends.
+// program ("ExitLOStatus") are held until it ends; only letters the run connected itself are
+// then given back, and only while they still serve the run's paths.
 class LaunchObjectRunner {
 public:
     // programEnded is called on a watching thread when a program whose mappings are held has
@@ -38,20 +39,18 @@ public:
     static std::optional<CacheItem> FindLaunchObject(const std::string& itemPath);
 
 private:
-    // The drive mappings made for one run, with the settings they were made by.
-    struct RunMappings {
-        RunMappings(const CacheItem& launchSettings, const std::string& ownDisc)
-            : settings(launchSettings), mapping(&settings, ownDisc)
-        {
-        }
-        CacheItem settings;
-        MediaMapping mapping;
+    // The letters of a running program, with what its launch object wants done at its end.
+    struct HeldLetters {
         int exitStatus = 0;
+        std::vector<DriveLetterUse> letters;
     };
 
     HRESULT Run(CacheItem& launchObject);
-    static void ApplyExitStatus(RunMappings& mappings);
+    // Whether a run started after the ended one took the letter over (it found the letter
+    // serving the ended run's path): it gives the letter back at its own end.
+    bool HandOverToLaterRun(int endedId, const DriveLetterUse& use);
+    static void ApplyExitStatus(int exitStatus, const std::vector<DriveLetterUse>& letters);
 
     ProgramEndWatch watch_;
-    std::map<int, std::unique_ptr<RunMappings>> held_;
+    std::map<int, HeldLetters> held_;
 };

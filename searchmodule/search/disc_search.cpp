@@ -9,6 +9,7 @@
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "search_settings.h"
+#include "server_listing_pool.h"
 #include "storage_server_finder.h"
 #include "upper_text.h"
 
@@ -20,8 +21,8 @@ namespace {
 // One search: the servers it visits, what it changes in the database, and when it must stop.
 class DiscSearchRun {
 public:
-    DiscSearchRun(SearchKind kind, const std::atomic<bool>& stop, const SearchProgress& progress)
-        : kind_(kind), stop_(stop), progress_(progress), rule_(DiscTypeRule::FromUserSettings())
+    DiscSearchRun(SearchKind kind, std::stop_token stop, const SearchProgress& progress)
+        : kind_(kind), stop_(std::move(stop)), progress_(progress), rule_(DiscTypeRule::FromUserSettings())
     {
     }
 
@@ -29,13 +30,17 @@ public:
 
 private:
     bool Prepare(Cache& cache);
-    void RunQuick();
-    void RunFull();
-    // Lists the Windows network's servers of the chosen domains and scans them; false when a
-    // listing failed, so that not finding a server proves nothing.
-    bool ScanChosenDomains(const SearchSettings& settings);
-    void ScanStorageServersFoundBySlp();
-    void ScanServer(const std::string& server);
+    void RunQuick(ServerListingPool& pool);
+    void RunFull(ServerListingPool& pool, const SearchSettings& settings);
+    // Queues the Windows network's servers of the chosen domains; false when a listing failed,
+    // so that not finding a server proves nothing.
+    bool QueueChosenDomains(ServerListingPool& pool, const SearchSettings& settings);
+    // Queues a server not visited yet: it is listed when the network can be asked.
+    void Queue(ServerListingPool& pool, const std::string& server);
+    // Takes the servers' listings in the order they were queued and writes each; with `slp`,
+    // the storage servers it finds are queued once it has ended.
+    void WriteListings(ServerListingPool& pool, StorageServerSearch* slp);
+    void WriteListing(const std::string& server, const NetListing& shares);
     // One server update of the database.
     void WriteServer(const std::string& server, const std::vector<CacheItem>& discs);
     void RemoveServer(const std::string& server);
@@ -48,7 +53,7 @@ private:
     bool IsInDatabase(const std::string& server) const { return databaseServers_.count(UpperText(server)) != 0; }
 
     const SearchKind kind_;
-    const std::atomic<bool>& stop_;
+    const std::stop_token stop_;
     const SearchProgress& progress_;
     const DiscTypeRule rule_;
     Cache* cache_ = nullptr;
@@ -67,7 +72,7 @@ private:
 
 bool DiscSearchRun::StopRequested()
 {
-    if (stop_.load())
+    if (stop_.stop_requested())
         outcome_.stopped = true;
     return outcome_.stopped;
 }
@@ -106,10 +111,14 @@ SearchOutcome DiscSearchRun::Run()
         Cache cache(CacheServerUpdate, "");
         if (!Prepare(cache))
             return std::move(outcome_);
+        const SearchSettings settings = SearchSettings::ReadForCurrentUser();
+        LogFormatted("RunDiscSearch() - %d servers listed at once\n", static_cast<int>(settings.listingThreads));
+        ServerListingPool pool(
+            settings.listingThreads, [this](const std::string& server) { return network_.DiskShares(server); }, stop_);
         if (kind_ == SearchKind::Full)
-            RunFull();
+            RunFull(pool, settings);
         else
-            RunQuick();
+            RunQuick(pool);
         LogFormatted("RunDiscSearch() - %d servers, %d added, %d removed%s\n", outcome_.serversScanned,
                      static_cast<int>(outcome_.added.size()), static_cast<int>(outcome_.removed.size()),
                      std::string(outcome_.stopped ? ", stopped" : ""));
@@ -122,30 +131,30 @@ SearchOutcome DiscSearchRun::Run()
     return std::move(outcome_);
 }
 
-void DiscSearchRun::RunQuick()
+void DiscSearchRun::RunQuick(ServerListingPool& pool)
 {
-    for (const std::string& server : serverList_) {
-        if (StopRequested())
-            return;
-        ScanServer(server);
-    }
+    for (const std::string& server : serverList_)
+        Queue(pool, server);
+    WriteListings(pool, nullptr);
 }
 
-void DiscSearchRun::RunFull()
+void DiscSearchRun::RunFull(ServerListingPool& pool, const SearchSettings& settings)
 {
-    const SearchSettings settings = SearchSettings::ReadForCurrentUser();
+    if (StopRequested())
+        return;
+    // Finding storage servers by SLP mostly waits for replies: it runs while the networks are
+    // listed. Made after the pool, which it wakes, so that it goes first.
+    StorageServerSearch slp([&pool] { pool.Wake(); });
     // Servers the search does not find are dropped only when every chosen network was
     // listed in full: a network that failed to answer must not empty the database.
     bool complete = true;
     if (settings.windowsNetwork)
-        complete = ScanChosenDomains(settings);
+        complete = QueueChosenDomains(pool, settings);
     if (settings.netWare) {
         Logging::OutToLogFile("RunDiscSearch() - NetWare Network not searched\n");
         complete = false;
     }
-    if (StopRequested())
-        return;
-    ScanStorageServersFoundBySlp();
+    WriteListings(pool, &slp);
     if (!complete || StopRequested())
         return;
     for (const std::string& server : serverList_) {
@@ -154,7 +163,7 @@ void DiscSearchRun::RunFull()
     }
 }
 
-bool DiscSearchRun::ScanChosenDomains(const SearchSettings& settings)
+bool DiscSearchRun::QueueChosenDomains(ServerListingPool& pool, const SearchSettings& settings)
 {
     if (!settings.entireNetwork && settings.domains.empty())
         Logging::OutToLogFile("RunDiscSearch() - no SMB domain chosen\n");
@@ -174,33 +183,49 @@ bool DiscSearchRun::ScanChosenDomains(const SearchSettings& settings)
             LogFormatted("RunDiscSearch() - %s: error %d\n", domain.remoteName, static_cast<int>(servers.error));
             complete = false;
         }
-        for (const NetResource& server : servers.entries) {
-            if (StopRequested())
-                return false;
-            ScanServer(server.remoteName);
-        }
+        for (const NetResource& server : servers.entries)
+            Queue(pool, server.remoteName);
     }
     return complete;
 }
 
-void DiscSearchRun::ScanStorageServersFoundBySlp()
-{
-    const std::vector<std::string> servers = FindStorageServersBySlp();
-    LogFormatted("RunDiscSearch() - SLP found %d servers\n", static_cast<int>(servers.size()));
-    for (const std::string& server : servers) {
-        if (StopRequested())
-            return;
-        ScanServer(server);
-    }
-}
-
-void DiscSearchRun::ScanServer(const std::string& server)
+void DiscSearchRun::Queue(ServerListingPool& pool, const std::string& server)
 {
     if (!visited_.insert(UpperText(server)).second)
         return;
-    if (!NetworkReady())
-        return;   // the server keeps its discs
-    const NetListing shares = network_.DiskShares(server);
+    if (NetworkReady())
+        pool.Submit(server);
+    // else the server keeps its discs
+}
+
+void DiscSearchRun::WriteListings(ServerListingPool& pool, StorageServerSearch* slp)
+{
+    for (;;) {
+        if (slp && slp->Finished()) {
+            const std::vector<std::string> servers = slp->TakeServers();
+            LogFormatted("RunDiscSearch() - SLP found %d servers\n", static_cast<int>(servers.size()));
+            for (const std::string& server : servers)
+                Queue(pool, server);
+            slp = nullptr;
+        }
+        ServerListingPool::Listed next;
+        switch (pool.TakeNext(next, slp != nullptr)) {
+        case ServerListingPool::Taken::Listed:
+            WriteListing(next.server, next.shares);
+            break;
+        case ServerListingPool::Taken::Stopped:
+            outcome_.stopped = true;
+            return;
+        case ServerListingPool::Taken::Drained:
+            return;
+        case ServerListingPool::Taken::Woken:
+            break;
+        }
+    }
+}
+
+void DiscSearchRun::WriteListing(const std::string& server, const NetListing& shares)
+{
     if (IsServerGone(shares.error)) {
         LogFormatted("RunDiscSearch() - %s gone\n", server);
         RemoveServer(server);
@@ -307,7 +332,7 @@ void DiscSearchRun::ReportChanges()
 
 } // namespace
 
-SearchOutcome RunDiscSearch(SearchKind kind, const std::atomic<bool>& stop, const SearchProgress& progress)
+SearchOutcome RunDiscSearch(SearchKind kind, std::stop_token stop, const SearchProgress& progress)
 {
     try {
         DiscSearchRun run(kind, stop, progress);

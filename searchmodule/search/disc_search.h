@@ -2,8 +2,8 @@
 
 #include "item/item.h"
 
-#include <atomic>
 #include <functional>
+#include <stop_token>
 #include <vector>
 
 enum class SearchKind { Quick, Full };
@@ -24,8 +24,12 @@ struct SearchOutcome {
 // views fill while a long search runs. Only added and removed are set.
 using SearchProgress = std::function<void(SearchOutcome changes)>;
 
-// Runs one whole search in the calling thread and writes what it finds to the database, one
-// server update per server. Quick: the servers already in the database. Full: the networks
-// and SMB domains of the user's "Disc Search" settings, plus the storage servers that SLP
-// finds. `stop` is looked at between servers. Never throws; neither may `progress`.
-SearchOutcome RunDiscSearch(SearchKind kind, const std::atomic<bool>& stop, const SearchProgress& progress = {});
+// Runs one whole search and writes what it finds to the database, one server update per
+// server. Quick: the servers already in the database. Full: the networks and SMB domains of
+// the user's "Disc Search" settings, plus the storage servers that SLP finds. The servers'
+// shares are listed several at a time (the machine's "SearchThreads"), the SLP search runs
+// meanwhile, and the database is written and `progress` told in the calling thread, server
+// after server in the order of a search that lists one server after another. After a stop
+// request no listing starts, and the search returns once those under way have ended. Never
+// throws; neither may `progress`.
+SearchOutcome RunDiscSearch(SearchKind kind, std::stop_token stop, const SearchProgress& progress = {});

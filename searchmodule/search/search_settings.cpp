@@ -9,6 +9,9 @@
 
 namespace {
 
+// A machine value of this module's own; the suite's programs never read it.
+constexpr char kSearchThreadsValue[] = "SearchThreads";
+
 void ReadNetworks(SearchSettings& settings)
 {
     const std::string path = ProductSubKeyPath(IDS_SUBKEY_DISC_SEARCH);
@@ -40,6 +43,20 @@ void ReadDomains(SearchSettings& settings)
         settings.entireNetwork = settings.domains.empty();
 }
 
+void ReadMachineValues(SearchSettings& settings)
+{
+    const std::string path = ProductSubKeyPath(IDS_SUBKEY_DISC_SEARCH);
+    if (!RegKey::LOCAL_MACHINE.KeyExists(path))
+        return;
+    unsigned long threads = 0;
+    if (!RegKey::LOCAL_MACHINE.GetKeyRead(path).TryQueryDWORDValue(kSearchThreadsValue, threads))
+        return;
+    if (threads >= 1 && threads <= SearchSettings::kMaxListingThreads)
+        settings.listingThreads = static_cast<unsigned>(threads);
+    else
+        LogFormatted("SearchSettings::ReadForCurrentUser(): SearchThreads %lu refused\n", threads);
+}
+
 } // namespace
 
 SearchSettings SearchSettings::ReadForCurrentUser()
@@ -54,6 +71,11 @@ SearchSettings SearchSettings::ReadForCurrentUser()
         ReadDomains(settings);
     } catch (const RegKeyException& error) {
         LogRegKeyException("SearchSettings::ReadForCurrentUser(): SMB domains - ", error);
+    }
+    try {
+        ReadMachineValues(settings);
+    } catch (const RegKeyException& error) {
+        LogRegKeyException("SearchSettings::ReadForCurrentUser(): machine - ", error);
     }
     return settings;
 }

@@ -6,6 +6,8 @@
 #include "text/ansi_text.h"
 
 #include <memory>
+#include <mutex>
+#include <system_error>
 
 namespace {
 
@@ -71,4 +73,67 @@ std::vector<std::string> FindStorageServersBySlp()
     SLPTSBoxSearch search;
     search.StartSearch(&reply, false);
     return std::move(reply.names);
+}
+
+struct StorageServerSearch::Shared {
+    std::mutex mutex;
+    bool finished = false;
+    std::vector<std::string> servers;
+    std::function<void()> onFinished;
+};
+
+StorageServerSearch::StorageServerSearch(std::function<void()> onFinished) : shared_(std::make_shared<Shared>())
+{
+    shared_->onFinished = std::move(onFinished);
+    try {
+        thread_ = std::thread([shared = shared_] {
+            std::vector<std::string> servers;
+            try {
+                servers = FindStorageServersBySlp();
+            } catch (...) {
+                Logging::OutToLogFile("SLP search: ended by an exception\n");
+            }
+            try {
+                // Told under the lock, so that the object cannot go while it is being told.
+                const std::lock_guard lock(shared->mutex);
+                shared->servers = std::move(servers);
+                shared->finished = true;
+                if (shared->onFinished)
+                    shared->onFinished();
+            } catch (...) {
+                Logging::OutToLogFile("SLP search: its end could not be told\n");
+            }
+        });
+    } catch (const std::system_error& error) {
+        LogFormatted("SLP search: no thread: %s\n", error.what());
+        shared_->finished = true;
+    }
+}
+
+StorageServerSearch::~StorageServerSearch()
+{
+    bool finished = false;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->onFinished = nullptr;
+        finished = shared_->finished;
+    }
+    if (!thread_.joinable())
+        return;
+    if (finished)
+        thread_.join();   // it is on its way out
+    else
+        thread_.detach(); // it ends on its own and frees what it shares
+}
+
+bool StorageServerSearch::Finished() const
+{
+    const std::lock_guard lock(shared_->mutex);
+    return shared_->finished;
+}
+
+std::vector<std::string> StorageServerSearch::TakeServers()
+{
+    const std::lock_guard lock(shared_->mutex);
+    return std::move(shared_->servers);
 }

@@ -3,8 +3,16 @@
 #include "cache/cache.h"
 #include "com/com_boundary.h"
 #include "logging/logging.h"
+#include "text/text_compare.h"
 
 #include <new>
+
+namespace {
+
+// Discs and launch objects are the view's to show, never the shell's.
+bool IsListed(const CacheItem* item) { return item && item->IsFolder(); }
+
+} // namespace
 
 FolderEnumerator::FolderEnumerator(const std::string& folderPath, SHCONTF flags)
 {
@@ -13,7 +21,7 @@ FolderEnumerator::FolderEnumerator(const std::string& folderPath, SHCONTF flags)
     Cache folder(CacheReadFolder, folderPath);
     for (CacheIterator it = folder.Begin(); it != folder.End(); ++it) {
         const CacheItem* item = *it;
-        if (!item || !item->IsFolder())
+        if (!IsListed(item))
             continue;
         ScopedPidl list(pidls_.Create(*item, folderPath));
         if (!list)
@@ -70,4 +78,15 @@ STDMETHODIMP FolderEnumerator::Clone(IEnumIDList** copy)
     if (copy)
         *copy = nullptr;
     return E_NOTIMPL;
+}
+
+std::optional<CacheItem> FindSubFolder(const std::string& folderPath, const std::string& name)
+{
+    Cache folder(CacheReadFolder, folderPath);
+    for (CacheIterator it = folder.Begin(); it != folder.End(); ++it) {
+        const CacheItem* item = *it;
+        if (IsListed(item) && EqualsNoCase(item->Name, name))
+            return *item;
+    }
+    return std::nullopt;
 }

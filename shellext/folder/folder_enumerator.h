@@ -5,6 +5,7 @@
 
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,3 +29,7 @@ private:
     std::vector<ScopedPidl> items_;
     size_t current_ = 0;
 };
+
+// The sub-folder of the folder at folderPath that the enumeration lists under this name, found
+// without regard to case; none when there is no such folder.
+std::optional<CacheItem> FindSubFolder(const std::string& folderPath, const std::string& name);

@@ -1,5 +1,6 @@
 #include "shell_folder.h"
 
+#include "cache/cache.h"
 #include "com/com_boundary.h"
 #include "display_name.h"
 #include "first_time_prompt.h"
@@ -18,9 +19,13 @@
 #include "text/ansi_text.h"
 #include "transfer/data_object.h"
 #include "transfer/ns_drop_target.h"
+#include "typed_path.h"
 #include "view/shell_view.h"
 
+#include <cwchar>
 #include <new>
+#include <optional>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -55,16 +60,74 @@ std::span<const ComInterfaceEntry> ShellFolder::InterfaceTable()
 {
     static const ComInterfaceEntry table[] = {
         ComInterface<ShellFolder, IShellFolder>(),
-        ComInterface<ShellFolder, IPersistFolder>(),
-        ComInterface<ShellFolder, IPersist, IPersistFolder>(),
+        ComInterface<ShellFolder, IPersistFolder2>(),
+        ComInterface<ShellFolder, IPersistFolder, IPersistFolder2>(),
+        ComInterface<ShellFolder, IPersist, IPersistFolder2>(),
+        ComInterface<ShellFolder, IPersistIDList>(),
     };
     return table;
 }
 
-STDMETHODIMP ShellFolder::ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, LPITEMIDLIST* list, ULONG*)
+STDMETHODIMP ShellFolder::ParseDisplayName(HWND owner, LPBC context, LPOLESTR displayName, ULONG* eaten,
+                                           LPITEMIDLIST* list, ULONG* attributes)
 {
-    Clear(list);
-    return E_NOTIMPL;
+    if (eaten)
+        *eaten = 0;
+    if (!list)
+        return E_POINTER;
+    *list = nullptr;
+    if (!displayName)
+        return E_INVALIDARG;
+    return ComBoundary("ShellFolder::ParseDisplayName()", [&] {
+        Logging::OutToLogFile("ShellFolder::ParseDisplayName\n");
+        return ParseTypedPath(owner, context, displayName, eaten, list, attributes);
+    });
+}
+
+// The path names a sub-folder of this folder, then one of that folder, and so on: each folder
+// takes the first name and hands the rest to the folder it found.
+HRESULT ShellFolder::ParseTypedPath(HWND owner, LPBC context, LPOLESTR path, ULONG* eaten, LPITEMIDLIST* list,
+                                    ULONG* attributes)
+{
+    const std::wstring_view text(path, ::wcsnlen(path, typed_path::kLongestPath + 1));
+    const auto parsed = typed_path::FirstStep(text);
+    if (const auto* fault = std::get_if<typed_path::Fault>(&parsed)) {
+        const bool tooLong = *fault == typed_path::Fault::TooLong;
+        return HRESULT_FROM_WIN32(tooLong ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME);
+    }
+    const typed_path::Step& step = std::get<typed_path::Step>(parsed);
+    const std::optional<std::string> name = ExactAnsiFromWide(step.name);
+    if (!name || !Cache::IsValidName(*name))
+        return HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
+    const std::optional<CacheItem> folder = FindSubFolder(folderPath_, *name);
+    if (!folder)
+        return HRESULT_FROM_WIN32(step.rest.empty() ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    ScopedPidl child(pidls_.Create(*folder, folderPath_));
+    if (!child)
+        return E_OUTOFMEMORY;
+
+    ULONG eatenBelow = 0;
+    if (step.rest.empty()) {
+        if (attributes && *attributes)
+            *attributes &= AttributesOfItem(child.get());
+    } else {
+        Microsoft::WRL::ComPtr<IShellFolder> next;
+        HRESULT result = BindToObject(child.get(), context, IID_PPV_ARGS(&next));
+        if (FAILED(result))
+            return result;
+        LPITEMIDLIST below = nullptr;
+        result = next->ParseDisplayName(owner, context, path + step.eaten, &eatenBelow, &below, attributes);
+        const ScopedPidl belowList(below);
+        if (FAILED(result))
+            return result;
+        child.reset(pidls_.Concatenate(child.get(), belowList.get()));
+        if (!child)
+            return E_OUTOFMEMORY;
+    }
+    if (eaten)
+        *eaten = static_cast<ULONG>(step.eaten) + eatenBelow;
+    *list = child.release();
+    return S_OK;
 }
 
 STDMETHODIMP ShellFolder::EnumObjects(HWND, SHCONTF flags, IEnumIDList** enumerator)
@@ -112,6 +175,8 @@ STDMETHODIMP ShellFolder::CreateViewObject(HWND, REFIID riid, void** object)
     *object = nullptr;
     return ComBoundary("ShellFolder::CreateViewObject()", [&]() -> HRESULT {
         Logging::OutToLogFile("ShellFolder::CreateViewObject\n");
+        if (IsEqualIID(riid, IID_IDropTarget))
+            return CreateComObject<NSDropTarget>(riid, object, GetRelativePidl());   // null: the root
         if (!IsEqualIID(riid, IID_IShellView))
             return E_NOINTERFACE;
         return CreateComObject<ShellView>(riid, object, *this);
@@ -202,13 +267,14 @@ STDMETHODIMP ShellFolder::SetNameOf(HWND owner, LPCITEMIDLIST list, LPCOLESTR na
     return ComBoundary("ShellFolder::SetNameOf()", [&] {
         CacheItem item;
         PidlMgr::PidlToCacheItem(list, item);
-        std::string newName = AnsiFromWide(name);
-        if (!RenameFolder(item, newName, owner, 0, nullptr)) {
+        const std::optional<std::string> stored = RenameFolder(item, AnsiFromWide(name), owner, 0, nullptr);
+        if (!stored) {
             Logging::OutToLogFile("ShellFolder::SetNameOf | RenameFolder failed\n");
             return E_FAIL;
         }
+        // The folder is known by the name stored, which has lost the blanks typed around it.
         CacheItem renamed(item);
-        renamed.Name = renamed.OriginalName = newName;
+        renamed.Name = renamed.OriginalName = *stored;
         ScopedPidl renamedList(pidls_.Create(renamed, folderPath_));
         if (AuxiliaryFunctions::GetPlatform() != PlatformBeforeWindows2000)
             NotifyItemEvent(SHCNE_RMDIR, list, false);
@@ -242,6 +308,24 @@ STDMETHODIMP ShellFolder::Initialize(LPCITEMIDLIST absoluteList)
     });
 }
 
+STDMETHODIMP ShellFolder::GetCurFolder(LPITEMIDLIST* absoluteList)
+{
+    if (!absoluteList)
+        return E_POINTER;
+    *absoluteList = nullptr;
+    return ComBoundary("ShellFolder::GetCurFolder()", [&] {
+        ScopedPidl absolute = GetAbsolutePidl();
+        if (!absolute)
+            return E_FAIL;
+        *absoluteList = absolute.release();
+        return S_OK;
+    });
+}
+
+STDMETHODIMP ShellFolder::SetIDList(LPCITEMIDLIST absoluteList) { return Initialize(absoluteList); }
+
+STDMETHODIMP ShellFolder::GetIDList(LPITEMIDLIST* absoluteList) { return GetCurFolder(absoluteList); }
+
 ScopedPidl ShellFolder::GetAbsolutePidl()
 {
     if (!absolute_) {
@@ -253,6 +337,24 @@ ScopedPidl ShellFolder::GetAbsolutePidl()
             absolute_ = std::move(root);
     }
     return ScopedPidl(absolute_ ? ::ILClone(absolute_.get()) : nullptr);
+}
+
+Microsoft::WRL::ComPtr<ShellFolder> ShellFolder::Holder()
+{
+    if (!parent_ || !relative_)
+        return nullptr;
+    // Bound from the root through the holder's own identifiers, as Explorer binds a folder.
+    ShellFolder* root = this;
+    while (root->parent_)
+        root = root->parent_.Get();
+    ScopedPidl toHolder(::ILClone(relative_.get()));
+    if (!toHolder || !::ILRemoveLastID(toHolder.get()))
+        return nullptr;
+    if (ILIsEmpty(toHolder.get()))
+        return root;
+    std::string holderPath;
+    PidlMgr::GetItemFullName(::ILFindLastID(toHolder.get()), holderPath);
+    return MakeComObject<ShellFolder>(*root, holderPath, toHolder.get());
 }
 
 ScopedPidl ShellFolder::AbsoluteOf(LPCITEMIDLIST child)

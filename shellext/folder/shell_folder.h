@@ -9,14 +9,16 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include <optional>
 #include <span>
 #include <string>
 
 // A folder of the namespace as Explorer binds to it: the root under My Computer, or a system,
 // user, AutoMap or public folder below it. It answers for the folder's sub-folders (names,
 // attributes, icons), makes the folder's view, and renames and deletes folders through the
-// search module; it never writes the cache itself.
-class ShellFolder final : public ComObject<ShellFolder, IShellFolder, IPersistFolder> {
+// search module; it never writes the cache itself. The shell asks it where it stands
+// (IPersistFolder2, IPersistIDList) to make shell items of its sub-folders, as the tree pane does.
+class ShellFolder final : public ComObject<ShellFolder, IShellFolder, IPersistFolder2, IPersistIDList> {
 public:
     // The namespace root.
     ShellFolder();
@@ -40,14 +42,19 @@ public:
     STDMETHODIMP SetNameOf(HWND owner, LPCITEMIDLIST list, LPCOLESTR name, SHGDNF flags,
                            LPITEMIDLIST* newList) override;
 
-    // IPersist, IPersistFolder
+    // IPersist, IPersistFolder, IPersistFolder2, IPersistIDList
     STDMETHODIMP GetClassID(CLSID* clsid) override;
     STDMETHODIMP Initialize(LPCITEMIDLIST absoluteList) override;
+    STDMETHODIMP GetCurFolder(LPITEMIDLIST* absoluteList) override;
+    STDMETHODIMP SetIDList(LPCITEMIDLIST absoluteList) override;
+    STDMETHODIMP GetIDList(LPITEMIDLIST* absoluteList) override;
 
     // The folder's path inside the namespace (empty for the root).
     const std::string& FolderPath() const { return folderPath_; }
     // From the namespace root to this folder (null for the root).
     LPCITEMIDLIST GetRelativePidl() const { return relative_.get(); }
+    // The folder that holds this one, to act on this one as an item of it; null for the root.
+    Microsoft::WRL::ComPtr<ShellFolder> Holder();
     // From the desktop to this folder; null when it cannot be had. The caller owns the copy.
     ScopedPidl GetAbsolutePidl();
 
@@ -59,11 +66,14 @@ public:
     // Deletes a folder of this folder through the search module (server, or a new connection
     // when null), asking first unless noConfirm. True once the folder was deleted.
     bool DeleteFolder(const CacheItem& folder, LONG client, INotifyNSServer* server, bool noConfirm);
-    // Gives an item of this folder a new name through the search module; true once renamed.
-    bool RenameFolder(const CacheItem& item, const std::string& newName, HWND owner, LONG client,
-                      INotifyNSServer* server);
+    // Gives an item of this folder a new name through the search module. The name the item
+    // now has (the new one without surrounding blanks) once renamed; none when it was not.
+    std::optional<std::string> RenameFolder(const CacheItem& item, const std::string& newName, HWND owner,
+                                            LONG client, INotifyNSServer* server);
 
 private:
+    HRESULT ParseTypedPath(HWND owner, LPBC context, LPOLESTR path, ULONG* eaten, LPITEMIDLIST* list,
+                           ULONG* attributes);
     ScopedPidl AbsoluteOf(LPCITEMIDLIST child);
     void ClearHasSubFoldersWhenEmpty(LONG client, INotifyNSServer& server);
     void BrowseTo(HWND owner, LPCITEMIDLIST child, const std::string& name);

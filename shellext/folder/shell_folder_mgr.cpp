@@ -11,6 +11,8 @@
 #include "text/text_format.h"
 #include "transfer/data_object.h"
 #include "transfer/dropped_items.h"
+#include "transfer/fixed_items.h"
+#include "transfer/pasted_cut.h"
 #include "transfer/pending_cut.h"
 #include "ui/prompt.h"
 
@@ -94,7 +96,7 @@ bool ShellFolderMgr::PutOnClipboard(const std::string& folderPath, LPCITEMIDLIST
     if (items.empty())
         return false;
     for (const CacheItem& item : items) {
-        if (item.IsSystemFolder() || item.ItemType == RootFolder)
+        if (StaysInPlace(item))
             return false;
     }
     std::vector<std::string> names;
@@ -121,8 +123,7 @@ bool ShellFolderMgr::PutFolderOnClipboard(LPCITEMIDLIST folder, bool cut)
         return false;
     const LPCITEMIDLIST last = PidlMgr::GetLastItem(folder);
     CacheItem item;
-    if (!last || !PidlMgr::IsValid(last) || PidlMgr::IsSystemFolder(last) || PidlMgr::IsAdminFolder(last) ||
-        !PidlMgr::PidlToCacheItem(last, item))
+    if (!last || !PidlMgr::IsValid(last) || !PidlMgr::PidlToCacheItem(last, item) || StaysInPlace(item))
         return false;
     ScopedPidl parent(::ILClone(folder));
     if (!parent || !::ILRemoveLastID(parent.get()))
@@ -140,11 +141,10 @@ DWORD ShellFolderMgr::Paste(LPCITEMIDLIST target, const DropTargetList* list)
     const ComPtr<NSDropTarget> dropTarget =
         list ? MakeComObject<NSDropTarget>(target, *list) : MakeComObject<NSDropTarget>(target);
     const DWORD done = dropTarget->Paste(*data.Get(), cut);
-    // A cut is pasted once: later pastes of the same data, from any process, copy.
-    if (cut) {
-        AuxiliaryFunctions::SetClipboardCutFlag(false);
-        TakeOwnCutOffClipboard();
-    }
+    // A cut is pasted once: later pastes of the same data, from any process, find nothing. A cut
+    // of which nothing moved stays a cut.
+    if (cut && done == DROPEFFECT_MOVE)
+        FinishPastedCut(*data.Get());
     return done;
 }
 
@@ -152,18 +152,8 @@ void ShellFolderMgr::CancelCut()
 {
     Logging::OutToLogFile("ShellFolderMgr::CancelCut()\n");
     // Without a cut of ours there is nothing to cancel: a cut of another window stays a cut.
-    if (TakeOwnCutOffClipboard())
+    if (pending_cut::TakeOffClipboard())
         AuxiliaryFunctions::SetClipboardCutFlag(false);
-}
-
-bool ShellFolderMgr::TakeOwnCutOffClipboard()
-{
-    // Data another program put on the clipboard since our cut stays there.
-    const bool onClipboard = pending_cut::IsOnClipboard();
-    const bool pending = pending_cut::Clear();
-    if (onClipboard)
-        ::OleSetClipboard(nullptr);
-    return pending;
 }
 
 bool ShellFolderMgr::IsCutPending(const std::string& folderPath, const std::string& name)

@@ -33,17 +33,18 @@ public:
 
     // Puts items of the folder at folderPath (absolute identifier list folder, may be null) on
     // the clipboard, to be moved by the paste when cut. list is the window that shows them
-    // dimmed while the cut is pending. False when refused: the folder of all discs and the root
-    // do not travel, and a system folder's items cannot be cut.
+    // dimmed while the cut is pending. False when refused: folders that stay in place (the
+    // folder of all discs, the root, a client's public folders) do not travel.
     bool PutOnClipboard(const std::string& folderPath, LPCITEMIDLIST folder, std::vector<CacheItem> items, bool cut,
                         HWND list = nullptr);
-    // The same for a folder chosen in Explorer's tree (its absolute identifier list); system
-    // and administrator folders are refused.
+    // The same for a folder chosen in Explorer's tree (its absolute identifier list), under the
+    // same rule.
     bool PutFolderOnClipboard(LPCITEMIDLIST folder, bool cut);
 
     // Pastes the clipboard into the folder target leads to (from the namespace root, null for
-    // the root): moved after a cut, which is then taken off the clipboard, else copied. list is
-    // the view's list that asks, if any. The effect carried out.
+    // the root): moved after a cut, which is then taken off the clipboard once anything moved,
+    // else copied. list is the view's list that asks, if any. The effect carried out
+    // (DROPEFFECT_NONE when nothing was done).
     DWORD Paste(LPCITEMIDLIST target, const DropTargetList* list = nullptr);
 
     // Forgets a pending cut of ours; the clipboard is emptied only while it still holds it.
@@ -52,9 +53,4 @@ public:
     // True while item (of the folder at folderPath) is part of a cut of ours that waits on the
     // clipboard: such items are drawn dimmed.
     static bool IsCutPending(const std::string& folderPath, const std::string& name);
-
-private:
-    // Forgets our pending cut and empties the clipboard while it holds it; true when a cut of
-    // ours was pending.
-    static bool TakeOwnCutOffClipboard();
 };

@@ -20,12 +20,15 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-// The server to use: the caller's, or a new connection to the search module.
-ComPtr<INotifyNSServer> ServerOrNew(INotifyNSServer* given, const char* caller)
+// The server to use: the caller's, or a new connection to the search module; null, the user
+// told, when it cannot be reached.
+ComPtr<INotifyNSServer> ServerOrNew(INotifyNSServer* given, const char* caller, HWND owner)
 {
     ComPtr<INotifyNSServer> server(given);
-    if (!server && !GetLocalServerInterface(IID_INotifyNSServer, reinterpret_cast<void**>(server.GetAddressOf())))
+    if (!server && !GetLocalServerInterface(IID_INotifyNSServer, reinterpret_cast<void**>(server.GetAddressOf()))) {
         LogFormatted("%s | Can't continue without a INotifyNSServer\n", caller);
+        ShowSearchModuleUnreachable(owner);
+    }
     return server;
 }
 
@@ -36,42 +39,44 @@ void ShowStop(HWND owner, const std::string& text, UINT captionId)
 
 } // namespace
 
-bool ShellFolder::RenameFolder(const CacheItem& item, const std::string& newName, HWND owner, LONG client,
-                               INotifyNSServer* given)
+std::optional<std::string> ShellFolder::RenameFolder(const CacheItem& item, const std::string& newName, HWND owner,
+                                                     LONG client, INotifyNSServer* given)
 {
     std::string name = newName;
     if (const auto refusal = CheckNewName(folderPath_, item.Name, name)) {
         ShowStop(owner, *refusal, IDS_CAPTION_ERROR_RENAMING);
-        return false;
+        return std::nullopt;
     }
-    const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::RenameFolder");
+    const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::RenameFolder", owner);
     if (!server)
-        return false;
+        return std::nullopt;
     const RootFolderPublication publication(item, folderPath_);
     // "new|old" names the item by its old name whatever kind it is.
     CacheItem renamed(item);
     renamed.Name = name + "|" + item.Name;
     if (!renamed.InitStruct()) {
         Logging::OutToLogFile("ShellFolder::RenameFolder | anUpdatedItem.InitStruct() failed\n");
-        return false;
+        return std::nullopt;
     }
     const HRESULT result = server->UpdateItem(client, WideFromAnsi(folderPath_).c_str(), renamed.Record);
     if (FAILED(result)) {
         LogFailedServerCall("ShellFolder::RenameFolder", "UpdateItem()", result);
-        return false;
+        if (IsSearchModuleGone(result))
+            ShowSearchModuleUnreachable(owner);
+        return std::nullopt;
     }
     if (result == NSS_S_NAME_EXISTS) {
         ShowStop(owner, FormatText(CommonText(IDS_ERR_RENAME_NAME_EXISTS_FMT), item.Name), IDS_CAPTION_ERROR_RENAMING);
-        return false;
+        return std::nullopt;
     }
     // Only a rename that happened is one: "not updated" and "not found" are not.
     if (result != S_OK) {
         LogFailedServerCall("ShellFolder::RenameFolder", "UpdateItem()", result);
-        return false;
+        return std::nullopt;
     }
     publication.Renamed(name);
     NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
-    return true;
+    return name;
 }
 
 bool ShellFolder::DeleteFolder(const CacheItem& folder, LONG client, INotifyNSServer* given, bool noConfirm)
@@ -90,7 +95,7 @@ bool ShellFolder::DeleteFolder(const CacheItem& folder, LONG client, INotifyNSSe
         Logging::OutToLogFile("ShellFolder::DeleteFolder | theFolderCacheItem.InitStruct() failed\n");
         return false;
     }
-    const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::DeleteFolder");
+    const ComPtr<INotifyNSServer> server = ServerOrNew(given, "ShellFolder::DeleteFolder", ::GetActiveWindow());
     if (!server)
         return false;
     const RootFolderPublication publication(folder, folderPath_);

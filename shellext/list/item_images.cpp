@@ -62,16 +62,53 @@ ItemImages::ItemImages(HINSTANCE branding)
 
 int ItemImages::ImageOf(ListItemType type) const { return NamespaceFunctions::GetIconIndex(type); }
 
-int ItemImages::Add(HICON small, HICON large)
+int ItemImages::SetOwnImage(const std::string& owner, HICON small, HICON large)
 {
     if (!small || !large)
         return -1;
-    const int at = ::ImageList_AddIcon(small_.Get(), small);
-    if (at < 0)
+    if (const auto held = ownImages_.find(owner); held != ownImages_.end())
+        return Replace(held->second, small, large) ? held->second : -1;
+    if (!freeImages_.empty()) {
+        const int at = freeImages_.back();
+        if (!Replace(at, small, large))
+            return -1;   // it stays free
+        freeImages_.pop_back();
+        ownImages_.emplace(owner, at);
+        return at;
+    }
+    const int added = ::ImageList_AddIcon(small_.Get(), small);
+    if (added < 0)
         return -1;
-    if (::ImageList_AddIcon(large_.Get(), large) != at) {
-        ::ImageList_Remove(small_.Get(), at);
+    if (::ImageList_AddIcon(large_.Get(), large) != added) {
+        ::ImageList_Remove(small_.Get(), added);
         return -1;
     }
-    return at;
+    ownImages_.emplace(owner, added);
+    return added;
+}
+
+bool ItemImages::Replace(int at, HICON small, HICON large)
+{
+    return ::ImageList_ReplaceIcon(small_.Get(), at, small) == at && ::ImageList_ReplaceIcon(large_.Get(), at, large) == at;
+}
+
+void ItemImages::ReleaseOwnImage(const std::string& owner)
+{
+    const auto held = ownImages_.find(owner);
+    if (held == ownImages_.end())
+        return;
+    freeImages_.push_back(held->second);
+    ownImages_.erase(held);
+}
+
+void ItemImages::KeepOwnImagesOf(const std::unordered_set<std::string>& listed)
+{
+    for (auto it = ownImages_.begin(); it != ownImages_.end();) {
+        if (listed.count(it->first)) {
+            ++it;
+            continue;
+        }
+        freeImages_.push_back(it->second);
+        it = ownImages_.erase(it);
+    }
 }

@@ -1,6 +1,7 @@
 #include "item_menu.h"
 
 #include "module_instance.h"
+#include "transfer/fixed_items.h"
 #include "ui/ui_handles.h"
 #include "view/view_commands.h"
 
@@ -15,6 +16,9 @@ ScopedMenu LoadResource() { return ScopedMenu(::LoadMenuA(g_hShellvueInstance, M
 
 bool OffersForAll(UINT command, std::span<const CacheItem> items)
 {
+    // A click beside the items: everything but what needs a selected folder.
+    if (items.empty())
+        return command != kContextPasteInto;
     for (const CacheItem& item : items) {
         if (!ItemMenu::Offers(command, item))
             return false;
@@ -37,15 +41,16 @@ bool InsertEntry(HMENU target, UINT position, UINT type, UINT id, const std::str
 
 bool ItemMenu::Offers(UINT command, const CacheItem& item)
 {
-    // Folders that belong to the system (the folder of all discs, the namespace root) are
-    // neither moved, renamed nor deleted, and take nothing pasted.
-    const bool fixed = item.IsSystemFolder() || item.ItemType == RootFolder;
+    // Folders that belong to the system (the folder of all discs, the namespace root, a
+    // client's public folders) are neither moved, renamed nor deleted, and take nothing pasted.
+    const bool fixed = StaysInPlace(item);
     const bool imported = item.ItemType == PublicUserFolder || item.ItemType == PublicMappedFolder;
     switch (command) {
     case kContextOpen:
     case kContextDesktopShortcut:
-    case kContextProperties:
         return true;
+    case kContextProperties:
+        return kItemPropertiesShown;
     case kContextExplore:
         return item.IsFolder() || item.IsMedia();
     case kContextMapDisc:
@@ -100,7 +105,7 @@ int ItemMenu::Insert(HMENU target, UINT position, std::span<const CacheItem> ite
             continue;
         }
         const UINT command = source.wID;
-        if (command < kFirstCommand || (!items.empty() && !OffersForAll(command, items)))
+        if (command < kFirstCommand || !OffersForAll(command, items))
             continue;
         const UINT id = firstId + (command - kFirstCommand);
         if (id < firstId || id > lastId)

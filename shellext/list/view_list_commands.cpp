@@ -14,6 +14,7 @@
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
 #include "mapping/map_media_dialog.h"
+#include "menu/explorer_tree.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
 #include "ns_result_codes.h"
@@ -32,6 +33,7 @@
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
 #include "text/text_format.h"
+#include "transfer/favorite_shortcuts.h"
 #include "ui/prompt.h"
 #include "ui/ui_handles.h"
 #include "ui/wait_cursor.h"
@@ -118,7 +120,14 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kNewFolder: case kNewAutoMapFolder:
         CreateNewFolder(id);
         return true;
-    case kDelete: case kContextDelete:
+    case kDelete:
+        // Without the list's focus the tree's folder is meant, which is the one shown here.
+        if (HasFocus())
+            DeleteSelection();
+        else
+            DeleteCurrentFolder();
+        return true;
+    case kContextDelete:
         DeleteSelection();
         return true;
     case kCut: case kContextCut: case kExplorerCut:
@@ -133,7 +142,13 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kContextPasteInto:
         PasteIntoSelectedFolder();
         return true;
-    case kRename: case kContextRename:
+    case kRename:
+        if (HasFocus())
+            StartRename();
+        else if (context_.browser)
+            EditChosenTreeLabel(*context_.browser);
+        return true;
+    case kContextRename:
         StartRename();
         return true;
     case kSelectAll:
@@ -171,6 +186,10 @@ void ShellViewListCtrl::ShowContextMenu(POINT screen)
     const ScopedMenu popup(::CreatePopupMenu());
     if (!popup || ItemMenu::Insert(popup.Get(), 0, SelectedItems(), ItemMenu::kFirstCommand, 0xFFFF) <= 0)
         return;
+    if (!ShellFolderMgr().CheckValidNSClipboard()) {
+        ::EnableMenuItem(popup.Get(), kContextPaste, MF_BYCOMMAND | MF_GRAYED);
+        ::EnableMenuItem(popup.Get(), kContextPasteInto, MF_BYCOMMAND | MF_GRAYED);
+    }
     const UINT chosen = ::TrackPopupMenu(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
                                          ::GetParent(list_), nullptr);
     if (chosen)
@@ -189,6 +208,26 @@ void ShellViewListCtrl::ShowItemNotFound(const CacheItem& item) const
     const std::string where = BrandingText(IDS_BRAND_NAMESPACE_NAME) + "\\" + path + item.Name;
     ShowPrompt(nullptr, FormatText(CommonText(IDS_ERR_ITEM_NOT_FOUND_FMT), where), CommonText(IDS_CAPTION_ERROR_FINDING),
                MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+bool ShellViewListCtrl::HasFocus() const
+{
+    const HWND focus = ::GetFocus();
+    return focus && (focus == list_ || ::IsChild(list_, focus));
+}
+
+bool ShellViewListCtrl::SearchModuleReachable() const
+{
+    if (context_.server)
+        return true;
+    ShowSearchModuleUnreachable(::GetParent(list_));
+    return false;
+}
+
+void ShellViewListCtrl::ReportIfSearchModuleGone(HRESULT result) const
+{
+    if (IsSearchModuleGone(result))
+        ShowSearchModuleUnreachable(::GetParent(list_));
 }
 
 bool ShellViewListCtrl::TreeIsShown() const
@@ -360,7 +399,7 @@ void ShellViewListCtrl::QuickMapSelection()
 void ShellViewListCtrl::CreateNewFolder(UINT command)
 {
     Logging::OutToLogFile("ShellViewListCtrl::CreateNewFolder()\n");
-    if (folderItem_.IsSystemFolder() || folderItem_.IsMappedFolder() || !context_.server)
+    if (folderItem_.IsSystemFolder() || folderItem_.IsMappedFolder() || !SearchModuleReachable())
         return;
     const bool autoMap = command == kNewAutoMapFolder;
     const std::string base =
@@ -386,6 +425,7 @@ void ShellViewListCtrl::CreateNewFolder(UINT command)
     // Only a folder that was made is one: the "denied" answers are not.
     if (result != S_OK) {
         Logging::OutToLogFile("New folder could not be added through interface method.\n");
+        ReportIfSearchModuleGone(result);
         return;
     }
     if (AuxiliaryFunctions::GetUser() == ItemCreatorServer)
@@ -427,7 +467,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
         if (rows_.At(i).identity == identity)
             found = &rows_.At(i).item;
     }
-    if (!found || !context_.server)
+    if (!found || !SearchModuleReachable())
         return;
     // A copy: the search module's callbacks change the rows while the call runs.
     const CacheItem item(*found);
@@ -456,6 +496,7 @@ void ShellViewListCtrl::RenameRow(const std::string& identity, std::string newNa
     }
     if (result != S_OK) {
         LogFormatted("Failed calling INotifyNSServer::UpdateItem() HRESULT =0x%08X\n", static_cast<unsigned>(result));
+        ReportIfSearchModuleGone(result);
         return;
     }
     publication.Renamed(newName);
@@ -491,16 +532,27 @@ void ShellViewListCtrl::RefreshPublicFolders()
     Fill();
 }
 
+void ShellViewListCtrl::DeleteCurrentFolder()
+{
+    // The root is held by no folder (the command is not offered there).
+    const ComPtr<ShellFolder> holder = context_.folder ? context_.folder->Holder() : nullptr;
+    if (!holder || !holder->DeleteFolder(folderItem_, context_.clientId, context_.server.Get(), false))
+        return;
+    // The folder shown is gone: the window shows the one that held it.
+    RequestBrowse(context_.browser, holder->GetAbsolutePidl(), SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
+}
+
 void ShellViewListCtrl::StartSearch(bool full)
 {
     Logging::OutToLogFile("ShellViewListCtrl::StartARescan()\n");
-    if (!context_.server)
+    if (!SearchModuleReachable())
         return;
     const WaitCursor wait;
     const HRESULT result = full ? context_.server->Rescan(context_.clientId) : context_.server->Refresh(context_.clientId);
     if (FAILED(result)) {
         Logging::OutToLogFile(full ? "Could not start a rescan of the network.\n"
                                    : "Could not start a media update of the network.\n");
+        ReportIfSearchModuleGone(result);
         return;
     }
     const UINT busy = result == NSS_S_USER_FULL_BUSY                 ? IDS_BUSY_USER_FULL_SEARCH
@@ -542,10 +594,8 @@ void ShellViewListCtrl::CreateShortcutsOnDesktop()
 
 void ShellViewListCtrl::AddToFavoriteFolder()
 {
-    if (!context_.server)
-        return;
     const std::vector<CacheItem> selected = SelectedItems();
-    if (selected.empty())
+    if (selected.empty() || !SearchModuleReachable())
         return;
     ScopedPidl root(NamespaceFunctions::GetNamespacePidl(BrandingText(IDS_BRAND_NAMESPACE_NAME).c_str()));
     if (!root)
@@ -562,29 +612,12 @@ void ShellViewListCtrl::AddToFavoriteFolder()
     std::string destination;
     if (const LPITEMIDLIST last = ::ILFindLastID(chosen.get()); last && PidlMgr::IsValid(last))
         PidlMgr::GetItemFullName(last, destination);
-    for (const CacheItem& original : selected) {
-        CacheItem copy(original);
-        copy.Name = FormatText(CommonText(IDS_SHORTCUT_TO_FMT), original.Name);
-        copy.FolderPath = destination;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (!copy.InitStruct())
-                break;
-            const HRESULT result = context_.server->CreateItem(0, WideFromAnsi(destination).c_str(), copy.Record);
-            if (result == NSS_S_NAME_EXISTS && attempt == 0) {
-                if (ShowPrompt(browse.hwndOwner, FormatText(CommonText(IDS_ASK_REPLACE_ITEM_FMT), copy.Name),
-                               CommonText(IDS_CAPTION_CONFIRM_REPLACE), MB_YESNO | MB_ICONQUESTION) != IDYES)
-                    break;
-                context_.server->DeleteItem(0, WideFromAnsi(destination).c_str(), copy.Record);
-                continue;
-            }
-            if (result == NSS_S_ACCESS_DENIED || result == NSS_S_ADD_DENIED)
-                ShowStop(FormatText(CommonText(IDS_ERR_ADD_ACCESS_DENIED_FMT), copy.Name, destination),
-                         IDS_CAPTION_ERROR_ADDING);
-            else if (result != S_OK)
-                LogFormatted("Internal shortcut could not be added to: '%s'\n", destination);
-            break;
-        }
+    std::vector<CacheItem> items;
+    for (CacheItem item : selected) {
+        item.FolderPath = FolderPathOf(item);
+        items.push_back(std::move(item));
     }
+    AddFavoriteShortcuts(*context_.server.Get(), destination, items, browse.hwndOwner);
 }
 
 void ShellViewListCtrl::FindFilesOnDisc()

@@ -168,6 +168,10 @@ void ShellViewListCtrl::Fill()
         rows_.Assign(std::move(items), images);
         for (const CacheItem& item : shared)
             rows_.SetShared(item, true);
+        std::unordered_set<std::string> listed;
+        for (size_t i = 0; i < rows_.Size(); ++i)
+            listed.insert(rows_.At(i).identity);
+        images_.KeepOwnImagesOf(listed);
     });
 }
 
@@ -192,6 +196,7 @@ bool ShellViewListCtrl::RemoveItem(const CacheItem& item)
     if (!rows_.Find(item))
         return false;
     ChangeRows([&] { rows_.Remove(item); });
+    images_.ReleaseOwnImage(ViewRows::IdentityOf(item.Name, item.Location));
     return true;
 }
 
@@ -222,7 +227,10 @@ void ShellViewListCtrl::TakeFinishedIcons()
 {
     bool changed = false;
     for (LaunchObjectIcons& finished : icons_->TakeFinished()) {
-        const int image = images_.Add(finished.Small.Get(), finished.Large.Get());
+        if (!rows_.Find(finished.Item))
+            continue;   // removed while its icons were read
+        const int image = images_.SetOwnImage(ViewRows::IdentityOf(finished.Item.Name, finished.Item.Location),
+                                              finished.Small.Get(), finished.Large.Get());
         if (image >= 0)
             changed |= rows_.SetImage(finished.Item, image);
     }

@@ -90,6 +90,8 @@ public:
     void InvertSelection();
     void StartRename();
     void DeleteSelection();
+    // Deletes the folder the list shows (after asking), as the tree's command.
+    void DeleteCurrentFolder();
     // The clipboard: the selection copied or cut, pasted into the list's folder or into the
     // selected folder, a pending cut cancelled.
     void CopySelection(bool cut);
@@ -135,6 +137,10 @@ private:
     // The search module's launch manager, allowed to come to the foreground; null when it
     // cannot be reached (logged).
     Microsoft::WRL::ComPtr<INotifyNSLaunchManager> LaunchManager() const;
+    // Whether the view has a connection to the search module; the user is told when not.
+    bool SearchModuleReachable() const;
+    // Tells the user when a failed call of the search module failed because it has gone.
+    void ReportIfSearchModuleGone(HRESULT result) const;
     // The search module maps the disc by its settings and opens it.
     void AutoMapThroughSearchModule(const CacheItem& item);
     void QuickMapSelection();
@@ -149,6 +155,8 @@ private:
     void RefreshPublicFolders();
     void AddToFavoriteFolder();
     void FindFilesOnDisc();
+    // Whether the list (or its label editor) has the focus: else the tree's folder is meant.
+    bool HasFocus() const;
     bool TreeIsShown() const;
     void SetStatusText(const std::string& text) const;
 

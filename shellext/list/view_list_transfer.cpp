@@ -6,8 +6,11 @@
 #include "folder/shell_folder_mgr.h"
 #include "logging/logging.h"
 #include "transfer/data_object.h"
+#include "transfer/fixed_items.h"
 #include "transfer/ns_drop_source.h"
 #include "transfer/ns_drop_target.h"
+
+#include <algorithm>
 
 using Microsoft::WRL::ComPtr;
 
@@ -34,6 +37,7 @@ DropTargetList ShellViewListCtrl::DropTargetOwner() const
 {
     DropTargetList owner;
     owner.fullBrowser = context_.fullBrowser;
+    owner.window = list_;
     owner.server = context_.server;
     owner.clientId = context_.clientId;
     return owner;
@@ -66,6 +70,9 @@ void ShellViewListCtrl::BeginDrag()
 {
     std::vector<CacheItem> selected = SelectedItems();
     if (selected.empty() || !context_.folder)
+        return;
+    // As on the clipboard: folders that stay in place are not dragged anywhere.
+    if (std::any_of(selected.begin(), selected.end(), [](const CacheItem& item) { return StaysInPlace(item); }))
         return;
     for (CacheItem& item : selected)
         item.FolderPath = FolderPathOf(item);
@@ -105,9 +112,10 @@ ScopedPidl ShellViewListCtrl::PasteTarget(const CacheItem* folder) const
     return ScopedPidl(own ? pidls.Concatenate(own, child.get()) : child.release());
 }
 
+// A folder that takes nothing is told of by the drop target.
 void ShellViewListCtrl::PasteIntoFolder()
 {
-    if (folderItem_.IsSystemFolder() || !context_.folder)
+    if (!context_.folder)
         return;
     const ScopedPidl target = PasteTarget(nullptr);
     const DropTargetList owner = DropTargetOwner();
@@ -117,7 +125,7 @@ void ShellViewListCtrl::PasteIntoFolder()
 void ShellViewListCtrl::PasteIntoSelectedFolder()
 {
     const std::vector<CacheItem> selected = SelectedItems();
-    if (selected.size() != 1 || !selected.front().IsFolder() || selected.front().IsSystemFolder())
+    if (selected.size() != 1 || !selected.front().IsFolder())
         return;
     const ScopedPidl target = PasteTarget(&selected.front());
     if (!target)

@@ -2,6 +2,7 @@
 
 #include "browse_request.h"
 #include "com/com_boundary.h"
+#include "explorer_tree.h"
 #include "folder/shell_folder.h"
 #include "item_shortcut.h"
 #include "list/item_menu.h"
@@ -11,6 +12,7 @@
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "settings/product_keys.h"
+#include "text/ansi_text.h"
 #include "text/text_compare.h"
 #include "text/text_format.h"
 #include "tree_clipboard.h"
@@ -144,6 +146,12 @@ STDMETHODIMP ShellFolderContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info)
         return E_INVALIDARG;
     return ComBoundary("ShellFolderContextMenu::InvokeCommand()", [&]() -> HRESULT {
         Logging::OutToLogFile("ShellFolderContextMenu::InvokeCommand()\n");
+        const std::optional<std::string> verb = VerbOf(*info);
+        const UINT offset = verb ? 0 : LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
+        // Open and explore hand the folder to the shell: they need no Explorer window, which
+        // hosts such as the common file dialog do not give.
+        if (!verb && (offset == kOpenOffset || offset == kExploreOffset))
+            return Done(ViewFolder(offset == kExploreOffset));
         IShellBrowser* browser = ShellBrowserOf(info->hwnd);
         if (!browser)
             browser = ShellBrowserOf(::GetActiveWindow());
@@ -153,10 +161,21 @@ STDMETHODIMP ShellFolderContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info)
         }
         // Held while the command runs: browsing may let the window go.
         const ComPtr<IShellBrowser> held(browser);
-        if (IS_INTRESOURCE(info->lpVerb))
-            return InvokeOffset(*held.Get(), LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)));
-        return InvokeVerb(*held.Get(), info->lpVerb);
+        return verb ? InvokeVerb(*held.Get(), *verb) : InvokeOffset(*held.Get(), offset);
     });
+}
+
+std::optional<std::string> ShellFolderContextMenu::VerbOf(const CMINVOKECOMMANDINFO& info)
+{
+    // A caller that speaks Unicode may give the verb only in its wide form.
+    if (info.cbSize >= sizeof(CMINVOKECOMMANDINFOEX) && (info.fMask & CMIC_MASK_UNICODE)) {
+        const auto& wide = reinterpret_cast<const CMINVOKECOMMANDINFOEX&>(info);
+        if (wide.lpVerbW && !IS_INTRESOURCE(wide.lpVerbW))
+            return AnsiFromWide(wide.lpVerbW);
+    }
+    if (info.lpVerb && !IS_INTRESOURCE(info.lpVerb))
+        return std::string(info.lpVerb);
+    return std::nullopt;
 }
 
 HRESULT ShellFolderContextMenu::InvokeVerb(IShellBrowser& browser, const std::string& verb)
@@ -177,8 +196,6 @@ HRESULT ShellFolderContextMenu::InvokeVerb(IShellBrowser& browser, const std::st
 
 HRESULT ShellFolderContextMenu::InvokeOffset(IShellBrowser& browser, UINT offset)
 {
-    if (offset == kOpenOffset || offset == kExploreOffset)
-        return Done(ViewFolder(offset == kExploreOffset));
     switch (ItemMenu::kFirstCommand + offset) {
     case kContextExplore:
         return Browse(browser, kExploreSameWindow);
@@ -261,18 +278,7 @@ HRESULT ShellFolderContextMenu::CreateDesktopShortcut()
 
 HRESULT ShellFolderContextMenu::StartRename(IShellBrowser& browser)
 {
-    HWND tree = nullptr;
-    if (FAILED(browser.GetControlWindow(FCW_TREE, &tree)) || !tree)
-        return E_FAIL;
-    // The item the menu was opened on is drop-highlighted while the menu shows; else it is the
-    // selected one.
-    HTREEITEM item = TreeView_GetNextItem(tree, nullptr, TVGN_DROPHILITE);
-    if (!item)
-        item = TreeView_GetNextItem(tree, nullptr, TVGN_CARET);
-    if (!item)
-        return E_FAIL;
-    ::SetFocus(tree);   // the tree edits labels only while it has the focus
-    return TreeView_EditLabel(tree, item) ? S_OK : E_FAIL;
+    return Done(EditChosenTreeLabel(browser));
 }
 
 std::string ShellFolderContextMenu::FolderPath() const { return ItemFullName(item_); }

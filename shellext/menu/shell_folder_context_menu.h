@@ -8,6 +8,7 @@
 #include <shlobj.h>
 #include <wrl/client.h>
 
+#include <optional>
 #include <span>
 #include <string>
 
@@ -37,6 +38,8 @@ public:
 private:
     HRESULT AddShortMenu(HMENU menu, UINT index, UINT firstId, UINT lastId);
     HRESULT AddFullMenu(HMENU menu, UINT index, UINT firstId, UINT lastId);
+    // The verb of a command given by name, in either of its forms; none for a command offset.
+    static std::optional<std::string> VerbOf(const CMINVOKECOMMANDINFO& info);
     HRESULT InvokeVerb(IShellBrowser& browser, const std::string& verb);
     HRESULT InvokeOffset(IShellBrowser& browser, UINT offset);
     // Opens the folder in a window of the shell's choosing; false (the user told) when it cannot.

@@ -1,16 +1,11 @@
 #include "tree_clipboard.h"
 
+#include "explorer_tree.h"
 #include "folder/shell_folder_mgr.h"
 
 #include <commctrl.h>
 
 namespace {
-
-HWND TreeOf(IShellBrowser& browser)
-{
-    HWND tree = nullptr;
-    return SUCCEEDED(browser.GetControlWindow(FCW_TREE, &tree)) ? tree : nullptr;
-}
 
 void SetCutMark(HWND tree, HTREEITEM item, bool cut)
 {
@@ -32,16 +27,13 @@ void ClearCutMarks(HWND tree, HTREEITEM first)
     }
 }
 
-// The menu was opened on the drop-highlighted item, else on the selected one.
 void MarkChosenFolder(IShellBrowser& browser, bool cut)
 {
-    HWND tree = TreeOf(browser);
+    HWND tree = ExplorerTree(browser);
     if (!tree)
         return;
     ClearCutMarks(tree, TreeView_GetRoot(tree));
-    HTREEITEM chosen = TreeView_GetNextItem(tree, nullptr, TVGN_DROPHILITE);
-    if (!chosen)
-        chosen = TreeView_GetSelection(tree);
+    const HTREEITEM chosen = ChosenTreeItem(tree);
     if (chosen && cut)
         SetCutMark(tree, chosen, true);
 }
@@ -62,9 +54,10 @@ bool CopyFolderFromTree(IShellBrowser& browser, LPCITEMIDLIST folder) { return P
 
 bool PasteIntoFolderFromTree(IShellBrowser& browser, LPCITEMIDLIST folder)
 {
+    // Nothing pasted (refused, or failed): a cut stays marked, for it is still pending.
     if (ShellFolderMgr().Paste(folder) == DROPEFFECT_NONE)
         return false;
-    if (HWND tree = TreeOf(browser))
+    if (HWND tree = ExplorerTree(browser))
         ClearCutMarks(tree, TreeView_GetRoot(tree));
     return true;
 }

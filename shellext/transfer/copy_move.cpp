@@ -9,6 +9,8 @@
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
 #include "text/text_format.h"
+#include "transfer/fixed_items.h"
+#include "transfer/item_replacement.h"
 #include "transfer/transfer_items.h"
 #include "ui/prompt.h"
 
@@ -30,49 +32,45 @@ void ShowStop(const std::string& text, UINT captionId)
     ShowPrompt(::GetActiveWindow(), text, CommonText(captionId), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
+// Each operation answers whether the item was done.
 class ItemTransfer {
 public:
     ItemTransfer(INotifyNSServer& server, const CopyMoveTarget& target) : server_(server), target_(target) {}
 
-    void Link(const CacheItem& item)
+    bool Link(const CacheItem& item)
     {
         CacheItem shortcut(item);
         shortcut.Name = FormatText(CommonText(IDS_SHORTCUT_TO_FMT), item.Name);
         shortcut.FolderPath = target_.path;
-        for (;;) {
-            if (!shortcut.InitStruct()) {
-                Logging::OutToLogFile("InitStruct() - CreateItem()\n");
-                return;
-            }
-            const HRESULT result =
-                server_.CreateItem(target_.clientId, WideFromAnsi(target_.path).c_str(), shortcut.Record);
-            if (FAILED(result)) {
-                LogFailedServerCall("NSDropTarget::CopyMove", "Move/CreateItem()", result);
-                return;
-            }
-            if (!Answered(result, shortcut, shortcut.Name, kOperationCopy))
-                return;
-        }
+        return Place([&] { return CreateItem(shortcut); }, item, shortcut, kOperationCopy);
     }
 
-    void CopyOrMove(const CacheItem& item, bool move)
+    bool CopyOrMove(const CacheItem& item, bool move)
     {
         if (EqualsNoCase(item.FolderPath, target_.path)) {
-            if (move)
-                ShowStop(FormatText(CommonText(IDS_ERR_MOVE_SAME_FOLDER_FMT), item.Name), IDS_CAPTION_ERROR_PASTING);
-            else
-                CopyWithinFolder(item);
-            return;
+            if (!move)
+                return CopyWithinFolder(item);
+            ShowStop(FormatText(CommonText(IDS_ERR_MOVE_SAME_FOLDER_FMT), item.Name), IDS_CAPTION_ERROR_PASTING);
+            return false;
         }
         const LONG operation = move ? kOperationMove : kOperationCopy;
-        for (;;) {
-            const HRESULT result = MoveItem(item, std::string(), operation);
-            if (FAILED(result) || !Answered(result, item, item.Name, operation))
-                return;
-        }
+        return Place([&] { return MoveItem(item, std::string(), operation); }, item, item, operation);
     }
 
 private:
+    HRESULT CreateItem(CacheItem& shortcut)
+    {
+        if (!shortcut.InitStruct()) {
+            Logging::OutToLogFile("InitStruct() - CreateItem()\n");
+            return E_FAIL;
+        }
+        const HRESULT result =
+            server_.CreateItem(target_.clientId, WideFromAnsi(target_.path).c_str(), shortcut.Record);
+        if (FAILED(result))
+            LogFailedServerCall("NSDropTarget::CopyMove", "Move/CreateItem()", result);
+        return result;
+    }
+
     HRESULT MoveItem(const CacheItem& item, const std::string& newName, LONG operation)
     {
         CacheItem record(item);
@@ -87,36 +85,52 @@ private:
         return result;
     }
 
+    // Runs place; a name taken in the target is replaced when the user wants it so.
+    template <class Operation>
+    bool Place(Operation place, const CacheItem& item, const CacheItem& placed, LONG operation)
+    {
+        HRESULT result = place();
+        if (result == NSS_S_NAME_EXISTS) {
+            const TakenName taken{server_,
+                                  target_.clientId,
+                                  target_.path,
+                                  placed.Name,
+                                  placed,
+                                  item,
+                                  operation == kOperationMove ? UINT{IDS_CAPTION_ERROR_MOVING}
+                                                              : UINT{IDS_CAPTION_ERROR_COPYING},
+                                  ::GetActiveWindow()};
+            const std::optional<HRESULT> replaced = OfferToReplace(taken, place);
+            if (!replaced)
+                return false;
+            result = *replaced;
+        }
+        return Answered(result, item, operation);
+    }
+
     // "Copy of name", then "Copy (2) of name" and on until the search module takes the name.
-    void CopyWithinFolder(const CacheItem& item)
+    bool CopyWithinFolder(const CacheItem& item)
     {
         for (int counter = 1; counter <= kMostCopyNames; ++counter) {
             const std::string name = counter == 1 ? CommonText(IDS_COPY_OF_PREFIX) + item.Name
                                                   : FormatText(CommonText(IDS_COPY_N_OF_FMT), counter, item.Name);
             const HRESULT result = MoveItem(item, name, kOperationCopy);
-            if (FAILED(result))
-                return;
-            if (result != NSS_S_NAME_EXISTS) {
-                Answered(result, item, name, kOperationCopy);
-                return;
-            }
+            if (result != NSS_S_NAME_EXISTS)
+                return Answered(result, item, kOperationCopy);
         }
         LogFormatted("NSDropTarget::CopyMove | no free name for a copy of '%s'\n", item.Name);
+        return false;
     }
 
-    // Tells the user what the search module's answer means; true when the operation is to be
-    // tried again (the item of that name in the target was replaced).
-    bool Answered(HRESULT result, const CacheItem& item, const std::string& nameThere, LONG operation)
+    // Tells the user what the search module's answer means (a failure of the call itself is
+    // only logged); true when the item was done.
+    static bool Answered(HRESULT result, const CacheItem& item, LONG operation)
     {
+        if (FAILED(result))
+            return false;
         switch (result) {
         case S_OK:
-            return false;
-        case NSS_S_NAME_EXISTS:
-            if (ShowPrompt(::GetActiveWindow(), FormatText(CommonText(IDS_ASK_REPLACE_ITEM_FMT), nameThere),
-                           CommonText(IDS_CAPTION_CONFIRM_REPLACE),
-                           MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
-                return false;
-            return DeleteExisting(item, nameThere);
+            return true;
         case NSS_S_TARGET_IS_SUBFOLDER:
             if (operation == kOperationMove)
                 ShowStop(FormatText(CommonText(IDS_ERR_MOVE_INTO_SUBFOLDER_FMT), item.Name), IDS_CAPTION_ERROR_MOVING);
@@ -140,48 +154,34 @@ private:
         }
     }
 
-    bool DeleteExisting(const CacheItem& item, const std::string& nameThere)
-    {
-        CacheItem existing(item);
-        existing.Name = nameThere;
-        existing.FolderPath = target_.path;
-        if (!existing.InitStruct()) {
-            Logging::OutToLogFile("InitStruct() - DeleteItem()\n");
-            return false;
-        }
-        const HRESULT result =
-            server_.DeleteItem(target_.clientId, WideFromAnsi(target_.path).c_str(), existing.Record);
-        if (result != S_OK) {
-            LogFailedServerCall("NSDropTarget::CopyMove", "DeleteItem()", result);
-            return false;   // still there: asking again would go round in circles
-        }
-        return true;
-    }
-
     INotifyNSServer& server_;
     const CopyMoveTarget& target_;
 };
 
 } // namespace
 
-bool CopyMoveItems(const TransferItemList& items, DWORD effect, const CopyMoveTarget& target)
+DWORD CopyMoveItems(const TransferItemList& items, DWORD effect, const CopyMoveTarget& target)
 {
     if (effect != DROPEFFECT_LINK && effect != DROPEFFECT_COPY && effect != DROPEFFECT_MOVE)
-        return true;   // nothing to do
+        return DROPEFFECT_NONE;
     ComPtr<INotifyNSServer> server(target.server);
     if (!server && !GetLocalServerInterface(IID_INotifyNSServer, reinterpret_cast<void**>(server.GetAddressOf()))) {
         Logging::OutToLogFile("NSDropTarget::CopyMove | Can't continue without a INotifyNSServer");
-        return false;
+        return DROPEFFECT_NONE;
     }
     ItemTransfer transfer(*server.Get(), target);
+    bool anyDone = false;
     for (const TransferItem& transferred : items.Items) {
         CacheItem item = ToCacheItem(transferred);
         if (item.FolderPath.empty())
             item.FolderPath = items.SourceFolderPath;
-        if (effect == DROPEFFECT_LINK)
-            transfer.Link(item);
-        else
-            transfer.CopyOrMove(item, effect == DROPEFFECT_MOVE);
+        if (StaysInPlace(item)) {
+            LogFormatted("NSDropTarget::CopyMove | '%s' stays where it is\n", item.Name);
+            continue;
+        }
+        const bool done = effect == DROPEFFECT_LINK ? transfer.Link(item)
+                                                    : transfer.CopyOrMove(item, effect == DROPEFFECT_MOVE);
+        anyDone = anyDone || done;
     }
-    return true;
+    return anyDone ? effect : DROPEFFECT_NONE;
 }

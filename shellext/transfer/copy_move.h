@@ -19,6 +19,7 @@ struct CopyMoveTarget {
 // Copies, moves or links (by effect) every item of the list into the target through the search
 // module, answering its replies as the user sees them: a name taken asks whether to replace the
 // item there, a copy within one folder is named "Copy of ...", the refusals are explained.
-// Items are taken one by one; a refusal of one does not stop the others. False when the search
-// module cannot be reached.
-bool CopyMoveItems(const TransferItemList& items, DWORD effect, const CopyMoveTarget& target);
+// Items are taken one by one; a refusal of one does not stop the others, and folders that stay
+// in place are left out. The effect carried out: DROPEFFECT_NONE when no item was done (the
+// search module could not be reached, or refused every one).
+DWORD CopyMoveItems(const TransferItemList& items, DWORD effect, const CopyMoveTarget& target);

@@ -6,9 +6,11 @@
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "settings/auxiliary.h"
 #include "settings/product_keys.h"
 #include "transfer/item_list_codec.h"
 #include "transfer/medium_bytes.h"
+#include "transfer/pending_cut.h"
 #include "transfer/transfer_items.h"
 
 #include <shlobj.h>
@@ -232,6 +234,7 @@ STDMETHODIMP DataObject::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL rele
             Logging::OutToLogFile("SetData ::CFSTR_SHELLIDLIST\n");
         } else if (name == ShellFormatIds().pasteSucceeded) {
             Logging::OutToLogFile("SetData ::CFSTR_PASTESUCCEEDED\n");
+            result = TakePasteSucceeded(*medium);
         } else if (name == ShellFormatIds().inDragLoop) {
             Logging::OutToLogFile("SetData ::CFSTR_INDRAGLOOP\n");
         } else {
@@ -246,20 +249,27 @@ STDMETHODIMP DataObject::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL rele
 
 HRESULT DataObject::TakePerformedDropEffect(const STGMEDIUM& medium)
 {
-    if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal || ::GlobalSize(medium.hGlobal) < sizeof(DWORD))
+    const std::optional<DWORD> effect = DropEffectInMedium(medium);
+    if (!effect)
         return DV_E_TYMED;
-    const void* at = ::GlobalLock(medium.hGlobal);
-    if (!at)
-        return E_INVALIDARG;
-    DWORD effect = DROPEFFECT_NONE;
-    std::memcpy(&effect, at, sizeof effect);
-    ::GlobalUnlock(medium.hGlobal);
-    performedEffect_ = effect;
+    performedEffect_ = *effect;
     // A target outside the namespace that reports a move received shortcut files only: the
     // items themselves must stay. A move between folders of the namespace is carried out by the
     // namespace's own drop target through the search module, so nothing is deleted here.
-    if (effect == DROPEFFECT_MOVE)
+    if (*effect == DROPEFFECT_MOVE)
         Logging::OutToLogFile("DataObject::SetData() - the target moved shortcuts; the items stay\n");
+    return S_OK;
+}
+
+HRESULT DataObject::TakePasteSucceeded(const STGMEDIUM& medium)
+{
+    const std::optional<DWORD> effect = DropEffectInMedium(medium);
+    if (!effect)
+        return DV_E_TYMED;
+    // A cut of ours was pasted, its items moved by the search module: the cut is over, and must
+    // not be pasted again. Nothing is deleted here.
+    if (*effect == DROPEFFECT_MOVE && pending_cut::TakeOffClipboard(this))
+        AuxiliaryFunctions::SetClipboardCutFlag(false);
     return S_OK;
 }
 

@@ -47,6 +47,7 @@ private:
     HRESULT RenderFileGroupDescriptor(STGMEDIUM& medium) const;
     HRESULT RenderFileContents(LONG index, DWORD tymeds, STGMEDIUM& medium) const;
     HRESULT TakePerformedDropEffect(const STGMEDIUM& medium);
+    HRESULT TakePasteSucceeded(const STGMEDIUM& medium);
 
     NSFormatList formatList_;
     std::string sourceFolderPath_;

@@ -112,3 +112,23 @@ std::optional<std::vector<std::uint8_t>> ReadWholeStream(IStream& stream, std::s
             return bytes;
     }
 }
+
+std::optional<DWORD> DropEffectInMedium(const STGMEDIUM& medium)
+{
+    if (medium.tymed != TYMED_HGLOBAL || !medium.hGlobal || ::GlobalSize(medium.hGlobal) < sizeof(DWORD))
+        return std::nullopt;
+    const void* at = ::GlobalLock(medium.hGlobal);
+    if (!at)
+        return std::nullopt;
+    DWORD effect = 0;
+    std::memcpy(&effect, at, sizeof effect);
+    ::GlobalUnlock(medium.hGlobal);
+    return effect;
+}
+
+HRESULT PutDropEffectInMedium(DWORD effect, STGMEDIUM& medium)
+{
+    std::vector<std::uint8_t> bytes(sizeof effect);
+    std::memcpy(bytes.data(), &effect, sizeof effect);
+    return PutInGlobalMemory(bytes, medium);
+}

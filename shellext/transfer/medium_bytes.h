@@ -24,3 +24,10 @@ struct StreamReadFailure {
 };
 std::optional<std::vector<std::uint8_t>> ReadWholeStream(IStream& stream, std::size_t limit,
                                                          StreamReadFailure& failure);
+
+// The drop effect a medium handed in carries ("Performed DropEffect", "Paste Succeeded"): a
+// DWORD at the start of global memory; none for any other medium or a shorter one.
+std::optional<DWORD> DropEffectInMedium(const STGMEDIUM& medium);
+
+// A new medium (global memory) carrying a drop effect, to be handed to a data object.
+HRESULT PutDropEffectInMedium(DWORD effect, STGMEDIUM& medium);

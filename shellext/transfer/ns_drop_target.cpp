@@ -4,8 +4,15 @@
 #include "com/com_boundary.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
+#include "res/string_ids.h"
+#include "resources/texts.h"
+#include "text/text_format.h"
 #include "transfer/copy_move.h"
+#include "transfer/drag_menu.h"
 #include "transfer/dropped_items.h"
+#include "transfer/fixed_items.h"
+#include "transfer/transfer_items.h"
+#include "ui/prompt.h"
 
 #include <new>
 
@@ -29,6 +36,19 @@ std::string FolderPathOf(LPCITEMIDLIST target, CacheItem& item)
 std::string Joined(const std::string& folder, const std::string& name)
 {
     return folder.empty() ? name : folder + "\\" + name;
+}
+
+// A folder's own record as the cache has it; an empty item when it cannot be read.
+CacheItem FolderRecord(const std::string& path, const char* logPrefix)
+{
+    CacheItem folder;
+    try {
+        Cache cache(CacheFolderOnly, path);
+        cache.GetOpenedFolderData(folder);
+    } catch (const RegKeyException& error) {
+        LogRegKeyException(logPrefix, error);
+    }
+    return folder;
 }
 
 } // namespace
@@ -57,20 +77,22 @@ std::string NSDropTarget::TargetPathAt(POINTL point) const
     return folderPath_;
 }
 
-DropPlaces NSDropTarget::PlacesAt(POINTL point) const
+DropPlaces NSDropTarget::PlacesFor(const std::string& targetPath) const
 {
     DropPlaces places;
-    places.targetPath = TargetPathAt(point);
+    places.targetPath = targetPath;
     places.targetInFullBrowser = !list_ || list_->fullBrowser;
+    const CacheItem target = FolderRecord(targetPath, "NSDropTarget::CheckEffect() -Getting target folder data:");
+    places.targetTakesItems = TakesItems(target);
     if (items_) {
         places.sourcePath = items_->SourceFolderPath;
-        try {
-            Cache source(CacheFolderOnly, places.sourcePath);
-            CacheItem folder;
-            source.GetOpenedFolderData(folder);
-            places.sourceIsSystemFolder = folder.IsSystemFolder();
-        } catch (const RegKeyException& error) {
-            LogRegKeyException("NSDropTarget::CheckEffect() -Getting source folder data:", error);
+        const CacheItem source =
+            FolderRecord(places.sourcePath, "NSDropTarget::CheckEffect() -Getting source folder data:");
+        places.sourceIsSystemFolder = source.IsSystemFolder();
+        for (const TransferItem& transferred : items_->Items) {
+            const CacheItem item = ToCacheItem(transferred);
+            places.itemsMayTravel = places.itemsMayTravel && !StaysInPlace(item);
+            places.folderAmongItems = places.folderAmongItems || item.IsFolder();
         }
     }
     return places;
@@ -85,7 +107,8 @@ bool NSDropTarget::StreamToDataSource(IDataObject* data)
 
 DWORD NSDropTarget::CheckEffect(DWORD keyState, POINTL point, DWORD allowed)
 {
-    effect_ = items_ ? ChooseDropEffect(PlacesAt(point), keyState, allowed) : DROPEFFECT_NONE;
+    dragKeys_ = keyState;
+    effect_ = items_ ? ChooseDropEffect(PlacesFor(TargetPathAt(point)), keyState, allowed) : DROPEFFECT_NONE;
     return effect_;
 }
 
@@ -117,6 +140,7 @@ STDMETHODIMP NSDropTarget::DragLeave()
     return ComBoundary("NSDropTarget::DragLeave", [&]() -> HRESULT {
         Logging::OutToLogFile("NSDropTarget::DragLeave\n");
         items_.reset();
+        dragKeys_.reset();
         effect_ = DROPEFFECT_NONE;
         return S_OK;
     });
@@ -127,20 +151,41 @@ STDMETHODIMP NSDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point,
     return ComBoundary("NSDropTarget::Drop", [&]() -> HRESULT {
         if (!effect)
             return E_INVALIDARG;
-        // Read again: a drop may come without DragEnter (a paste, the shell's own calls).
+        // The buttons are up by the time of the drop: which one was held is what the drag last
+        // saw, while Ctrl counts as it is now.
+        const DWORD buttons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+        const DWORD keys = keyState | (dragKeys_.value_or(0) & buttons);
+        dragKeys_.reset();
+        // Read again: a drop may come without DragEnter.
         items_.reset();
         StreamToDataSource(data);
-        const DWORD chosen = CheckEffect(keyState, point, *effect);
+        const DWORD allowed = *effect;
         *effect = DROPEFFECT_NONE;
-        if (items_ && chosen != DROPEFFECT_NONE) {
-            const std::string targetPath = TargetPathAt(point);
-            LogDrop(targetPath, point);
-            if (CopyMove(chosen, targetPath))
-                *effect = chosen;
+        if (items_) {
+            const DropPlaces places = PlacesFor(TargetPathAt(point));
+            const DWORD chosen = ChooseOnDrop(places, keys, point, allowed);
+            if (chosen != DROPEFFECT_NONE) {
+                LogDrop(places.targetPath, point);
+                *effect = CopyMove(chosen, places.targetPath);
+            }
         }
         items_.reset();
+        effect_ = DROPEFFECT_NONE;
         return S_OK;
     });
+}
+
+DWORD NSDropTarget::ChooseOnDrop(const DropPlaces& places, DWORD keyState, POINTL point, DWORD allowed)
+{
+    if (!places.targetTakesItems) {
+        ShowRefusal();
+        return DROPEFFECT_NONE;
+    }
+    const DWORD preferred = ChooseDropEffect(places, keyState, allowed);
+    if (!(keyState & MK_RBUTTON))
+        return preferred;
+    const HWND owner = list_ && list_->window ? list_->window : ::GetActiveWindow();
+    return ChooseFromDragMenu(owner, point, PossibleDropEffects(places, allowed), preferred);
 }
 
 DWORD NSDropTarget::Paste(IDataObject& data, bool cut)
@@ -148,16 +193,24 @@ DWORD NSDropTarget::Paste(IDataObject& data, bool cut)
     items_.reset();
     if (!StreamToDataSource(&data))
         return DROPEFFECT_NONE;
-    const POINTL nowhere{};
-    const DWORD effect = ChoosePasteEffect(PlacesAt(nowhere), cut);
+    const DropPlaces places = PlacesFor(folderPath_);
     DWORD done = DROPEFFECT_NONE;
-    if (effect != DROPEFFECT_NONE) {
-        LogDrop(folderPath_, nowhere);
-        if (CopyMove(effect, folderPath_))
-            done = effect;
+    if (!places.targetTakesItems) {
+        ShowRefusal();
+    } else if (const DWORD effect = ChoosePasteEffect(places, cut); effect != DROPEFFECT_NONE) {
+        LogDrop(folderPath_, POINTL{});
+        done = CopyMove(effect, folderPath_);
     }
     items_.reset();
     return done;
+}
+
+// The folder takes nothing: one answer for all that came, named by the first.
+void NSDropTarget::ShowRefusal() const
+{
+    const std::string name = items_->Items.empty() ? std::string() : items_->Items.front().Name;
+    ShowPrompt(::GetActiveWindow(), FormatText(CommonText(IDS_ERR_PASTE_ACCESS_DENIED_FMT), name),
+               CommonText(IDS_CAPTION_ERROR_PASTING), MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 
 void NSDropTarget::LogDrop(const std::string& targetPath, POINTL point) const
@@ -178,7 +231,7 @@ void NSDropTarget::LogDrop(const std::string& targetPath, POINTL point) const
     LogFormatted("\n\tTarget Context :%s\n", targetPath);
 }
 
-bool NSDropTarget::CopyMove(DWORD effect, const std::string& targetPath)
+DWORD NSDropTarget::CopyMove(DWORD effect, const std::string& targetPath)
 {
     CopyMoveTarget target;
     target.path = targetPath;

@@ -87,4 +87,18 @@ bool Contains(const std::string& folderPath, const std::string& name)
     return IsOnClipboard();
 }
 
+bool TakeOffClipboard(IDataObject* only)
+{
+    if (only) {
+        const std::lock_guard lock(Guard());
+        if (Current().data.Get() != only)
+            return false;
+    }
+    const bool onClipboard = IsOnClipboard();
+    const bool pending = Clear();
+    if (onClipboard)
+        ::OleSetClipboard(nullptr);
+    return pending;
+}
+
 } // namespace pending_cut

@@ -18,5 +18,8 @@ bool Clear();
 bool IsOnClipboard();
 // True when the item is part of a pending cut that is still on the clipboard.
 bool Contains(const std::string& folderPath, const std::string& name);
+// Forgets the cut and empties the clipboard while it still holds the cut (data another program
+// put there since stays); true when there was a cut. With only, a cut of that data object alone.
+bool TakeOffClipboard(IDataObject* only = nullptr);
 
 } // namespace pending_cut

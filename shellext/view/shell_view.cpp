@@ -4,6 +4,7 @@
 #include "com/com_boundary.h"
 #include "command_state.h"
 #include "folder/shell_folder.h"
+#include "folder/shell_folder_mgr.h"
 #include "logging/logging.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -13,6 +14,7 @@
 #include "settings/auxiliary.h"
 #include "text/ansi_text.h"
 #include "text/text_format.h"
+#include "transfer/fixed_items.h"
 #include "ui/prompt.h"
 #include "ui/wait_cursor.h"
 #include "view_commands.h"
@@ -73,6 +75,18 @@ STDMETHODIMP ShellView::QueryInterface(REFIID iid, void** result)
             *result = nullptr;
         return E_NOINTERFACE;
     }
+    if (IsEqualIID(iid, IID_IDropTarget)) {
+        // Items dropped on the view go into its folder: the folder's own drop target.
+        if (!result)
+            return E_POINTER;
+        *result = nullptr;
+        if (!folder_) {
+            Logging::OutToLogFile("No pointer to ShellFolder\n");
+            return E_NOINTERFACE;
+        }
+        Logging::OutToLogFile("ShellView::QueryInterface()==>IID_IDropTarget\n");
+        return folder_->CreateViewObject(nullptr, iid, result);
+    }
     const HRESULT found = ComObject::QueryInterface(iid, result);
     if (FAILED(found))
         Logging::OutToLogFile("ShellView::QueryInterface()==>Interface NOT recognized!\n");
@@ -120,11 +134,18 @@ bool ShellView::TranslateKey(const MSG& message)
             return ClipboardOperation(static_cast<char>(message.wParam), static_cast<UINT>(message.wParam));
         return false;
     }
+    if (message.message == WM_KEYDOWN && editor && (message.wParam == VK_BACK || message.wParam == VK_DELETE)) {
+        // Explorer would take these for its own commands (up a level, delete): they are the
+        // editor's, which gets them as if they had been dispatched to it.
+        MSG forwarded = message;
+        forwarded.hwnd = editor;
+        ::TranslateMessage(&forwarded);
+        ::DispatchMessageA(&forwarded);
+        return true;
+    }
     if (message.message == WM_KEYDOWN) {
         switch (message.wParam) {
         case VK_DELETE:
-            if (editor)
-                return false;   // the label editor takes it as any other key
             if (!hasFocus_)
                 return false;
             LogFormatted("ShellView::CheckForValidKey() - theKey=%d\n", static_cast<int>(message.wParam));
@@ -489,5 +510,9 @@ void ShellView::UpdateCommandState()
         EnableItem(file, view_command::kProperties, state.properties);
         ::SetMenuDefaultItem(file, state.defaultCommand ? state.defaultCommand : static_cast<UINT>(-1), FALSE);
     }
+    // Paste only what the clipboard holds of ours, into a folder that takes it.
+    if (HMENU edit = menus_.Edit())
+        EnableItem(edit, view_command::kPaste,
+                   TakesItems(list.CurrentFolder()) && ShellFolderMgr().CheckValidNSClipboard());
     menus_.CheckViewMode(list.ViewMode());
 }

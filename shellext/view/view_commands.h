@@ -48,6 +48,11 @@ constexpr UINT kContextMapDisc = 0x8010;
 constexpr UINT kContextFindFiles = 0x8011;
 constexpr UINT kContextDesktopShortcut = 0x8012;
 constexpr UINT kContextQuickMap = 0x8018;
+// The menu of a drop made with the right button (the second pop-up of menu resource 147).
+constexpr UINT kDragCopyHere = 0x8019;
+constexpr UINT kDragMoveHere = 0x801A;
+constexpr UINT kDragCancel = 0x801B;
+constexpr UINT kDragShortcutHere = 0x801C;
 constexpr UINT kContextRename = 0x801D;
 constexpr UINT kContextCut = 0x801E;
 constexpr UINT kContextCopy = 0x801F;
@@ -58,5 +63,10 @@ constexpr UINT kExplorerCut = 0xA041;
 constexpr UINT kExplorerCopy = 0xA042;
 } // namespace view_command
 
-// The item context menu's resource.
+// Whether the property sheets of items can be shown. Until they can, Properties is offered in
+// no menu, rather than offered and doing nothing.
+constexpr bool kItemPropertiesShown = false;
+
+// The item context menu's resource; its second pop-up is the menu of a drop with the right
+// button.
 constexpr UINT kItemContextMenu = 147;

@@ -54,7 +54,8 @@ void FillFile(HMENU file, bool hasFocus, ItemCreators user)
         Append(file, kPublicFolderSettings, CommonText(IDS_MENU_PUBLIC_FOLDER_SETTINGS));
         Append(file, kSettings, BrandingText(IDS_BRAND_SETTINGS_COMMAND));
     }
-    Append(file, kProperties, ContextMenuText(kContextProperties));
+    if (kItemPropertiesShown)
+        Append(file, kProperties, ContextMenuText(kContextProperties));
     Append(file, kRename, ContextMenuText(kContextRename));
     Append(file, kDelete, ContextMenuText(kContextDelete));
     AppendSeparator(file);
@@ -139,8 +140,8 @@ bool ViewMenus::Merge(IShellBrowser& browser, HWND listWindow, bool hasFocus, It
     }
     if ((file_ = SubMenuOf(shared_, FCIDM_MENU_FILE)))
         FillFile(file_, hasFocus, user);
-    if (HMENU edit = SubMenuOf(shared_, FCIDM_MENU_EDIT))
-        FillEdit(edit);
+    if ((edit_ = SubMenuOf(shared_, FCIDM_MENU_EDIT)))
+        FillEdit(edit_);
     if ((view_ = SubMenuOf(shared_, FCIDM_MENU_VIEW)))
         FillView(view_, user);
     if (HMENU tools = SubMenuOf(shared_, FCIDM_MENU_TOOLS))
@@ -159,7 +160,7 @@ void ViewMenus::Remove(IShellBrowser& browser)
     browser.SetMenuSB(nullptr, nullptr, nullptr);
     browser.RemoveMenusSB(shared_);
     ::DestroyMenu(shared_);
-    shared_ = file_ = view_ = nullptr;
+    shared_ = file_ = edit_ = view_ = nullptr;
 }
 
 void ViewMenus::CheckViewMode(int viewMode)

@@ -22,6 +22,7 @@ public:
     // Takes the menus out of the browser's window again.
     void Remove(IShellBrowser& browser);
     HMENU File() const { return file_; }
+    HMENU Edit() const { return edit_; }
     HMENU View() const { return view_; }
     void CheckViewMode(int viewMode);
 
@@ -34,5 +35,6 @@ public:
 private:
     HMENU shared_ = nullptr;
     HMENU file_ = nullptr;
+    HMENU edit_ = nullptr;
     HMENU view_ = nullptr;
 };

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -78,4 +79,31 @@ TEST_F(BrowseTreeCtrlTest, InsideTheMapDialogEveryClickIsPassedOnAndADoubleClick
     INT_PTR result = 0;
     ASSERT_TRUE(run.WaitForEnd(result));
     EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(BrowseTreeCtrlTest, AFolderWhoseNameLeadsBackToItselfIsShownWithoutRecursing)
+{
+    // Folders of a damaged cache: a name that is empty, or that names the folder it is in.
+    for (const char* key : {"Work\\Nameless", "Work\\Backslash", "Work\\Dot"})
+        MakeFolder(key, "", UserFolder);
+    CacheKey("Work\\Backslash").SetStringValue("Name", "\\");
+    CacheKey("Work\\Dot").SetStringValue("Name", ".");
+    const HWND owner = ::CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                                         nullptr, nullptr);
+    ASSERT_NE(nullptr, owner);
+    {
+        const BrowseTreeCtrl tree(owner, RECT{0, 0, 400, 300}, IDC_BROWSE_TREE, false);
+        const HTREEITEM work = FindTreeItem(tree.Window(), "Work");
+        ASSERT_NE(nullptr, work);
+        std::vector<std::string> texts = TreeChildTexts(tree.Window(), work);
+        std::sort(texts.begin(), texts.end());
+        EXPECT_EQ((std::vector<std::string>{"", ".", "Alpha     :   \\\\SRV\\Alpha", "Zoo", "\\"}), texts);
+        for (const HTREEITEM child : TreeChildren(tree.Window(), work)) {
+            const std::string text = TreeItemText(tree.Window(), child);
+            if (text != "Zoo" && text.rfind("Alpha", 0) != 0) {
+                EXPECT_TRUE(TreeChildren(tree.Window(), child).empty()) << "'" << text << "'";
+            }
+        }
+    }
+    ::DestroyWindow(owner);
 }

@@ -60,7 +60,7 @@ std::vector<std::string> NotifiedPaths(const ScriptedNetwork& network, LONG even
 TEST_F(MapFunctionsTest, AFreeLetterMappingTakesTheFirstFreeLetterAfterLocalAndUsedOnes)
 {
     network.Connect("E:", kOther);
-    network.Remember("F:", kDisc);   // remembered for the same disc, but not connected: in use
+    network.Remember("F:", kOther);   // remembered for another share, but not connected: in use
 
     std::string letter;
     std::string previous;
@@ -101,17 +101,102 @@ TEST_F(MapFunctionsTest, APathAlreadyServedIsReusedInAnySpellingWithoutConnectin
     EXPECT_TRUE(network.Notifications().empty());
 }
 
-TEST_F(MapFunctionsTest, ARememberedLetterForTheSamePathIsConnectedAgainNotTakenAsMapped)
+TEST_F(MapFunctionsTest, AUsersRememberedLetterOfThePathIsConnectedAgainStillRememberedAndUsed)
 {
-    network.Remember("F:", kDisc);
-    std::string letter = "F";
-    std::string previous;
-    ASSERT_TRUE(QuickMap(letter, previous));
+    for (const std::string given : {"F", ""}) {
+        SCOPED_TRACE(given.empty() ? "free-letter mapping" : "mapping to F");
+        ScriptedNetwork scripted;
+        scripted.AnswerConnect(kDisc, NO_ERROR);
+        scripted.Remember("F:", kDisc);
+        ScriptedPrompts prompts;
+        std::string letter = given;
+        DriveLetterUse use;
+        ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, use, false, true));
 
-    EXPECT_EQ(kDisc, previous);
-    EXPECT_EQ(kDisc, network.ConnectionOf("F:")) << "the letter must be live, not a dead drive";
-    ASSERT_EQ(1u, network.CancelCalls().size());
-    EXPECT_EQ(static_cast<DWORD>(CONNECT_UPDATE_PROFILE), network.CancelCalls()[0].flags);
+        EXPECT_EQ("F:", use.localName) << "not passed over for a second letter";
+        EXPECT_EQ(kDisc, scripted.ConnectionOf("F:")) << "the letter must be live, not a dead drive";
+        EXPECT_TRUE(scripted.IsRemembered("F:")) << "the user's remembered connection is not forgotten";
+        ASSERT_EQ(1u, scripted.ConnectCalls().size());
+        EXPECT_EQ(static_cast<DWORD>(CONNECT_UPDATE_PROFILE), scripted.ConnectCalls()[0].flags);
+        EXPECT_EQ(DriveLetterUse::Action::Reconnected, use.action);
+        EXPECT_TRUE(prompts.Prompts().empty()) << "nothing of another path is replaced";
+    }
+}
+
+TEST_F(MapFunctionsTest, LettersAreGivenBackOnlyWhereTheMappingConnectedThemAndStillServesItsPath)
+{
+    // The user's own H: of the path, remembered for the next log-on, is reused.
+    network.Connect("H:", kDisc, true);
+    RegKey::CURRENT_USER.CreateKey("Network\\H");
+    std::string letter = "H";
+    DriveLetterUse reused;
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, reused, false, true));
+    EXPECT_EQ(DriveLetterUse::Action::Reused, reused.action);
+
+    // F: and G: were free; another request then put another share on G:.
+    DriveLetterUse onF;
+    DriveLetterUse onG;
+    letter = "F";
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, onF, false, true));
+    letter = "G";
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, onG, false, true));
+    network.CancelConnection2("G:", 0, TRUE);
+    network.Connect("G:", kOther);
+    const size_t cancelsBefore = network.CancelCalls().size();
+
+    for (const auto giveBack : {&MapFunctions::ReleaseLetter, &MapFunctions::RestoreLetter}) {
+        giveBack(reused);
+        giveBack(onG);
+    }
+    EXPECT_EQ(cancelsBefore, network.CancelCalls().size()) << "nothing of the user's or of another request is touched";
+    EXPECT_EQ(kDisc, network.ConnectionOf("H:"));
+    EXPECT_TRUE(network.IsRemembered("H:"));
+    EXPECT_EQ(kOther, network.ConnectionOf("G:"));
+
+    EXPECT_TRUE(MapFunctions::ReleaseLetter(onF));
+    EXPECT_EQ("", network.ConnectionOf("F:"));
+}
+
+TEST_F(MapFunctionsTest, AConnectionReplacedByAMappingComesBackAsTheUserHadIt)
+{
+    network.Connect("H:", kOther, true);   // remembered for the next log-on
+    RegKey::CURRENT_USER.CreateKey("Network\\H");
+    network.Connect("J:", kOther);         // for this session only
+    ScriptedPrompts prompts(IDYES);
+    DriveLetterUse onH;
+    DriveLetterUse onJ;
+    std::string letter = "H";
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, onH, false, true));
+    letter = "J";
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, onJ, false, true));
+    EXPECT_TRUE(onH.foundPersistent);
+    EXPECT_FALSE(onJ.foundPersistent);
+
+    // Restored: connected again, remembered as it was or not.
+    ASSERT_TRUE(MapFunctions::RestoreLetter(onH));
+    EXPECT_EQ(kOther, network.ConnectionOf("H:"));
+    EXPECT_TRUE(network.IsRemembered("H:"));
+    EXPECT_EQ(static_cast<DWORD>(CONNECT_UPDATE_PROFILE), network.ConnectCalls().back().flags);
+    ASSERT_TRUE(MapFunctions::RestoreLetter(onJ));
+    EXPECT_EQ(kOther, network.ConnectionOf("J:"));
+    EXPECT_FALSE(network.IsRemembered("J:"));
+    ASSERT_EQ(4u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(Text(IDS_ASK_REPLACE_CONNECTION_FMT), "H:", kDisc, kOther), prompts.Prompts()[2].text)
+        << "putting the old connection back asks before replacing, like any replacement";
+
+    // Released: the letter goes, but a remembered connection is remembered again for the next
+    // log-on instead of being lost for good.
+    letter = "H";
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, onH, false, true));
+    letter = "J";
+    ASSERT_TRUE(MapFunctions::QuickMap(kDisc, letter, onJ, false, true));
+    ASSERT_TRUE(MapFunctions::ReleaseLetter(onH));
+    ASSERT_TRUE(MapFunctions::ReleaseLetter(onJ));
+    EXPECT_EQ("", network.ConnectionOf("H:"));
+    EXPECT_TRUE(network.IsRemembered("H:"));
+    EXPECT_EQ(static_cast<DWORD>(CONNECT_UPDATE_PROFILE | CONNECT_DEFERRED), network.ConnectCalls().back().flags);
+    EXPECT_EQ("", network.ConnectionOf("J:"));
+    EXPECT_FALSE(network.IsRemembered("J:"));
 }
 
 TEST_F(MapFunctionsTest, ReplacingAConnectionAsksWithTheCheckBoxAndRemembersDoNotAskAgain)

@@ -8,11 +8,14 @@
 #include "cache/cache.h"
 #include "com/com_apartment.h"
 #include "com/com_module.h"
+#include "pidl/pidl_mgr.h"
 #include "resources/branding_ids.h"
 #include "resources/resources.h"
 #include "resources/texts.h"
+#include "text/ansi_text.h"
 
 #include "explorer_driver.h"
+#include "module_session.h"
 #include "shellext/test_shell_browser.h"
 #include "support/branding_loaded.h"
 #include "support/prompt_recorder.h"
@@ -46,17 +49,9 @@ const std::set<std::string> kDiscs = {"OFFICE2026", "TRAINING", "BACKUP01", "DRI
 
 std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// Runs the thread's messages until the condition holds; false when it did not in time.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        TestShellBrowser::PumpMessages(20);
-    }
-    return true;
-}
+constexpr DWORD kViewTimeoutMs = 10000;
+// Wine's Explorer takes a while to start on a loaded machine.
+constexpr DWORD kExplorerTimeoutMs = 60000;
 
 // The names in the first column of a list control of this process.
 std::vector<std::string> RowsOf(HWND list)
@@ -107,24 +102,48 @@ protected:
     }
     void TearDown() override { ::CoTaskMemFree(rootList_); }
 
-    // The child of a folder with that display name (null when there is none).
-    ComPtr<IShellFolder> Child(IShellFolder& folder, const std::string& name)
+    // The child of a folder with that name, as the folder enumerates it (null when there is none).
+    static ScopedPidl ChildList(IShellFolder& folder, const std::string& name)
     {
         ComPtr<IEnumIDList> children;
         if (folder.EnumObjects(nullptr, SHCONTF_FOLDERS, &children) != S_OK)
             return nullptr;
-        LPITEMIDLIST child = nullptr;
-        ComPtr<IShellFolder> found;
-        while (!found && children->Next(1, &child, nullptr) == S_OK) {
+        LPITEMIDLIST next = nullptr;
+        while (children->Next(1, &next, nullptr) == S_OK) {
+            ScopedPidl child(next);
             STRRET display{};
             char text[MAX_PATH] = {};
-            if (SUCCEEDED(folder.GetDisplayNameOf(child, SHGDN_INFOLDER, &display)))
-                ::StrRetToBufA(&display, child, text, MAX_PATH);
+            if (SUCCEEDED(folder.GetDisplayNameOf(child.get(), SHGDN_INFOLDER, &display)))
+                ::StrRetToBufA(&display, child.get(), text, MAX_PATH);
             if (name == text)
-                folder.BindToObject(child, nullptr, IID_PPV_ARGS(&found));
-            ::CoTaskMemFree(child);
+                return child;
         }
+        return nullptr;
+    }
+
+    static ComPtr<IShellFolder> Child(IShellFolder& folder, const std::string& name)
+    {
+        ComPtr<IShellFolder> found;
+        if (const ScopedPidl child = ChildList(folder, name))
+            folder.BindToObject(child.get(), nullptr, IID_PPV_ARGS(&found));
         return found;
+    }
+
+    // From the desktop to the folder that the names lead to from the namespace root, each found
+    // by enumeration; null when one is missing.
+    ScopedPidl FolderList(const std::vector<std::string>& names)
+    {
+        ScopedPidl list(::ILClone(rootList_));
+        ComPtr<IShellFolder> folder = root_;
+        for (const std::string& name : names) {
+            const ScopedPidl child = ChildList(*folder.Get(), name);
+            ComPtr<IShellFolder> next;
+            if (!child || FAILED(folder->BindToObject(child.get(), nullptr, IID_PPV_ARGS(&next))))
+                return nullptr;
+            list.reset(::ILCombine(list.get(), child.get()));
+            folder = next;
+        }
+        return list;
     }
 
     std::unique_ptr<OpenView> Open(IShellFolder& folder)
@@ -176,12 +195,12 @@ TEST_F(NamespaceInExplorerTest, ShowsTheDiscsFoundAndEveryViewFollowsAFolderMade
     // the user types its name at once.
     ::SetFocus(first->list);
     ::SendMessageA(first->window, WM_COMMAND, kNewFolder, 0);
-    ASSERT_TRUE(PumpUntil([&] { return Contains(RowsOf(second->list), "New Folder"); }));
+    ASSERT_TRUE(PumpUntil([&] { return Contains(RowsOf(second->list), "New Folder"); }, kViewTimeoutMs));
     HWND editor = ListView_GetEditControl(first->list);
     ASSERT_NE(nullptr, editor);
     ::SetWindowTextA(editor, "Projects");
     ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(PumpUntil([&] { return Contains(RowsOf(second->list), "Projects"); }));
+    ASSERT_TRUE(PumpUntil([&] { return Contains(RowsOf(second->list), "Projects"); }, kViewTimeoutMs));
     EXPECT_FALSE(Contains(RowsOf(first->list), "New Folder"));
     EXPECT_TRUE(Contains(RowsOf(first->list), "Projects"));
     EXPECT_TRUE(CachedNames("").count("Projects"));
@@ -200,7 +219,7 @@ TEST_F(NamespaceInExplorerTest, ShowsTheDiscsFoundAndEveryViewFollowsAFolderMade
         ::SendMessageA(second->window, WM_COMMAND, kDelete, 0);
         EXPECT_EQ(1u, yes.Prompts().size());
     }
-    ASSERT_TRUE(PumpUntil([&] { return !Contains(RowsOf(first->list), "Projects"); }));
+    ASSERT_TRUE(PumpUntil([&] { return !Contains(RowsOf(first->list), "Projects"); }, kViewTimeoutMs));
     EXPECT_FALSE(Contains(RowsOf(second->list), "Projects"));
     EXPECT_FALSE(CachedNames("").count("Projects"));
 }
@@ -219,7 +238,7 @@ TEST_F(NamespaceInExplorerTest, WinesExplorerShowsTheNamespaceAndBrowsesIntoTheD
     ExplorerProcess explorer("/e,C:\\");
     ASSERT_NE(0u, explorer.Id());
     HWND frame = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (frame = explorer.Frame()) != nullptr; }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return (frame = explorer.Frame()) != nullptr; }, kExplorerTimeoutMs));
     // The namespace's path typed into the address box, as a user would.
     ASSERT_TRUE(explorer.GoTo(std::string(kMyComputer) + "\\::" + NamespaceClassId()));
     HWND list = nullptr;
@@ -228,7 +247,7 @@ TEST_F(NamespaceInExplorerTest, WinesExplorerShowsTheNamespaceAndBrowsesIntoTheD
     const bool shown = PumpUntil([&] {
         list = frame ? OurListIn(frame) : nullptr;
         return list && RemoteList(list).Rows().size() == 1;
-    }, 60000);
+    }, kExplorerTimeoutMs);
     if (frame)
         SaveScreenshot(frame, folder + "\\explorer-root.bmp");
     ASSERT_TRUE(shown) << "Explorer shows our view of the root: frame " << frame << ", list " << list << ", view "
@@ -247,8 +266,115 @@ TEST_F(NamespaceInExplorerTest, WinesExplorerShowsTheNamespaceAndBrowsesIntoTheD
     }, 30000)) << "the view of all discs replaces the root's";
     EXPECT_EQ(kDiscs, std::set<std::string>(rows.begin(), rows.end()));
 
-    TestShellBrowser::PumpMessages(500);   // let it paint
     EXPECT_TRUE(SaveScreenshot(frame, folder + "\\explorer-all-discs.bmp"));
+}
+
+// Folders of the user's own, made through the search module as the views make them: Field
+// Work, in it Spring Survey, in that the disc TRAINING. They go again with the object.
+class UserFolders {
+public:
+    UserFolders() : module_(CreateSearchModule())
+    {
+        made_ = module_ && Create("Field Work", UserFolder, "") && Create("Spring Survey", UserFolder, "Field Work") &&
+                Create("TRAINING", CdRomDisc, "Field Work\\Spring Survey", "\\\\TESSARO1");
+    }
+    ~UserFolders()
+    {
+        if (module_)
+            module_->DeleteItem(0, L"", ItemRecord("Field Work", UserFolder).Get());
+    }
+    UserFolders(const UserFolders&) = delete;
+    UserFolders& operator=(const UserFolders&) = delete;
+
+    bool Made() const { return made_; }
+
+private:
+    bool Create(const std::string& name, ListItemType type, const std::string& path, const std::string& location = "")
+    {
+        return module_->CreateItem(0, WideFromAnsi(path).c_str(), ItemRecord(name, type, path, location).Get()) == S_OK;
+    }
+
+    ComPtr<INotifyNSServer> module_;
+    bool made_ = false;
+};
+
+// The labels of the tree's items from the desktop down to a folder: the name each one has in
+// its parent, as the tree asks the shell for it.
+std::vector<std::string> TreeLabels(LPCITEMIDLIST folder)
+{
+    std::vector<std::string> labels;
+    ScopedPidl list(::ILClone(folder));
+    do {
+        PWSTR name = nullptr;
+        const bool named = SUCCEEDED(::SHGetNameFromIDList(list.get(), SIGDN_NORMALDISPLAY, &name));
+        labels.insert(labels.begin(), named ? AnsiFromWide(name) : "");
+        ::CoTaskMemFree(name);
+    } while (::ILRemoveLastID(list.get()));
+    return labels;
+}
+
+// Whether the Explorer window comes to show our view with exactly these rows.
+bool ShowsRows(HWND frame, const std::set<std::string>& expected, std::set<std::string>& shown)
+{
+    return PumpUntil([&] {
+        HWND list = OurListIn(frame);
+        const std::vector<std::string> rows = list ? RemoteList(list).Rows() : std::vector<std::string>();
+        shown = std::set<std::string>(rows.begin(), rows.end());
+        return shown == expected;
+    }, kExplorerTimeoutMs);
+}
+
+TEST_F(NamespaceInExplorerTest, WinesExplorerReachesEveryFolderThroughItsTreeAndItsAddressBox)
+{
+    const UserFolders folders;
+    ASSERT_TRUE(folders.Made());
+    const ScopedPidl allDiscs = FolderList({BrandingText(IDS_BRAND_ALL_DISCS_FOLDER)});
+    const ScopedPidl fieldWork = FolderList({"Field Work"});
+    const ScopedPidl springSurvey = FolderList({"Field Work", "Spring Survey"});
+    ASSERT_TRUE(allDiscs && fieldWork && springSurvey);
+
+    ExplorerProcess explorer("/e,C:\\");
+    HWND frame = nullptr;
+    HWND treeWindow = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        frame = explorer.Frame();
+        return frame && (treeWindow = FindDescendant(frame, WC_TREEVIEWA)) != nullptr;
+    }, kExplorerTimeoutMs));
+    const RemoteTree tree(treeWindow);
+
+    // The namespace under My Computer expands to its folders.
+    HTREEITEM root = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (root = tree.Find(TreeLabels(rootList_))) != nullptr; }, kExplorerTimeoutMs))
+        << "the tree shows the namespace under My Computer";
+    EXPECT_TRUE(tree.HasButton(root));
+    ASSERT_TRUE(tree.Expand(root)) << "expanding the namespace finds its folders";
+    const std::vector<std::string> rootLabels = tree.ChildLabels(root);
+    EXPECT_EQ((std::set<std::string>{TreeLabels(allDiscs.get()).back(), TreeLabels(fieldWork.get()).back()}),
+              std::set<std::string>(rootLabels.begin(), rootLabels.end()));
+
+    // A folder selected in the tree is shown on the right.
+    std::set<std::string> shown;
+    HTREEITEM discsItem = tree.Find(TreeLabels(allDiscs.get()));
+    ASSERT_NE(nullptr, discsItem);
+    EXPECT_FALSE(tree.HasButton(discsItem)) << "the folder of all discs holds discs only";
+    ASSERT_TRUE(tree.Select(discsItem));
+    EXPECT_TRUE(ShowsRows(frame, kDiscs, shown)) << ::testing::PrintToString(shown);
+
+    HTREEITEM fieldItem = tree.Find(TreeLabels(fieldWork.get()));
+    ASSERT_NE(nullptr, fieldItem);
+    EXPECT_TRUE(tree.HasButton(fieldItem));
+    ASSERT_TRUE(tree.Select(fieldItem));
+    EXPECT_TRUE(ShowsRows(frame, {"Spring Survey"}, shown)) << ::testing::PrintToString(shown);
+    ASSERT_TRUE(tree.Expand(fieldItem));
+    EXPECT_EQ(std::vector<std::string>{TreeLabels(springSurvey.get()).back()}, tree.ChildLabels(fieldItem));
+
+    // An address typed with a sub-folder, its names in another case than the folders'.
+    ASSERT_TRUE(explorer.GoTo(std::string(kMyComputer) + "\\::" + NamespaceClassId() + "\\field work\\SPRING SURVEY"));
+    EXPECT_TRUE(ShowsRows(frame, {"TRAINING"}, shown)) << ::testing::PrintToString(shown);
+
+    const std::string screenshots = ScreenshotFolder();
+    ::CreateDirectoryA(screenshots.c_str(), nullptr);
+    EXPECT_TRUE(SaveScreenshot(frame, screenshots + "\\explorer-tree.bmp"));
 }
 
 } // namespace

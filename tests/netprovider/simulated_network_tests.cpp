@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 
+#include "network_description.h"
 #include "simulated_network.h"
 #include "support/temp_directory.h"
 
@@ -38,6 +40,18 @@ std::string Connection(const std::string& localName)
     DWORD size = sizeof(remote);
     DWORD result = WNetGetConnectionA(localName.c_str(), remote, &size);
     return result == NO_ERROR ? remote : "error " + std::to_string(result);
+}
+
+using Clock = std::chrono::steady_clock;
+
+long long MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
+
+ListedResource ServerResource(const std::string& name)
+{
+    return {"\\\\" + name, "", kProviderName, RESOURCETYPE_ANY, RESOURCEDISPLAYTYPE_SERVER, RESOURCEUSAGE_CONTAINER};
 }
 
 // Where the harness made the unc tree, as a Windows path.
@@ -214,8 +228,9 @@ TEST(SimulatedNetworkDrives, ConnectsToAShareWithoutALetter)
 TEST(SimulatedNetworkDescription, DamagedFileYieldsOnlyItsGoodLines)
 {
     // Over-long line, no server, empty share name, too many parts, server name too long, bad
-    // characters, '|' in a comment, a server of another domain, a share listed twice; the good
-    // lines around them (the first with CRLF, the last without a line break) remain.
+    // characters, '|' in a comment, a server of another domain, a share listed twice, bad
+    // settings; the good lines around them (the first with CRLF, the last without a line
+    // break) remain.
     const char* path = std::getenv("SIMNET_DAMAGED_DESCRIPTION");
     ASSERT_NE(path, nullptr) << "run through run_simulated_network_tests.sh";
     DescriptionOverride description(path);
@@ -245,4 +260,93 @@ TEST(SimulatedNetworkDescription, MissingFileMeansNoNetwork)
     EXPECT_NE(WNetOpenEnumA(RESOURCE_GLOBALNET, RESOURCETYPE_ANY, 0, &parent, &enumeration),
               static_cast<DWORD>(NO_ERROR));
     EXPECT_NE(AddConnection("", "\\\\ALPHA\\MEDIA"), static_cast<DWORD>(NO_ERROR));
+}
+
+TEST(SimulatedNetworkDescription, CostsAndDeadServersAreReadFromTheirLines)
+{
+    using simnet::NetworkDescription;
+    const NetworkDescription defaults = NetworkDescription::Parse("W\\A\\S\n");
+    EXPECT_EQ(defaults.LatencyMs(), 0u);
+    EXPECT_EQ(defaults.TimeoutMs(), 3000u);
+
+    const NetworkDescription network = NetworkDescription::Parse(
+        "@latency 50\n"
+        "@timeout\t120 \n"
+        "W\\GONE|Old server @dead\n"
+        "W\\QUIET| @dead\n"
+        "W\\ALIVE|@dead\n"            // the mark needs its blank
+        "W\\ALIVE\\S| @dead\n"       // a share's comment is only a comment
+        "@latency 7x\n"
+        "@timeout 600001\n"
+        "@latency\n"
+        "@delay 5\n"
+        " @latency 9\n");
+    EXPECT_EQ(network.LatencyMs(), 50u);
+    EXPECT_EQ(network.TimeoutMs(), 120u);
+    const simnet::Server* gone = network.FindServer(L"GONE");
+    ASSERT_NE(gone, nullptr);
+    EXPECT_TRUE(gone->dead);
+    EXPECT_EQ(gone->comment, L"Old server");
+    ASSERT_NE(network.FindServer(L"QUIET"), nullptr);
+    EXPECT_TRUE(network.FindServer(L"QUIET")->dead);
+    EXPECT_EQ(network.FindServer(L"QUIET")->comment, L"");
+    const simnet::Server* alive = network.FindServer(L"ALIVE");
+    ASSERT_NE(alive, nullptr);
+    EXPECT_FALSE(alive->dead);
+    EXPECT_EQ(alive->comment, L"@dead");
+    ASSERT_EQ(alive->shares.size(), 1u);
+    EXPECT_EQ(alive->shares[0].comment, L" @dead");
+    std::vector<unsigned> refused;
+    for (const simnet::RefusedLine& line : network.Refused()) refused.push_back(line.lineNumber);
+    EXPECT_THAT(refused, ElementsAre(7u, 8u, 9u, 10u, 11u));
+}
+
+// Listing a server's shares and connecting to one cost the latency; a dead server is listed in
+// its domain but fails its share listing after the time-out; nothing else waits.
+TEST(SimulatedNetworkDescription, ServersAnswerAfterTheLatencyAndDeadOnesFailAfterTheTimeout)
+{
+    TempDirectory directory;
+    ASSERT_TRUE(WriteWholeFile(directory.File("slow.txt"),
+                               "@latency 700\n@timeout 1200\nSLOW\\LIVE\\S1\nSLOW\\DEAD|Dead server @dead\n"));
+    DescriptionOverride description(directory.File("slow.txt"));
+
+    Clock::time_point start = Clock::now();
+    ListedResource provider = OurProvider();
+    std::vector<ListedResource> domains = ListChildren(&provider);
+    ASSERT_THAT(RemoteNames(domains), ElementsAre("SLOW"));
+    std::vector<ListedResource> servers = ListChildren(&domains[0]);
+    EXPECT_LT(MillisecondsSince(start), 700);
+    ASSERT_THAT(RemoteNames(servers), ElementsAre("\\\\LIVE", "\\\\DEAD"));
+    EXPECT_EQ(servers[1].comment, "Dead server");
+
+    start = Clock::now();
+    EXPECT_THAT(RemoteNames(ListChildren(&servers[0])), ElementsAre("\\\\LIVE\\S1"));
+    EXPECT_GE(MillisecondsSince(start), 700);
+
+    start = Clock::now();
+    EXPECT_EQ(OpenEnumError("\\\\DEAD", RESOURCEDISPLAYTYPE_SERVER), static_cast<DWORD>(ERROR_BAD_NETPATH));
+    EXPECT_GE(MillisecondsSince(start), 1200);
+
+    start = Clock::now();
+    EXPECT_EQ(AddConnection("", "\\\\LIVE\\S1"), static_cast<DWORD>(NO_ERROR));
+    EXPECT_GE(MillisecondsSince(start), 700);
+}
+
+TEST(SimulatedNetworkDescription, IsReadOnceAndAgainOnlyWhenTheFileChanges)
+{
+    TempDirectory directory;
+    const std::string path = directory.File("network.txt");
+    ASSERT_TRUE(WriteWholeFile(path, "ONCE\\FIRST\\S1\n"));
+    DescriptionOverride description(path);
+    const ListedResource first = ServerResource("FIRST");
+    EXPECT_THAT(RemoteNames(ListChildren(&first)), ElementsAre("\\\\FIRST\\S1"));
+    {
+        // While nobody else may open the file, the provider still knows the network.
+        HANDLE locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+        EXPECT_THAT(RemoteNames(ListChildren(&first)), ElementsAre("\\\\FIRST\\S1"));
+        CloseHandle(locked);
+    }
+    ASSERT_TRUE(WriteWholeFile(path, "ONCE\\FIRST\\S1\nONCE\\FIRST\\S2\n"));
+    EXPECT_THAT(RemoteNames(ListChildren(&first)), ElementsAre("\\\\FIRST\\S1", "\\\\FIRST\\S2"));
 }

@@ -1,7 +1,7 @@
 // Discs and launch objects mapped to drive letters for real by the search module, on the
 // simulated network: the letter becomes a network drive that lists the share's files, a second
 // disc wanting the same letter asks before replacing it, and a launch object's mapping ends
-// with its program.
+// with its program while the user's own drives stay.
 
 #include "com/com_apartment.h"
 #include "launch_record.h"
@@ -29,6 +29,7 @@ using Microsoft::WRL::ComPtr;
 
 constexpr char kDrive[] = "F:";
 constexpr char kDriveRoot[] = "F:\\";
+constexpr char kUsersDrive[] = "H:";
 constexpr int kCheckBoxNo = 1308;
 
 // What a shell view does when a disc of the user's folders is opened, or a launch object, in
@@ -114,7 +115,9 @@ protected:
     {
         ::EnumWindows(CloseExplorerWindow, 0);
         ::WNetCancelConnection2A(kDrive, 0, TRUE);
+        ::WNetCancelConnection2A(kUsersDrive, CONNECT_UPDATE_PROFILE, TRUE);
         ::DeleteFileA((disc1_.Folder() + "\\readme.txt").c_str());
+        ::DeleteFileA((tools_.Folder() + "\\launch_target.exe").c_str());
     }
 
     // A disc of the folder "Work" that always maps to F:, added as the shell adds one.
@@ -134,6 +137,34 @@ protected:
         disc.SaveMoreData();
     }
 
+    // A launch object "Work\\Tool" whose program, on the tools share, unmaps its letters when it
+    // ends.
+    RegKey MakeToolsLaunchObject()
+    {
+        const std::string program = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "launch_target.exe");
+        EXPECT_TRUE(::CopyFileA(program.c_str(), (tools_.Folder() + "\\launch_target.exe").c_str(), FALSE));
+        MakeFolder("Work\\Tool", "Tool", LaunchObject);
+        RegKey tool = CacheKey("Work\\Tool");
+        tool.SetStringValue("TargetFile", "\\\\ALPHA\\TOOLS\\launch_target.exe \"" + Record() + "\"");
+        tool.SetDWORDValue("ExitLOStatus", 1);
+        return tool;
+    }
+
+    std::string Record() const { return records_.File("record.txt"); }
+
+    // Runs "Work\\Tool" as a shell view does: its program starts in startFolder, and F: goes
+    // when it ends.
+    void RunToolFrom(const char* startFolder)
+    {
+        auto call = AskModule("Work\\Tool", true);
+        EXPECT_EQ(S_OK, AnswerOf(call));
+        const auto started = WaitForLaunchRecord(Record(), 15000);
+        ASSERT_TRUE(started) << "the program never started";
+        EXPECT_EQ(0, ::lstrcmpiA(startFolder, started->folder.c_str())) << "started in " << started->folder;
+        EXPECT_TRUE(WaitForDriveGone(20000)) << "F: stayed mapped after the program ended";
+    }
+
+    TempDirectory records_;
     SimulatedShare disc1_{"ALPHA", "DISC1"};
     SimulatedShare disc2_{"ALPHA", "DISC2"};
     SimulatedShare tools_{"ALPHA", "TOOLS"};
@@ -188,24 +219,31 @@ TEST_F(DiscMappingModuleTest, ASecondDiscWantingFAsksBeforeReplacingAndNoKeepsTh
 
 TEST_F(DiscMappingModuleTest, ALaunchObjectsProgramRunsFromFAndFIsUnmappedWhenItEnds)
 {
-    const std::string program = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "launch_target.exe");
-    ASSERT_TRUE(::CopyFileA(program.c_str(), (tools_.Folder() + "\\launch_target.exe").c_str(), FALSE));
-    TempDirectory records;
-    const std::string record = records.File("record.txt");
-    MakeFolder("Work\\Tool", "Tool", LaunchObject);
-    RegKey tool = CacheKey("Work\\Tool");
-    tool.SetStringValue("TargetFile", "\\\\ALPHA\\TOOLS\\launch_target.exe \"" + record + "\"");
+    RegKey tool = MakeToolsLaunchObject();
     tool.SetDWORDValue("AutoMapping", 2);
     tool.SetStringValue("DriveLetter", "F");
-    tool.SetDWORDValue("ExitLOStatus", 1);
+    RunToolFrom(kDriveRoot);
+}
 
-    auto call = AskModule("Work\\Tool", true);
-    EXPECT_EQ(S_OK, AnswerOf(call));
-    const auto started = WaitForLaunchRecord(record, 15000);
-    ASSERT_TRUE(started) << "the program never started";
-    EXPECT_EQ(0, ::lstrcmpiA(kDriveRoot, started->folder.c_str())) << "started in " << started->folder;
-    EXPECT_TRUE(WaitForDriveGone(20000)) << "F: stayed mapped after the program ended";
-    ::DeleteFileA((tools_.Folder() + "\\launch_target.exe").c_str());
+TEST_F(DiscMappingModuleTest, TheUsersRememberedDriveOfTheSameShareOutlivesALaunchObjectThatUnmapsItsLetters)
+{
+    // The user's own H:, remembered for the next log-on, serves the share the program is on.
+    NETRESOURCEA resource{};
+    resource.dwType = RESOURCETYPE_DISK;
+    resource.lpLocalName = const_cast<char*>(kUsersDrive);
+    resource.lpRemoteName = const_cast<char*>("\\\\ALPHA\\TOOLS");
+    ASSERT_EQ(static_cast<DWORD>(NO_ERROR), ::WNetAddConnection2A(&resource, nullptr, nullptr, CONNECT_UPDATE_PROFILE));
+    ASSERT_TRUE(RegKey::CURRENT_USER.KeyExists("Network\\H"));
+    RegKey tool = MakeToolsLaunchObject();
+    tool.SetDWORDValue("AutoMapping", 3);
+    tool.SetStringValue("MultipleMapping", "Target File Path:H|\\\\ALPHA\\DISC1:F");
+    RunToolFrom("H:\\");
+    if (HasFatalFailure())
+        return;
+    EXPECT_TRUE(WaitForModuleEnd(20000)) << "the module still holds the program's mappings";
+
+    EXPECT_EQ(0, ::lstrcmpiA("\\\\ALPHA\\TOOLS", ConnectionOf(kUsersDrive).c_str())) << ConnectionOf(kUsersDrive);
+    EXPECT_TRUE(RegKey::CURRENT_USER.KeyExists("Network\\H")) << "the user's drive is no longer remembered";
 }
 
 } // namespace

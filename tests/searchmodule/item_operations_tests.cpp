@@ -88,6 +88,33 @@ TEST_F(ItemOperationsTest, DiscsOfTheDatabaseAreCopiedOutButNeitherMovedNorChang
     EXPECT_EQ((std::multiset<std::string>{"CD1"}), NamesIn("All Discs"));
 }
 
+TEST_F(ItemOperationsTest, FoldersOfTheSystemAndAClientsPublicFoldersAreNeitherCopiedNorMoved)
+{
+    SetKind(0);   // a client
+    MakeFolder("Shared", "Shared", UserFolder);
+    CacheKey("Shared").SetDWORDValue("ItemCreator", 1);   // the administrator's, imported
+    const struct {
+        const char* what;
+        CacheItem item;
+    } refused[] = {
+        {"the folder of all discs", Folder("All Discs", SystemFolder)},
+        {"the folder of all discs, said to be a user folder", Folder("All Discs")},
+        {"the root", Folder("Network Storage", RootFolder)},
+        {"a public folder as the client sees it", Folder("Shared", PublicUserFolder)},
+        {"a public folder, said to be the client's own", Folder("Shared")},
+    };
+    for (const auto& [what, item] : refused) {
+        for (const long operation : {ClipboardCopy, ClipboardCut})
+            EXPECT_EQ(NSS_S_ACCESS_DENIED, ItemOperations::Move("Work", In(item, ""), "", operation).result) << what;
+    }
+    EXPECT_TRUE(NamesIn("Work").empty());
+    EXPECT_EQ((std::multiset<std::string>{"All Discs", "Maps", "Shared", "Work"}), NamesIn(""));
+
+    // The client's own folders move as ever.
+    EXPECT_EQ(S_OK, ItemOperations::Move("Work", In(Folder("Maps", MappedFolder), ""), "", ClipboardCut).result);
+    EXPECT_EQ((std::multiset<std::string>{"Maps"}), NamesIn("Work"));
+}
+
 TEST_F(ItemOperationsTest, MissingFoldersAndItemsAreReportedAsSuch)
 {
     EXPECT_EQ(NSS_S_NOT_ADDED, ItemOperations::Create("Nowhere", Folder("New")).result);

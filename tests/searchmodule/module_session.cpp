@@ -1,6 +1,7 @@
 #include "module_session.h"
 
 #include "base/module_path.h"
+#include "base/scoped_handle.h"
 #include "com/com_apartment.h"
 #include "com/com_object.h"
 #include "registry/registry.h"
@@ -22,6 +23,24 @@ using Microsoft::WRL::ComPtr;
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 20000;
+
+// Calls use with each running module process, opened with the given access.
+void ForEachModuleProcess(DWORD access, const std::function<void(HANDLE)>& use)
+{
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        if (::lstrcmpiA(entry.szExeFile, "Trawlex.exe") != 0)
+            continue;
+        const ScopedKernelHandle process(::OpenProcess(access, FALSE, entry.th32ProcessID));
+        if (process)
+            use(process.Get());
+    }
+    ::CloseHandle(snapshot);
+}
 
 } // namespace
 
@@ -68,20 +87,19 @@ HRESULT AskLaunchManager(LaunchRequest request, const std::string& itemPath)
 
 void TerminateModuleProcesses()
 {
-    const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-        if (::lstrcmpiA(entry.szExeFile, "Trawlex.exe") != 0)
-            continue;
-        if (const HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-            ::TerminateProcess(process, 1);
-            ::CloseHandle(process);
-        }
-    }
-    ::CloseHandle(snapshot);
+    ForEachModuleProcess(PROCESS_TERMINATE, [](HANDLE process) { ::TerminateProcess(process, 1); });
+}
+
+bool WaitForModuleEnd(DWORD timeoutMs)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    bool ended = true;
+    ForEachModuleProcess(SYNCHRONIZE, [&](HANDLE process) {
+        const ULONGLONG now = ::GetTickCount64();
+        const DWORD left = now < end ? static_cast<DWORD>(end - now) : 0;
+        ended = ::WaitForSingleObject(process, left) == WAIT_OBJECT_0 && ended;
+    });
+    return ended;
 }
 
 void ClickModuleButton(HWND dialog, int button)

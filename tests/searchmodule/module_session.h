@@ -49,6 +49,9 @@ HRESULT AskLaunchManager(LaunchRequest request, const std::string& itemPath);
 // Ends the module's process: a test that failed while the module waits for the user gets its
 // call back (as a disconnection) instead of waiting for ever.
 void TerminateModuleProcesses();
+// Waits until no module process runs any more (a module ends once nothing holds it); false
+// when one still runs after the time.
+bool WaitForModuleEnd(DWORD timeoutMs);
 
 // A start of the settings program of the build folder, as a shortcut or Explorer starts it. A
 // copy that a failed test left open is asked to close when the object goes, never killed.

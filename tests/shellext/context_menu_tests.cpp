@@ -2,6 +2,7 @@
 #include "folder/shell_folder.h"
 #include "folder/shell_folder_mgr.h"
 #include "menu/shell_folder_context_menu.h"
+#include "ns_result_codes.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
@@ -174,20 +175,6 @@ protected:
 
     static UINT OffsetOf(UINT command) { return command - 0x8000; }
 
-    // Explorer's tree pane with one item, selected, as the menu's browser shows it.
-    HWND ShowTreeWithSelected(const char* name)
-    {
-        HWND tree = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, 0, 0, 200, 200,
-                                      browser_->Window(), nullptr, nullptr, nullptr);
-        TVINSERTSTRUCTA insert{};
-        insert.hInsertAfter = TVI_LAST;
-        insert.item.mask = TVIF_TEXT;
-        insert.item.pszText = const_cast<char*>(name);
-        TreeView_SelectItem(tree, TreeView_InsertItem(tree, &insert));
-        browser_->treeWindow = tree;
-        return tree;
-    }
-
     // The host's menu: five items of its own with low ids.
     static HMENU HostMenu()
     {
@@ -234,6 +221,7 @@ TEST_F(ContextMenuTest, TheFullMenuUsesIdsFromTheHostsFirstIdAndCountsThem)
     EXPECT_EQ("Rena&me", ours[OffsetOf(kContextRename)]);
     EXPECT_EQ("&Paste", ours[OffsetOf(kContextPasteInto)]);
     EXPECT_EQ(0u, ours.count(OffsetOf(kContextMapDisc))) << "a folder is no disc";
+    EXPECT_EQ(0u, ours.count(OffsetOf(kContextProperties))) << "there is no property sheet to show yet";
     EXPECT_EQ(kFirstId + OffsetOf(kContextOpen), ::GetMenuDefaultItem(host, FALSE, 0));
     ::DestroyMenu(host);
 
@@ -327,6 +315,15 @@ TEST_F(ContextMenuTest, ClipboardAndDeleteVerbsGoToTheViewWhenItTakesThem)
     EXPECT_TRUE(server_->calls.empty());
     EXPECT_TRUE(prompts.Prompts().empty());
     EXPECT_EQ(E_INVALIDARG, Invoke(*menu.Get(), "format"));
+
+    // A caller that speaks Unicode may give the verb in its wide form only.
+    CMINVOKECOMMANDINFOEX wide{};
+    wide.cbSize = sizeof wide;
+    wide.fMask = CMIC_MASK_UNICODE;
+    wide.lpVerbW = L"copy";
+    EXPECT_EQ(S_OK, menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&wide)));
+    ASSERT_EQ(5u, view_->asked.size());
+    EXPECT_EQ(ids.copyItem, view_->asked[4].message);
 }
 
 TEST_F(ContextMenuTest, DeleteFallsBackToTheFolderWhenTheViewLeavesIt)
@@ -360,7 +357,7 @@ TEST_F(ContextMenuTest, WithoutAViewTheTreesFolderIsCutOrCopiedAndMarkedAndThePa
     const OleApartment ole;   // the clipboard is OLE's
     ComPtr<IContextMenu> menu = ProjectsMenu();
     view_->answer = S_FALSE;   // the tree has the focus
-    HWND tree = ShowTreeWithSelected("Projects");
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
     const HTREEITEM item = TreeView_GetSelection(tree);
 
     EXPECT_EQ(S_OK, Invoke(*menu.Get(), "cut"));
@@ -383,6 +380,37 @@ TEST_F(ContextMenuTest, WithoutAViewTheTreesFolderIsCutOrCopiedAndMarkedAndThePa
     ::DestroyWindow(tree);
 }
 
+TEST_F(ContextMenuTest, AFolderCutInTheTreeStaysMarkedUntilAPasteMovesIt)
+{
+    const OleApartment ole;
+    MakeFolder("Archive", "Archive", UserFolder);
+    ComPtr<IContextMenu> projects = ProjectsMenu();
+    view_->answer = S_FALSE;   // the tree has the focus
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
+    const HTREEITEM item = TreeView_GetSelection(tree);
+    ASSERT_EQ(S_OK, Invoke(*projects.Get(), "cut"));
+
+    ComPtr<IContextMenu> archive = MenuOf(Root(), Child("Archive").get());
+    {
+        PromptRecorder prompts;
+        server_->answers = {NSS_S_ACCESS_DENIED};
+        EXPECT_EQ(E_FAIL, Invoke(*archive.Get(), "paste"));
+        EXPECT_EQ(1u, prompts.Prompts().size());
+    }
+    EXPECT_EQ(static_cast<UINT>(TVIS_CUT), TreeView_GetItemState(tree, item, TVIS_CUT)) << "nothing moved";
+    EXPECT_TRUE(ShellFolderMgr().CheckValidNSClipboard());
+    EXPECT_TRUE(AuxiliaryFunctions::GetClipboardCutFlag());
+
+    EXPECT_EQ(S_OK, Invoke(*archive.Get(), "paste"));
+    EXPECT_EQ(0u, TreeView_GetItemState(tree, item, TVIS_CUT));
+    EXPECT_FALSE(ShellFolderMgr().CheckValidNSClipboard());
+    ASSERT_EQ(2u, server_->calls.size());
+    EXPECT_EQ("Archive", server_->calls[1].path);
+    EXPECT_EQ(2, server_->calls[1].operation);
+    ::OleSetClipboard(nullptr);
+    ::DestroyWindow(tree);
+}
+
 TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem)
 {
     ComPtr<IContextMenu> menu = ProjectsMenu();
@@ -398,25 +426,56 @@ TEST_F(ContextMenuTest, ExploreAndOpenBrowseToTheFolderAndRenameEditsTheTreeItem
     EXPECT_EQ(0, std::memcmp(expected.get(), browser_->browsedTo[0], size));
 
     EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextRename))) << "no tree to edit in";
-    HWND tree = ShowTreeWithSelected("Projects");
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
     EXPECT_EQ(S_OK, InvokeOffset(*menu.Get(), OffsetOf(kContextRename)));
     EXPECT_NE(nullptr, TreeView_GetEditControl(tree));
     TreeView_EndEditLabelNow(tree, TRUE);
     ::DestroyWindow(tree);
 }
 
-TEST_F(ContextMenuTest, WithoutAShellBrowserTheMenuDoesNothing)
+TEST_F(ContextMenuTest, WithoutAShellBrowserOnlyOpenAndExploreAreCarriedOut)
 {
     ComPtr<IContextMenu> menu = ProjectsMenu();
     browser_->answerShellBrowserQuestion = false;
-    PromptRecorder prompts(IDYES);
-    EXPECT_EQ(E_FAIL, Invoke(*menu.Get(), "delete", browser_->Window()));
-    EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextDelete)));
-    EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextExplore)));
-    EXPECT_TRUE(view_->asked.empty());
-    EXPECT_TRUE(server_->calls.empty());
-    EXPECT_TRUE(browser_->browsedTo.empty());
-    EXPECT_TRUE(prompts.Prompts().empty());
+    {
+        PromptRecorder prompts(IDYES);
+        EXPECT_EQ(E_FAIL, Invoke(*menu.Get(), "delete", browser_->Window()));
+        EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextDelete)));
+        EXPECT_EQ(E_FAIL, InvokeOffset(*menu.Get(), OffsetOf(kContextExplore)));
+        EXPECT_TRUE(view_->asked.empty());
+        EXPECT_TRUE(server_->calls.empty());
+        EXPECT_TRUE(browser_->browsedTo.empty());
+        EXPECT_TRUE(prompts.Prompts().empty());
+    }
+    // The short menu's two items hand the folder to the shell, which needs no Explorer window
+    // (here it cannot find the namespace, and the user hears of it).
+    root_.Reset();
+    ComPtr<IContextMenu> unplaced = WorkMenu(false);
+    PromptRecorder prompts;
+    EXPECT_EQ(E_FAIL, InvokeOffset(*unplaced.Get(), ShellFolderContextMenu::kOpenOffset));
+    EXPECT_EQ(E_FAIL, InvokeOffset(*unplaced.Get(), ShellFolderContextMenu::kExploreOffset));
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT), BrandingText(IDS_BRAND_NAMESPACE_NAME), "Work"),
+              prompts.Prompts()[1].text);
+}
+
+TEST_F(ContextMenuTest, ATreeFolderRenamedWithBlanksAroundIsKnownAndBrowsedByItsStoredName)
+{
+    ProjectsMenu();   // binds Work
+    ScopedPidl projects = Child("Projects", UserFolder, "Work");
+    LPITEMIDLIST renamed = nullptr;
+    ASSERT_EQ(S_OK, work_->SetNameOf(browser_->Window(), projects.get(), L"  Plans ", SHGDN_NORMAL, &renamed));
+    const ScopedPidl owned(renamed);
+    std::string name;
+    PidlMgr::GetItemName(renamed, name);
+    EXPECT_EQ("Plans", name);
+    ASSERT_FALSE(server_->calls.empty());
+    EXPECT_EQ("Plans|Projects", server_->calls[0].item.Name);
+    TestShellBrowser::PumpMessages();   // the browse waits until the shell's call is over
+    ASSERT_EQ(1u, browser_->browsedTo.size());
+    name.clear();
+    PidlMgr::GetItemName(::ILFindLastID(browser_->browsedTo[0]), name);
+    EXPECT_EQ("Plans", name);
 }
 
 TEST_F(ContextMenuTest, TheBrowserIsAskedOfTheExplorerWindowNotOfTheOwnersChildWindow)

@@ -125,3 +125,7 @@ private:
         return answer;
     }
 };
+
+// A search module that cannot be reached: it answers none of its interfaces, as when it is
+// neither running nor to be started.
+class UnreachableSearchModule final : public ComObject<UnreachableSearchModule, IUnknown> {};

@@ -25,7 +25,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 using Microsoft::WRL::ComPtr;
@@ -108,6 +110,130 @@ TEST_F(ShellFolderTest, EnumerationListsSubFoldersOnlyAndNothingWithoutTheFolder
     EXPECT_TRUE(Enumerate(Root(), SHCONTF_NONFOLDERS).empty());
     // Work holds a disc beside its folder: the shell never sees the disc.
     EXPECT_EQ((std::vector<std::string>{"Projects"}), Enumerate(WorkFolder(), SHCONTF_FOLDERS | SHCONTF_NONFOLDERS));
+}
+
+// The bytes of a list, to compare lists that the shell's own comparison does not know.
+std::vector<BYTE> BytesOf(LPCITEMIDLIST list)
+{
+    const auto* bytes = reinterpret_cast<const BYTE*>(list);
+    return list ? std::vector<BYTE>(bytes, bytes + ::ILGetSize(list)) : std::vector<BYTE>();
+}
+
+TEST_F(ShellFolderTest, TheShellMakesItemsOfSubFoldersFromWhereTheFolderStands)
+{
+    // Placed under My Computer by the shell, as when it binds the namespace.
+    LPITEMIDLIST computer = nullptr;
+    ASSERT_EQ(S_OK, ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer));
+    const ScopedPidl placed(computer);
+    ASSERT_EQ(S_OK, Root().Initialize(placed.get()));
+
+    ComPtr<IPersistIDList> asIdList;
+    ASSERT_EQ(S_OK, Root().QueryInterface(IID_PPV_ARGS(&asIdList)));
+    LPITEMIDLIST stands = nullptr;
+    ASSERT_EQ(S_OK, asIdList->GetIDList(&stands));
+    EXPECT_EQ(BytesOf(placed.get()), BytesOf(ScopedPidl(stands).get()));
+
+    // The tree makes a shell item of each sub-folder from the folder bound below the root.
+    ScopedPidl work = Child("Work", UserFolder);
+    ScopedPidl projects = Child("Projects", UserFolder, "Work");
+    ComPtr<IShellItem> item;
+    ASSERT_EQ(S_OK, ::SHCreateShellItem(nullptr, &WorkFolder(), projects.get(), &item));
+    LPITEMIDLIST made = nullptr;
+    ASSERT_EQ(S_OK, ::SHGetIDListFromObject(item.Get(), &made));
+    const ScopedPidl expected(::ILCombine(ScopedPidl(::ILCombine(placed.get(), work.get())).get(), projects.get()));
+    EXPECT_EQ(BytesOf(expected.get()), BytesOf(ScopedPidl(made).get()));
+
+    // A list set through IPersistIDList places the folder as well.
+    ComPtr<IPersistFolder2> asFolder;
+    ASSERT_EQ(S_OK, asIdList.As(&asFolder));
+    ASSERT_EQ(S_OK, asIdList->SetIDList(expected.get()));
+    ASSERT_EQ(S_OK, asFolder->GetCurFolder(&stands));
+    EXPECT_EQ(BytesOf(expected.get()), BytesOf(ScopedPidl(stands).get()));
+}
+
+TEST_F(ShellFolderTest, TypedPathsLeadFolderByFolderWithoutRegardToCase)
+{
+    for (const wchar_t* typed : {L"work\\PROJECTS", L"Work\\Projects\\"}) {
+        SCOPED_TRACE(::testing::PrintToString(std::wstring(typed)));
+        ULONG eaten = 0;
+        LPITEMIDLIST parsed = nullptr;
+        SFGAOF attributes = SFGAO_FOLDER | SFGAO_CANRENAME | SFGAO_HASSUBFOLDER | SFGAO_SHARE;
+        ASSERT_EQ(S_OK, Root().ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(typed), &eaten, &parsed,
+                                                &attributes));
+        const ScopedPidl list(parsed);
+        EXPECT_EQ(std::wcslen(typed), eaten);
+        EXPECT_EQ(static_cast<SFGAOF>(SFGAO_FOLDER | SFGAO_CANRENAME), attributes) << "only what was asked and holds";
+        ComPtr<IShellFolder> bound = Bind(Root(), list.get());
+        ASSERT_TRUE(bound);
+        EXPECT_EQ("Work\\Projects", static_cast<ShellFolder*>(bound.Get())->FolderPath());
+        // The list is the one the enumerations of the root and of Work lead to.
+        const ScopedPidl enumerated(
+            ::ILCombine(Child("Work", UserFolder).get(), Child("Projects", UserFolder, "Work").get()));
+        EXPECT_EQ(S_OK, Root().CompareIDs(0, list.get(), enumerated.get()));
+    }
+
+    // Attributes are optional, and a folder that cannot be renamed does not say it can.
+    LPITEMIDLIST parsed = nullptr;
+    ASSERT_EQ(S_OK,
+              Root().ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(L"ALL DISCS"), nullptr, &parsed, nullptr));
+    ScopedPidl allDiscs(parsed);
+    std::string name;
+    PidlMgr::GetItemName(allDiscs.get(), name);
+    EXPECT_EQ("All Discs", name);
+    SFGAOF renamable = SFGAO_CANRENAME;
+    ASSERT_EQ(S_OK, Root().ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(L"All Discs"), nullptr, &parsed,
+                                            &renamable));
+    allDiscs.reset(parsed);
+    EXPECT_EQ(0u, renamable);
+}
+
+TEST_F(ShellFolderTest, TypedPathsThatNameNoFolderAreRefused)
+{
+    const HRESULT invalid = HRESULT_FROM_WIN32(ERROR_INVALID_NAME);
+    const HRESULT missing = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    const struct {
+        std::wstring typed;
+        HRESULT expected;
+    } cases[] = {
+        {L"", invalid},
+        {L"\\Work", invalid},
+        {L"Work\\\\Projects", invalid},
+        {L"..", invalid},
+        {L"Work\\..", invalid},
+        {L"Wo:rk", invalid},
+        {L"Work\\Pro*", invalid},
+        {L"Work\\Pro\x01jects", invalid},
+        // No character of the ANSI code page: never matched to a look-alike (Work).
+        {L"\x0174ork", invalid},
+        {std::wstring(2000, L'a'), HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE)},
+        {L"Nowhere", missing},
+        {L"Nowhere\\Projects", HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)},
+        {L"Work\\Nowhere", missing},
+        // A disc is shown by the view, never parsed into a shell item.
+        {L"Work\\Manuals", missing},
+    };
+    for (const auto& [typed, expected] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(typed));
+        ULONG eaten = 99;
+        LPITEMIDLIST parsed = reinterpret_cast<LPITEMIDLIST>(&eaten);
+        EXPECT_EQ(expected, Root().ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(typed.c_str()), &eaten,
+                                                    &parsed, nullptr));
+        EXPECT_EQ(nullptr, parsed);
+        EXPECT_EQ(0u, eaten);
+    }
+    LPITEMIDLIST parsed = nullptr;
+    EXPECT_EQ(E_INVALIDARG, Root().ParseDisplayName(nullptr, nullptr, nullptr, nullptr, &parsed, nullptr));
+    EXPECT_EQ(E_POINTER,
+              Root().ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(L"Work"), nullptr, nullptr, nullptr));
+
+    // A path that ends where its memory ends is read no further than its terminating zero.
+    const std::wstring typed = L"Work\\Projects";
+    std::vector<std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(typed.c_str()),
+                                    reinterpret_cast<const std::uint8_t*>(typed.c_str() + typed.size() + 1));
+    GuardedBytes guarded(bytes);
+    auto* guardedText = reinterpret_cast<LPWSTR>(const_cast<std::uint8_t*>(guarded.Data()));
+    ASSERT_EQ(S_OK, Root().ParseDisplayName(nullptr, nullptr, guardedText, nullptr, &parsed, nullptr));
+    ::CoTaskMemFree(parsed);
 }
 
 TEST_F(ShellFolderTest, CompareOrdersByTypeThenNameWithoutCaseAndLevelByLevel)
@@ -304,7 +430,8 @@ TEST_F(ShellFolderTest, RenameSucceedsOnlyWhenTheSearchModuleRenamed)
     server->answers = {NSS_S_NOT_UPDATED, NSS_S_NOT_FOUND, NSS_S_NAME_EXISTS, E_FAIL, S_OK};
     for (int refused = 0; refused < 4; ++refused)
         EXPECT_FALSE(WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()));
-    EXPECT_TRUE(WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()));
+    EXPECT_EQ("Plans", WorkFolder().RenameFolder(projects, " Plans ", nullptr, 7, server.Get()).value_or(""))
+        << "the name as stored";
     ASSERT_EQ(5u, server->calls.size());
     EXPECT_EQ("UpdateItem", server->calls[0].method);
     EXPECT_EQ(7, server->calls[0].client);
@@ -392,17 +519,64 @@ TEST_F(ShellFolderTest, APublishedRootFolderIsPublishedUnderItsNewNameAndWithdra
     EXPECT_EQ("0", listed());
 }
 
-TEST_F(ShellFolderTest, NewFoldersOfferPublicFoldersOncePerProcess)
+TEST_F(ShellFolderTest, TheFirstTimeQuestionIsAskedOnceForTheExplorerWindowAndHoldsNoOtherFolder)
 {
     SetKind(0);   // a client
-    PromptRecorder prompts(IDCANCEL);
+    const HWND explorer = ::CreateWindowExA(0, "STATIC", "explorer", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                            nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, explorer);
+    ::SetActiveWindow(explorer);
+    std::vector<PromptRequest> asked;
+    bool otherThreadHeld = false;
+    const PromptHandler previous = SetPromptHandler([&](PromptRequest& request) {
+        asked.push_back(request);
+        if (asked.size() > 1)
+            return IDCANCEL;
+        // Explorer goes on making folders while the box is open, on other threads and, from
+        // the messages that run under the box, on its own.
+        const std::shared_ptr<void> made(::CreateEventA(nullptr, TRUE, FALSE, nullptr), ::CloseHandle);
+        std::thread other([made] {
+            MakeComObject<ShellFolder>();
+            ::SetEvent(made.get());
+        });
+        otherThreadHeld = ::WaitForSingleObject(made.get(), 10000) != WAIT_OBJECT_0;
+        if (otherThreadHeld) {
+            other.detach();   // it finishes once this answer is given; one made here would never
+        } else {
+            other.join();
+            MakeComObject<ShellFolder>();
+        }
+        return IDCANCEL;
+    });
     auto first = MakeComObject<ShellFolder>();
-    // A new user again, as far as the settings know: still no second prompt in this process.
+    // A new user again, as far as the settings know: still no second question in this process.
     RegKey::CURRENT_USER.CreateKey(ProductKeyPath()).DeleteValue(CommonText(IDS_INITIALIZED_CLIENT_USER_VALUE));
     auto second = MakeComObject<ShellFolder>();
     ComPtr<IShellFolder> bound = Bind(*second.Get(), Child("Work", UserFolder).get());
-    ASSERT_EQ(1u, prompts.Prompts().size());
-    EXPECT_NE(std::string::npos, prompts.Prompts()[0].text.find(BrandingText(IDS_BRAND_PRODUCT_TITLE)));
+    SetPromptHandler(previous);
+    ::DestroyWindow(explorer);
+
+    EXPECT_FALSE(otherThreadHeld) << "a folder made on another thread waited for the answer";
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_EQ(explorer, asked[0].owner);
+    EXPECT_NE(std::string::npos, asked[0].text.find(BrandingText(IDS_BRAND_PRODUCT_TITLE)));
+}
+
+TEST_F(ShellFolderTest, ARenameWithoutTheSearchModuleSaysItCannotBeReached)
+{
+    const auto unreachable = MakeComObject<UnreachableSearchModule>();
+    SetSearchModuleOverride(unreachable.Get());
+    CacheItem projects = Folder("Projects");
+    projects.FolderPath = "Work";
+    PromptRecorder prompts;
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, "Plans", nullptr, 0, nullptr));
+    SetSearchModuleOverride(nullptr);
+    auto gone = MakeComObject<ScriptedServer>();
+    gone->answers = {HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)};
+    EXPECT_FALSE(WorkFolder().RenameFolder(projects, "Plans", nullptr, 0, gone.Get()));
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ(CommonText(IDS_ERR_SEARCH_MODULE_UNREACHABLE), prompts.Prompts()[0].text);
+    EXPECT_EQ(CommonText(IDS_ERR_SEARCH_MODULE_UNREACHABLE), prompts.Prompts()[1].text);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "resources/texts.h"
 #include "search_module_access.h"
 #include "settings/auxiliary.h"
+#include "transfer/data_object.h"
 #include "text/text_format.h"
 #include "view/shell_view.h"
 #include "view/view_commands.h"
@@ -134,6 +135,17 @@ protected:
     }
 
     void Command(UINT id) { ::SendMessageA(window_, WM_COMMAND, id, 0); }
+
+    // Types a new name for a row in place, as the user does.
+    void RenameInPlace(const std::string& row, const std::string& name)
+    {
+        Select({row});
+        List().StartRename();
+        HWND editor = List().LabelEditor();
+        ASSERT_NE(nullptr, editor);
+        ::SetWindowTextA(editor, name.c_str());
+        ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+    }
 
     // The answer of a registered message as the tree's context menu asks it: no window, no
     // parameters.
@@ -318,6 +330,43 @@ TEST_F(ShellViewTest, SearchesThatAreBusyTellTheUserWhichOne)
     EXPECT_EQ(server_->clients[0].id, server_->calls[0].client);
 }
 
+TEST_F(ShellViewTest, CommandsThatNeedTheSearchModuleSayWhenItCannotBeReached)
+{
+    const auto unreachable = MakeComObject<UnreachableSearchModule>();
+    SetSearchModuleOverride(unreachable.Get());
+    ASSERT_EQ(S_OK, OpenView());   // without a connection the view still shows the folder
+    const std::string message = CommonText(IDS_ERR_SEARCH_MODULE_UNREACHABLE);
+    {
+        PromptRecorder prompts;
+        Command(view_command::kNewFolder);
+        Command(view_command::kQuickSearch);
+        Command(view_command::kFullSearch);
+        Select({"Manuals"});
+        Command(view_command::kContextAddToFavorites);
+        RenameInPlace("Projects", "Plans");
+        ASSERT_EQ(5u, prompts.Prompts().size());
+        for (const PromptRequest& prompt : prompts.Prompts())
+            EXPECT_EQ(message, prompt.text);
+    }
+    view_->DestroyViewWindow();
+    view_.Reset();
+
+    // Connected, but the module has ended since: its calls fail as a lost connection does.
+    SetSearchModuleOverride(static_cast<INotifyNSServer*>(server_.Get()));
+    ASSERT_EQ(S_OK, OpenView());
+    constexpr HRESULT kGone = HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+    server_->answers = {kGone, kGone, RPC_E_DISCONNECTED, E_FAIL};
+    PromptRecorder prompts;
+    Command(view_command::kNewFolder);
+    Command(view_command::kQuickSearch);
+    Command(view_command::kFullSearch);
+    RenameInPlace("Projects", "Plans");
+    EXPECT_EQ((std::vector<std::string>{"CreateItem", "Refresh", "Rescan", "UpdateItem"}), server_->Methods());
+    ASSERT_EQ(3u, prompts.Prompts().size()) << "a refusal is no lost connection";
+    for (const PromptRequest& prompt : prompts.Prompts())
+        EXPECT_EQ(message, prompt.text);
+}
+
 TEST_F(ShellViewTest, LaunchObjectsAreExecutedNeverBrowsed)
 {
     ASSERT_EQ(S_OK, OpenView());
@@ -465,6 +514,35 @@ TEST_F(ShellViewTest, DeletingSeveralItemsAsksOnceAndDeletesEachThoughTheRowsCha
     EXPECT_EQ((std::vector<std::string>{"Projects", "Specials"}), RowNames());
 }
 
+TEST_F(ShellViewTest, DeleteAndRenameWithoutTheListsFocusActOnTheTreesFolder)
+{
+    MakeFolder("Work\\Projects\\Plans", "Plans", UserFolder);
+    ASSERT_EQ(S_OK, OpenView("Work\\Projects"));
+    Select({"Plans"});
+    ::SetFocus(browser_->Window());   // the tree has the focus
+    {
+        PromptRecorder prompts(IDYES);
+        Command(view_command::kDelete);
+        ASSERT_EQ(1u, prompts.Prompts().size());
+        EXPECT_EQ(FormatText(CommonText(IDS_ASK_DELETE_FOLDER_FMT), "Projects"), prompts.Prompts()[0].text);
+    }
+    ASSERT_EQ(std::vector<std::string>{"DeleteItem"}, server_->Methods()) << "not the selected row";
+    EXPECT_EQ("Work\\Projects", server_->calls[0].path + "\\" + server_->calls[0].item.Name);
+    TestShellBrowser::PumpMessages();
+    ASSERT_EQ(1u, browser_->browsedTo.size()) << "the window goes to the folder that held it";
+    std::string name;
+    PidlMgr::GetItemName(::ILFindLastID(browser_->browsedTo[0]), name);
+    EXPECT_EQ("Work", name);
+
+    HWND tree = browser_->ShowTreeWithSelected("Projects");
+    ::SetFocus(tree);
+    Command(view_command::kRename);
+    EXPECT_NE(nullptr, TreeView_GetEditControl(tree)) << "the tree's folder is renamed there";
+    EXPECT_EQ(nullptr, List().LabelEditor());
+    TreeView_EndEditLabelNow(tree, TRUE);
+    ::DestroyWindow(tree);
+}
+
 TEST_F(ShellViewTest, RenameInPlaceKeepsTheNewNameOnlyWhenTheSearchModuleRenamed)
 {
     ASSERT_EQ(S_OK, OpenView());
@@ -483,12 +561,7 @@ TEST_F(ShellViewTest, RenameInPlaceKeepsTheNewNameOnlyWhenTheSearchModuleRenamed
         }
     };
     auto renameTo = [&](const std::string& row, const std::string& name) {
-        Select({row});
-        List().StartRename();
-        HWND editor = List().LabelEditor();
-        ASSERT_NE(nullptr, editor);
-        ::SetWindowTextA(editor, name.c_str());
-        ::SendMessageA(editor, WM_KEYDOWN, VK_RETURN, 0);
+        RenameInPlace(row, name);
         TestShellBrowser::PumpMessages();
     };
     PromptRecorder prompts;
@@ -505,6 +578,35 @@ TEST_F(ShellViewTest, RenameInPlaceKeepsTheNewNameOnlyWhenTheSearchModuleRenamed
     renameTo("Archive", "a:b");
     ASSERT_EQ(1u, prompts.Prompts().size());
     EXPECT_EQ(CommonText(IDS_ERR_NAME_BAD_CHARS), prompts.Prompts()[0].text);
+}
+
+TEST_F(ShellViewTest, BackspaceAndDeleteWhileALabelIsEditedGoToTheEditor)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Projects"});
+    List().StartRename();
+    HWND editor = List().LabelEditor();
+    ASSERT_NE(nullptr, editor);
+    ::SetWindowTextA(editor, "Plans");
+    // As Explorer's message loop offers a key to the view before dispatching it.
+    auto press = [&](UINT key, int caret) {
+        ::SendMessageA(editor, EM_SETSEL, caret, caret);
+        MSG message{};
+        message.hwnd = editor;
+        message.message = WM_KEYDOWN;
+        message.wParam = key;
+        message.lParam = MAKELPARAM(1, ::MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+        EXPECT_EQ(S_OK, view_->TranslateAccelerator(&message)) << key;
+        TestShellBrowser::PumpMessages();
+    };
+    press(VK_BACK, 5);
+    press(VK_DELETE, 0);
+    char text[32] = {};
+    ::GetWindowTextA(editor, text, sizeof text);
+    EXPECT_STREQ("lan", text);
+    EXPECT_TRUE(server_->calls.empty()) << "no item is deleted";
+    EXPECT_EQ(4u, List().RowCount());
+    ListView_CancelEditLabel(List().Window());
 }
 
 TEST_F(ShellViewTest, MenusAreMergedAndFollowTheSelection)
@@ -525,8 +627,35 @@ TEST_F(ShellViewTest, MenusAreMergedAndFollowTheSelection)
     EXPECT_FALSE(::GetMenuState(file, view_command::kDelete, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(::GetMenuState(file, view_command::kRename, MF_BYCOMMAND) & MF_GRAYED) << "two items cannot be renamed";
     EXPECT_EQ(static_cast<UINT>(view_command::kOpen), ::GetMenuDefaultItem(file, FALSE, 0));
+    EXPECT_EQ(static_cast<UINT>(-1), ::GetMenuState(file, view_command::kProperties, MF_BYCOMMAND))
+        << "there is no property sheet to show yet";
     EXPECT_EQ(S_OK, view_->UIActivate(SVUIA_DEACTIVATE));
     EXPECT_TRUE(browser_->Called("RemoveMenusSB"));
+}
+
+TEST_F(ShellViewTest, ItemsDroppedOnTheViewGoIntoItsFolder)
+{
+    MakeFolder("Archive", "Archive", UserFolder);
+    MakeFolder("Archive\\Plans", "Plans", UserFolder);
+    ASSERT_EQ(S_OK, OpenView());
+    ComPtr<IDropTarget> fromView;
+    ASSERT_EQ(S_OK, view_->QueryInterface(IID_PPV_ARGS(&fromView)));
+    ComPtr<IDropTarget> fromFolder;
+    ASSERT_EQ(S_OK, folder_->CreateViewObject(nullptr, IID_PPV_ARGS(&fromFolder)));
+    CacheItem plans = Folder("Plans");
+    plans.FolderPath = "Archive";
+    for (IDropTarget* target : {fromView.Get(), fromFolder.Get()}) {
+        server_->calls.clear();
+        const auto data = MakeComObject<DataObject>("Archive", nullptr, std::vector<CacheItem>{plans});
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        ASSERT_EQ(S_OK, target->DragEnter(data.Get(), 0, POINTL{0, 0}, &effect));
+        ASSERT_EQ(S_OK, target->Drop(data.Get(), 0, POINTL{0, 0}, &effect));
+        EXPECT_EQ(static_cast<DWORD>(DROPEFFECT_MOVE), effect);
+        ASSERT_EQ(1u, server_->calls.size());
+        EXPECT_EQ("MoveItem", server_->calls[0].method);
+        EXPECT_EQ("Work", server_->calls[0].path);
+        EXPECT_EQ("Plans", server_->calls[0].item.Name);
+    }
 }
 
 TEST_F(ShellViewTest, PublicFoldersAtTheRootShowTheSharedOverlayForTheAdministrator)
@@ -584,6 +713,48 @@ TEST_F(ShellViewTest, CommandsOfTheSettingsProgramSayWhenItIsNotInstalled)
     SetKind(691);   // neither administrator nor client: public folder settings have nothing to show
     Command(view_command::kPublicFolderSettings);
     EXPECT_EQ(4u, prompts.Prompts().size());
+}
+
+TEST_F(ShellViewTest, ALaunchObjectKeepsOneImageOfItsOwnThroughUpdatesAndRefreshes)
+{
+    CacheKey("Work\\Tool").SetStringValue("IconFile", "shell32.dll");
+    CacheKey("Work\\Tool").SetDWORDValue("IconIndex", 3);
+    ASSERT_EQ(S_OK, OpenView());
+    // The launch object's row (the last); the worker reads its icons and posts them to the view.
+    auto toolRow = [&]() -> const ViewRow& { return List().Row(3); };
+    const int typeImage = toolRow().image;
+    auto ownImageArrives = [&] {
+        for (const DWORD start = ::GetTickCount(); ::GetTickCount() - start < 10000;) {
+            TestShellBrowser::PumpMessages(10);
+            if (toolRow().image != typeImage)
+                return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(ownImageArrives());
+    const int ownImage = toolRow().image;
+    const HIMAGELIST small = ListView_GetImageList(List().Window(), LVSIL_SMALL);
+    const HIMAGELIST large = ListView_GetImageList(List().Window(), LVSIL_NORMAL);
+    const int images = ::ImageList_GetImageCount(small);
+
+    CacheItem tool(toolRow().item);
+    ASSERT_TRUE(tool.InitStruct());
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_EQ(S_OK, view_->UpdateItem(tool.Record));
+        ASSERT_TRUE(ownImageArrives());
+        ASSERT_EQ(S_OK, view_->Refresh());
+        ASSERT_TRUE(ownImageArrives());
+    }
+    // A launch object that goes leaves its image to the next one that comes.
+    ASSERT_EQ(S_OK, view_->RemoveItem(tool.Record));
+    tool.Name = tool.OriginalName = "Other Tool";
+    ASSERT_TRUE(tool.InitStruct());
+    ASSERT_EQ(S_OK, view_->AddItem(tool.Record));
+    ASSERT_TRUE(ownImageArrives());
+    EXPECT_EQ("Other Tool", toolRow().item.Name);
+    EXPECT_EQ(ownImage, toolRow().image);
+    EXPECT_EQ(images, ::ImageList_GetImageCount(small));
+    EXPECT_EQ(images, ::ImageList_GetImageCount(large));
 }
 
 TEST_F(ShellViewTest, TheDiscsStayListedWhileASearchRunsAndAreReadAgainWhenItIsDone)
@@ -681,6 +852,36 @@ TEST_F(ViewTransferTest, CutItemsAreDimmedUntilEscapeCancelsTheCut)
     EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
 }
 
+TEST_F(ViewTransferTest, PasteIsOfferedOnlyWhenTheClipboardHoldsItemsTheFolderTakes)
+{
+    MakeFolder("Work\\Imported", "Imported", PublicUserFolder);
+    ::OleSetClipboard(nullptr);
+    const auto pasteGrayed = [this] {
+        ComPtr<IOleCommandTarget> ignored;
+        view_->QueryInterface(IID_PPV_ARGS(&ignored));   // the menus' state is brought up to date
+        for (int i = 0; i < ::GetMenuItemCount(browser_->sharedMenu); ++i) {
+            const HMENU sub = ::GetSubMenu(browser_->sharedMenu, i);
+            const UINT state = sub ? ::GetMenuState(sub, view_command::kPaste, MF_BYCOMMAND) : static_cast<UINT>(-1);
+            if (state != static_cast<UINT>(-1))
+                return (state & MF_GRAYED) != 0;
+        }
+        ADD_FAILURE() << "no Paste in the menus";
+        return false;
+    };
+    ASSERT_EQ(S_OK, OpenView());
+    ASSERT_EQ(S_OK, view_->UIActivate(SVUIA_ACTIVATE_FOCUS));
+    EXPECT_TRUE(pasteGrayed()) << "an empty clipboard";
+    Select({"Manuals"});
+    Command(view_command::kCopy);
+    EXPECT_FALSE(pasteGrayed());
+    view_->DestroyViewWindow();
+    view_.Reset();
+
+    ASSERT_EQ(S_OK, OpenView("Work\\Imported", PublicUserFolder));
+    ASSERT_EQ(S_OK, view_->UIActivate(SVUIA_ACTIVATE_FOCUS));
+    EXPECT_TRUE(pasteGrayed()) << "a client's public folder takes nothing";
+}
+
 TEST_F(ViewTransferTest, ItemsCopiedInOneViewArePastedIntoAnotherAsCopies)
 {
     ASSERT_EQ(S_OK, OpenView());
@@ -718,6 +919,16 @@ TEST_F(ViewTransferTest, ADragFromOneViewDropsIntoTheFolderOfTheOtherThroughDoDr
     EXPECT_EQ("Work\\Projects", server_->calls[0].path);
     EXPECT_EQ("Manuals", server_->calls[0].item.Name);
     EXPECT_EQ(2, server_->calls[0].operation) << "between folders without Ctrl: a move";
+
+    // A client's public folder is not dragged anywhere, as it is not cut.
+    MakeFolder("Work\\Imported", "Imported", PublicUserFolder);
+    List().Fill();
+    List().ApplyRows();
+    Select({"Imported"});
+    TestShellBrowser::PumpMessages();
+    begin.iItem = RowOf("Imported");
+    ::SendMessageA(window_, WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+    EXPECT_EQ(1u, server_->calls.size());
 }
 
 TEST(ViewToolbarTest, ButtonsShowTheirMenuTextsAsTips)

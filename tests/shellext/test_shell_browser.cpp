@@ -56,6 +56,20 @@ bool TestShellBrowser::Called(const std::string& name) const
     return false;
 }
 
+HWND TestShellBrowser::ShowTreeWithSelected(const char* name)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    treeWindow = ::CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | TVS_EDITLABELS, 0, 0, 200, 200, window_,
+                                   nullptr, nullptr, nullptr);
+    TVINSERTSTRUCTA insert{};
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>(name);
+    TreeView_SelectItem(treeWindow, TreeView_InsertItem(treeWindow, &insert));
+    return treeWindow;
+}
+
 void TestShellBrowser::PumpMessages(DWORD milliseconds)
 {
     const DWORD start = ::GetTickCount();

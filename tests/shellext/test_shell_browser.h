@@ -39,6 +39,9 @@ public:
     Microsoft::WRL::ComPtr<IShellView> activeView;
 
     HWND Window() const { return window_; }
+    // Shows a tree pane with one item, selected, as GetControlWindow(FCW_TREE) then gives it;
+    // the caller destroys it.
+    HWND ShowTreeWithSelected(const char* name);
     // What the view wrote into its view-state stream.
     std::vector<BYTE> SavedViewState() const;
     bool Called(const std::string& name) const;

@@ -162,6 +162,36 @@ TEST(ConvergenceTest, UnicastRepeatsOnlyToAgentsThatHaveNotAnsweredAndEndsWhenAl
     EXPECT_EQ(2u, port.waits.size());
 }
 
+TEST(ConvergenceTest, AnAgentMayAnswerFromAnotherPortButNotFromAnotherAddress)
+{
+    ScriptedPort port;
+    // Agent 1 answers from another port of its address; a host that was not asked answers
+    // in agent 2's stead, which does not answer itself.
+    port.answerers = [](const Transmission& t, std::size_t) {
+        if (t.to == Host(1))
+            return std::vector<Endpoint>{Endpoint{Host(1).address, 50123}};
+        return std::vector<Endpoint>{Endpoint{Host(9).address, 427}};
+    };
+    slp_ua::RequestSchedule schedule;
+    schedule.agents = {Host(1), Host(2)};
+    schedule.timeoutsMs = {100, 100, 100};
+    std::vector<Endpoint> repliesFrom;
+    EXPECT_EQ(Outcome::Completed, Converge(port, schedule, [&](const Bytes&, const Endpoint& from) {
+                  repliesFrom.push_back(from);
+                  return Verdict::Accepted;
+              }));
+    EXPECT_EQ((std::vector<Endpoint>{{Host(1).address, 50123}}), repliesFrom);
+    // Agent 1 counted as answered: only agent 2 was asked again.
+    ASSERT_EQ(4u, port.sent.size());
+    for (std::size_t i = 1; i < port.sent.size(); ++i)
+        EXPECT_EQ(Host(2), port.sent[i].to);
+
+    const std::vector<Endpoint> agents = {Host(1), {Host(2).address, 4270}, Host(2)};
+    EXPECT_EQ(2u, slp_ua::AgentAnswering(agents, Host(2)));   // the very endpoint first
+    EXPECT_EQ(1u, slp_ua::AgentAnswering(agents, {Host(2).address, 9}));
+    EXPECT_FALSE(slp_ua::AgentAnswering(agents, Host(3)));
+}
+
 TEST(ConvergenceTest, RefusedRepliesDoNotCountAndStopEndsAtOnce)
 {
     ScriptedPort port;

@@ -22,6 +22,28 @@ void PutLength(std::vector<std::uint8_t>& bytes, std::uint32_t length)
     bytes.at(4) = static_cast<std::uint8_t>(length);
 }
 
+// A datagram socket on a free loopback port.
+SOCKET LoopbackSocket()
+{
+    const SOCKET bound = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (bound == INVALID_SOCKET || ::bind(bound, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0)
+        throw std::runtime_error("the test agent cannot bind a second loopback socket");
+    return bound;
+}
+
+// A well-formed reply to the request that would report a server "poison" if taken.
+std::vector<std::uint8_t> PoisonReply(const slp_wire::Header& request)
+{
+    slp_wire::Header header = request;
+    header.flags = 0;
+    if (request.function == slp_wire::Function::ServiceRequest)
+        return *slp_wire::EncodeServiceReply({header, slp_wire::kErrorNone, {{10800, ServiceAgent::kPoisonUrl}}});
+    return *slp_wire::EncodeAttributeReply({header, slp_wire::kErrorNone, "(TYPE=CDS),(LOCATION=poison)"});
+}
+
 } // namespace
 
 ServiceAgent::ServiceAgent(std::vector<SimulatedServer> servers, AgentBehaviour behaviour)
@@ -32,13 +54,15 @@ ServiceAgent::ServiceAgent(std::vector<SimulatedServer> servers, AgentBehaviour 
     socket_ = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    local.sin_addr.s_addr = htonl(behaviour_.listensOnEveryAddress ? INADDR_ANY : INADDR_LOOPBACK);
     int size = sizeof local;
     if (socket_ == INVALID_SOCKET ||
         ::bind(socket_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
         ::getsockname(socket_, reinterpret_cast<sockaddr*>(&local), &size) != 0)
         throw std::runtime_error("the test agent cannot bind a loopback port");
     port_ = ntohs(local.sin_port);
+    if (behaviour_.repliesFromAnotherPort)
+        otherPort_ = LoopbackSocket();
     if (behaviour_.mtu > 0) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         if (listener_ == INVALID_SOCKET ||
@@ -56,8 +80,10 @@ ServiceAgent::~ServiceAgent()
     thread_.join();
     if (streamThread_.joinable())
         streamThread_.join();
-    if (listener_ != INVALID_SOCKET)
-        ::closesocket(listener_);
+    for (SOCKET extra : {listener_, otherPort_}) {
+        if (extra != INVALID_SOCKET)
+            ::closesocket(extra);
+    }
     ::closesocket(socket_);
     ::WSACleanup();
 }
@@ -132,6 +158,12 @@ void ServiceAgent::Answer(const std::vector<std::uint8_t>& datagram, const socka
         return;
     if (behaviour_.replyDelayMs > 0)
         ::Sleep(behaviour_.replyDelayMs);
+    if (behaviour_.staleRepliesCarryNextXid) {
+        if (havePrevious_)
+            Send(PoisonReply(header), previousFrom_);
+        havePrevious_ = true;
+        previousFrom_ = from;
+    }
     if (behaviour_.brokenRepliesFirst || behaviour_.onlyBrokenReplies)
         SendBrokenReplies(header, from);
     if (behaviour_.onlyBrokenReplies)
@@ -216,21 +248,11 @@ std::vector<std::uint8_t> ServiceAgent::AttributeReplyTo(const slp_wire::Attribu
 // Replies that look like answers to the request but must each be refused whole.
 void ServiceAgent::SendBrokenReplies(const slp_wire::Header& request, const sockaddr_in& to)
 {
-    slp_wire::Header header = request;
-    header.flags = 0;
-    std::vector<std::uint8_t> poison;
-    std::size_t innerLength = 0; // offset of the URL or attribute-list length field
-    std::size_t countOffset = 0;
-    if (request.function == slp_wire::Function::ServiceRequest) {
-        slp_wire::ServiceReply reply{header, slp_wire::kErrorNone, {{10800, kPoisonUrl}}};
-        poison = *slp_wire::EncodeServiceReply(reply);
-        countOffset = kBodyStart + 2;
-        innerLength = kBodyStart + 7;
-    } else {
-        slp_wire::AttributeReply reply{header, slp_wire::kErrorNone, "(TYPE=CDS),(LOCATION=poison)"};
-        poison = *slp_wire::EncodeAttributeReply(reply);
-        innerLength = kBodyStart + 2;
-    }
+    const std::vector<std::uint8_t> poison = PoisonReply(request);
+    const bool serviceReply = request.function == slp_wire::Function::ServiceRequest;
+    // Offsets of the URL or attribute-list length field and of the URL count.
+    const std::size_t innerLength = kBodyStart + (serviceReply ? 7 : 2);
+    const std::size_t countOffset = serviceReply ? kBodyStart + 2 : 0;
     const auto fullLength = static_cast<std::uint32_t>(poison.size());
 
     std::vector<std::uint8_t> truncated(poison.begin(), poison.begin() + poison.size() / 2);
@@ -266,6 +288,11 @@ void ServiceAgent::SendBrokenReplies(const slp_wire::Header& request, const sock
 
 void ServiceAgent::Send(const std::vector<std::uint8_t>& datagram, const sockaddr_in& to)
 {
-    ::sendto(socket_, reinterpret_cast<const char*>(datagram.data()), static_cast<int>(datagram.size()),
-             0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    SendFrom(otherPort_ != INVALID_SOCKET ? otherPort_ : socket_, datagram, to);
+}
+
+void ServiceAgent::SendFrom(SOCKET from, const std::vector<std::uint8_t>& datagram, const sockaddr_in& to)
+{
+    ::sendto(from, reinterpret_cast<const char*>(datagram.data()), static_cast<int>(datagram.size()), 0,
+             reinterpret_cast<const sockaddr*>(&to), sizeof to);
 }

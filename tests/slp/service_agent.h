@@ -32,6 +32,15 @@ struct AgentBehaviour {
     bool brokenRepliesFirst = false;
     // Send only the broken replies.
     bool onlyBrokenReplies = false;
+    // Before answering a request, send to where the request before it came from a reply that
+    // would report "poison", carrying this request's XID: a late or broken answer to the
+    // earlier request.
+    bool staleRepliesCarryNextXid = false;
+    // Answer from another port of the same address.
+    bool repliesFromAnotherPort = false;
+    // Take requests sent to any loopback address (127.0.0.2 too); the answers still come
+    // from 127.0.0.1.
+    bool listensOnEveryAddress = false;
     // When set, longer replies are cut to this size and flagged as overflowed, and the whole
     // reply is served over TCP on the same port number.
     std::size_t mtu = 0;
@@ -72,12 +81,17 @@ private:
     std::vector<std::uint8_t> AttributeReplyTo(const slp_wire::AttributeRequest& request) const;
     void SendBrokenReplies(const slp_wire::Header& request, const sockaddr_in& to);
     void Send(const std::vector<std::uint8_t>& datagram, const sockaddr_in& to);
+    void SendFrom(SOCKET from, const std::vector<std::uint8_t>& datagram, const sockaddr_in& to);
 
     std::vector<SimulatedServer> servers_;
     AgentBehaviour behaviour_;
     WSADATA winsock_{};
     SOCKET socket_ = INVALID_SOCKET;
+    SOCKET otherPort_ = INVALID_SOCKET;
     SOCKET listener_ = INVALID_SOCKET;
+    // Where the request before the latest one came from (for stale replies).
+    bool havePrevious_ = false;
+    sockaddr_in previousFrom_{};
     std::uint16_t port_ = 0;
     std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;

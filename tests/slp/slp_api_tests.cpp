@@ -114,6 +114,58 @@ TEST_F(SlpApiTest, RetransmissionsKeepTheXid)
     EXPECT_NE(requests[0].xid, agent.Requests().back().xid);
 }
 
+// A reply to an earlier request of the handle, late or broken, may carry any XID; it arrives
+// here while the next request waits, with that request's XID, and must not be taken for its
+// answer.
+TEST_F(SlpApiTest, AReplyToAnEarlierRequestIsNeverTakenForALaterOne)
+{
+    AgentBehaviour stale;
+    stale.staleRepliesCarryNextXid = true;
+    const auto servers = ServiceAgent::StorageServers(3);
+    ServiceAgent agent(servers, stale);
+    ConfigureLoopbackAgents({agent.Port()});
+    Handle slp(SLP_FALSE);
+    for (const SimulatedServer& server : servers) {
+        AttributeCalls attributes;
+        EXPECT_EQ(SLP_OK, SLPFindAttrs(slp, server.url.c_str(), "default", "", CollectAttributes, &attributes));
+        EXPECT_EQ(std::vector<std::string>{server.attributes}, attributes.lists);
+    }
+}
+
+TEST_F(SlpApiTest, RepliesAreTakenFromTheAgentsAddressWhateverItsPortButFromNoOtherAddress)
+{
+    AgentBehaviour otherPort;
+    otherPort.repliesFromAnotherPort = true;
+    const auto servers = ServiceAgent::StorageServers(2);
+    ServiceAgent agent(servers, otherPort);
+    ConfigureLoopbackAgents({agent.Port()});
+    {
+        Handle slp(SLP_FALSE);
+        UrlCalls calls;
+        EXPECT_EQ(SLP_OK, SLPFindSrvs(slp, "service:lumivex.orvek", "default", "", CollectUrls, &calls));
+        EXPECT_EQ((std::vector<std::string>{servers[0].url, servers[1].url}), calls.urls);
+        AttributeCalls attributes;
+        EXPECT_EQ(SLP_OK, SLPFindAttrs(slp, servers[1].url.c_str(), "default", "", CollectAttributes, &attributes));
+        EXPECT_EQ(std::vector<std::string>{servers[1].attributes}, attributes.lists);
+        // Each was answered at its first asking.
+        EXPECT_EQ(2u, agent.Requests().size());
+    }
+
+    // Asked at 127.0.0.2, the agent answers from 127.0.0.1, an address that was not asked.
+    AgentBehaviour everyAddress;
+    everyAddress.listensOnEveryAddress = true;
+    ServiceAgent elsewhere(servers, everyAddress);
+    ConfigureLoopbackAgents({}, "100,100");
+    RegKey::LOCAL_MACHINE.CreateKey(slp_ua::kConfigKeyPath)
+        .SetStringValue("Agent Addresses", "127.0.0.2:" + std::to_string(elsewhere.Port()));
+    Handle slp(SLP_FALSE);
+    UrlCalls calls;
+    EXPECT_EQ(SLP_OK, SLPFindSrvs(slp, "service:lumivex.orvek", "default", "", CollectUrls, &calls));
+    EXPECT_TRUE(calls.urls.empty());
+    EXPECT_EQ(std::vector<SLPError>{SLP_LAST_CALL}, calls.finalCodes);
+    EXPECT_EQ(2u, elsewhere.Requests().size()); // asked again: the answer did not count
+}
+
 TEST_F(SlpApiTest, AReplyTooLargeForADatagramIsFetchedWholeOverTcp)
 {
     AgentBehaviour smallDatagrams;

@@ -33,11 +33,10 @@ void ScriptedNetwork::SetProviderType(const std::string& provider, WORD netType)
     providerTypes_[Key(provider)] = netType;
 }
 
-void ScriptedNetwork::Connect(const std::string& localName, const std::string& remoteName)
+void ScriptedNetwork::Connect(const std::string& localName, const std::string& remoteName, bool remembered)
 {
     std::lock_guard guard(lock_);
-    connections_[Key(localName)] = Connection{remoteName, true, false};
-    driveTypes_.emplace(Key(localName.substr(0, 2) + "\\"), DRIVE_REMOTE);
+    connections_[Key(localName)] = Connection{remoteName, true, remembered};
 }
 
 void ScriptedNetwork::SetDriveType(const std::string& rootPath, UINT type)
@@ -284,14 +283,27 @@ DWORD ScriptedNetwork::CancelConnection2(const char* name, DWORD flags, BOOL for
         if (const auto scripted = cancelAnswers_.find(Key(name)); scripted != cancelAnswers_.end())
             return scripted->second;
     }
-    return connections_.erase(Key(name)) ? NO_ERROR : ERROR_NOT_CONNECTED;
+    const auto connection = connections_.find(Key(name));
+    if (connection == connections_.end())
+        return ERROR_NOT_CONNECTED;
+    if (connection->second.remembered && (flags & CONNECT_UPDATE_PROFILE) == 0) {
+        if (!connection->second.active)
+            return ERROR_NOT_CONNECTED;
+        connection->second.active = false;
+        return NO_ERROR;
+    }
+    connections_.erase(connection);
+    return NO_ERROR;
 }
 
 UINT ScriptedNetwork::DriveType(const char* rootPath)
 {
     std::lock_guard guard(lock_);
-    const auto known = driveTypes_.find(Key(rootPath ? rootPath : ""));
-    return known == driveTypes_.end() ? DRIVE_NO_ROOT_DIR : known->second;
+    const std::string root = Key(rootPath ? rootPath : "");
+    if (const auto known = driveTypes_.find(root); known != driveTypes_.end())
+        return known->second;
+    const auto connected = connections_.find(root.substr(0, 2));
+    return connected != connections_.end() && connected->second.active ? DRIVE_REMOTE : DRIVE_NO_ROOT_DIR;
 }
 
 DWORD ScriptedNetwork::ShortPathName(const char* path, char* buffer, DWORD size)

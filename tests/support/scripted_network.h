@@ -39,9 +39,11 @@ public:
     void AddResource(const std::string& container, const Resource& resource);
     // The network type a provider reports (the high word of its WNNC_NET_* number).
     void SetProviderType(const std::string& provider, WORD netType);
-    // A drive letter ("F:") connected to a network path, and the type GetDriveTypeA answers
-    // (a connected letter is a remote drive unless a test says otherwise).
-    void Connect(const std::string& localName, const std::string& remoteName);
+    // A drive letter ("F:") connected to a network path, remembered for the next log-on or not,
+    // and the type GetDriveTypeA answers (a connected letter is a remote drive, and a letter
+    // without a connection has no drive, unless a test says otherwise). Cancelling a remembered
+    // connection without CONNECT_UPDATE_PROFILE keeps it remembered, as Windows does.
+    void Connect(const std::string& localName, const std::string& remoteName, bool remembered = false);
     void SetDriveType(const std::string& rootPath, UINT type);
     // A letter remembered for the next log-on but not connected (ERROR_CONNECTION_UNAVAIL).
     void Remember(const std::string& localName, const std::string& remoteName);

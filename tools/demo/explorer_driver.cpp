@@ -1,5 +1,7 @@
 #include "explorer_driver.h"
 
+#include "text/ansi_text.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -64,6 +66,8 @@ HWND OurListIn(HWND explorer)
 
 bool SaveScreenshot(HWND window, const std::string& path)
 {
+    // Paints what is pending first; the window's thread has done so when this returns.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT rect{};
     ::GetWindowRect(window, &rect);
     const int width = rect.right - rect.left;
@@ -103,20 +107,46 @@ bool SaveScreenshot(HWND window, const std::string& path)
            ::WriteFile(out.Get(), pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
 }
 
-RemoteList::RemoteList(HWND list) : list_(list)
+RemoteMemory::RemoteMemory(HWND window)
 {
     DWORD processId = 0;
-    ::GetWindowThreadProcessId(list, &processId);
+    ::GetWindowThreadProcessId(window, &processId);
     process_.Reset(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
     if (process_)
-        memory_ = ::VirtualAllocEx(process_.Get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+        memory_ = ::VirtualAllocEx(process_.Get(), nullptr, kSize, MEM_COMMIT, PAGE_READWRITE);
 }
 
-RemoteList::~RemoteList()
+RemoteMemory::~RemoteMemory()
 {
     if (memory_)
         ::VirtualFreeEx(process_.Get(), memory_, 0, MEM_RELEASE);
 }
+
+bool RemoteMemory::Write(size_t offset, const void* data, size_t size) const
+{
+    SIZE_T done = 0;
+    return memory_ && offset + size <= kSize && ::WriteProcessMemory(process_.Get(), At(offset), data, size, &done) &&
+           done == size;
+}
+
+bool RemoteMemory::Read(size_t offset, void* data, size_t size) const
+{
+    SIZE_T done = 0;
+    return memory_ && offset + size <= kSize && ::ReadProcessMemory(process_.Get(), At(offset), data, size, &done) &&
+           done == size;
+}
+
+namespace {
+
+// Where a control's text lands in the remote page, after the item record.
+constexpr size_t kTextOffset = 1024;
+constexpr int kLongestText = 260;
+// How long a window of Explorer may take to answer before it counts as hung.
+constexpr UINT kAnswerTimeoutMs = 60000;
+
+} // namespace
+
+RemoteList::RemoteList(HWND list) : list_(list), memory_(list) {}
 
 std::vector<std::string> RemoteList::Rows() const
 {
@@ -124,16 +154,14 @@ std::vector<std::string> RemoteList::Rows() const
     if (!memory_)
         return rows;
     const int count = static_cast<int>(::SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0));
-    auto* remoteText = static_cast<char*>(memory_) + 1024;
     for (int i = 0; i < count; ++i) {
         LVITEMA item{};
-        item.pszText = remoteText;
-        item.cchTextMax = 260;
-        SIZE_T done = 0;
-        ::WriteProcessMemory(process_.Get(), memory_, &item, sizeof item, &done);
-        ::SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory_));
-        char text[261] = {};
-        ::ReadProcessMemory(process_.Get(), remoteText, text, 260, &done);
+        item.pszText = static_cast<char*>(memory_.At(kTextOffset));
+        item.cchTextMax = kLongestText;
+        memory_.Write(0, &item, sizeof item);
+        ::SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(memory_.At(0)));
+        char text[kLongestText + 1] = {};
+        memory_.Read(kTextOffset, text, kLongestText);
         rows.push_back(text);
     }
     return rows;
@@ -141,14 +169,105 @@ std::vector<std::string> RemoteList::Rows() const
 
 bool RemoteList::Select(int index) const
 {
-    if (!memory_)
-        return false;
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SIZE_T done = 0;
-    return ::WriteProcessMemory(process_.Get(), memory_, &item, sizeof item, &done) &&
-           ::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory_));
+    return memory_.Write(0, &item, sizeof item) &&
+           ::SendMessageA(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(memory_.At(0)));
+}
+
+RemoteTree::RemoteTree(HWND tree) : tree_(tree), memory_(tree) {}
+
+bool RemoteTree::Send(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const
+{
+    // Explorer fills the tree from the namespace while it handles the message: wait for that,
+    // but not on a window that no longer answers.
+    DWORD_PTR answer = 0;
+    const bool answered = ::SendMessageTimeoutW(tree_, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                                                  &answer) != 0;
+    result = static_cast<LRESULT>(answer);
+    return answered;
+}
+
+std::string RemoteTree::Label(HTREEITEM item) const
+{
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = item;
+    request.pszText = static_cast<wchar_t*>(memory_.At(kTextOffset));
+    request.cchTextMax = kLongestText;
+    LRESULT found = 0;
+    wchar_t text[kLongestText + 1] = {};
+    if (!memory_.Write(0, &request, sizeof request) ||
+        !Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory_.At(0)), found) || !found ||
+        !memory_.Read(kTextOffset, text, kLongestText * sizeof(wchar_t)))
+        return {};
+    return AnsiFromWide(text);
+}
+
+std::vector<HTREEITEM> RemoteTree::Children(HTREEITEM parent) const
+{
+    std::vector<HTREEITEM> children;
+    LRESULT next = 0;
+    Send(TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent), next);
+    while (next) {
+        children.push_back(reinterpret_cast<HTREEITEM>(next));
+        if (!Send(TVM_GETNEXTITEM, TVGN_NEXT, next, next))
+            break;
+    }
+    return children;
+}
+
+std::vector<std::string> RemoteTree::ChildLabels(HTREEITEM parent) const
+{
+    std::vector<std::string> labels;
+    for (HTREEITEM child : Children(parent))
+        labels.push_back(Label(child));
+    return labels;
+}
+
+bool RemoteTree::HasButton(HTREEITEM item) const
+{
+    TVITEMW request{};
+    request.mask = TVIF_CHILDREN;
+    request.hItem = item;
+    LRESULT found = 0;
+    return memory_.Write(0, &request, sizeof request) &&
+           Send(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory_.At(0)), found) && found &&
+           memory_.Read(0, &request, sizeof request) && request.cChildren != 0;
+}
+
+bool RemoteTree::Expand(HTREEITEM item) const
+{
+    // An item expanded before answers false: what counts is what it holds afterwards.
+    LRESULT expanded = 0;
+    return Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item), expanded) && !Children(item).empty();
+}
+
+bool RemoteTree::Select(HTREEITEM item) const
+{
+    LRESULT selected = 0;
+    return Send(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item), selected) && selected;
+}
+
+HTREEITEM RemoteTree::Find(const std::vector<std::string>& labels) const
+{
+    HTREEITEM found = nullptr;
+    for (const std::string& label : labels) {
+        if (found)
+            Expand(found);
+        HTREEITEM parent = found;
+        found = nullptr;
+        for (HTREEITEM child : Children(parent)) {
+            if (Label(child) == label) {
+                found = child;
+                break;
+            }
+        }
+        if (!found)
+            return nullptr;
+    }
+    return found;
 }
 
 ExplorerProcess::ExplorerProcess(const std::string& arguments)

@@ -3,7 +3,9 @@
 #include "base/scoped_handle.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -21,13 +23,32 @@ HWND OurListIn(HWND explorer);
 // The window's pixels as they are on the screen, written as a 24-bit bitmap file.
 bool SaveScreenshot(HWND window, const std::string& path);
 
+// A page of memory in the process that owns a window, which that window's controls fill in
+// when a message of another process points them there.
+class RemoteMemory {
+public:
+    explicit RemoteMemory(HWND window);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    static constexpr size_t kSize = 4096;
+
+    explicit operator bool() const { return memory_ != nullptr; }
+    // The address at offset, as the owning process sees it.
+    void* At(size_t offset) const { return static_cast<char*>(memory_) + offset; }
+    bool Write(size_t offset, const void* data, size_t size) const;
+    bool Read(size_t offset, void* data, size_t size) const;
+
+private:
+    ScopedKernelHandle process_;
+    void* memory_ = nullptr;
+};
+
 // Another process's list control, read and clicked through memory of that process.
 class RemoteList {
 public:
     explicit RemoteList(HWND list);
-    ~RemoteList();
-    RemoteList(const RemoteList&) = delete;
-    RemoteList& operator=(const RemoteList&) = delete;
 
     // The texts of the first column.
     std::vector<std::string> Rows() const;
@@ -36,8 +57,34 @@ public:
 
 private:
     HWND list_;
-    ScopedKernelHandle process_;
-    void* memory_ = nullptr;
+    RemoteMemory memory_;
+};
+
+// Another process's tree control, read and driven as a user does with the mouse.
+class RemoteTree {
+public:
+    explicit RemoteTree(HWND tree);
+
+    std::string Label(HTREEITEM item) const;
+    // The items under parent; the top level for null.
+    std::vector<HTREEITEM> Children(HTREEITEM parent) const;
+    std::vector<std::string> ChildLabels(HTREEITEM parent) const;
+    // Whether the item shows an expand button.
+    bool HasButton(HTREEITEM item) const;
+    // Expands the item as its button does; its children are in the tree when this returns.
+    // False when it holds none.
+    bool Expand(HTREEITEM item) const;
+    // Selects the item as a click on its label does (the window then shows that folder).
+    bool Select(HTREEITEM item) const;
+    // Follows labels from the top level down, expanding each item on the way; null when one
+    // of them is not there.
+    HTREEITEM Find(const std::vector<std::string>& labels) const;
+
+private:
+    bool Send(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) const;
+
+    HWND tree_;
+    RemoteMemory memory_;
 };
 
 // Wine's Explorer started with arguments, and closed again with the object.

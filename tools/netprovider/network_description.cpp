@@ -49,6 +49,27 @@ std::vector<std::string_view> SplitPath(std::string_view path)
     }
 }
 
+constexpr std::string_view kDeadMark = " @dead";
+
+// "NAME MS": blanks between, nothing after but blanks; false for anything else.
+bool ParseSetting(std::string_view line, std::string_view name, unsigned& milliseconds)
+{
+    if (line.substr(0, name.size()) != name) return false;
+    line.remove_prefix(name.size());
+    size_t digits = line.find_first_not_of(" \t");
+    if (digits == 0 || digits == std::string_view::npos) return false;
+    line.remove_prefix(digits);
+    size_t end = line.find_first_not_of("0123456789");
+    std::string_view number = line.substr(0, end);
+    if (number.empty() || number.size() > 6 || line.find_first_not_of(" \t", number.size()) != std::string_view::npos)
+        return false;
+    unsigned value = 0;
+    for (char c : number) value = value * 10 + static_cast<unsigned>(c - '0');
+    if (value > NetworkDescription::kMaxTimeMs) return false;
+    milliseconds = value;
+    return true;
+}
+
 wchar_t FoldCase(wchar_t c) noexcept
 {
     return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c;
@@ -85,6 +106,10 @@ void NetworkDescription::AddLine(std::string_view line, unsigned lineNumber)
     if (line.size() > kMaxLineLength) return refuse("line too long");
     size_t firstUsed = line.find_first_not_of(" \t");
     if (firstUsed == std::string_view::npos || line[firstUsed] == '#') return;
+    if (line.front() == '@') {
+        if (std::string reason = AddSetting(line); !reason.empty()) return refuse(reason);
+        return;
+    }
 
     size_t bar = line.find('|');
     std::string_view path = line.substr(0, bar);
@@ -120,12 +145,22 @@ void NetworkDescription::AddLine(std::string_view line, unsigned lineNumber)
     if (!server) server = &domain->servers.emplace_back(Server{serverName, {}, {}});
 
     if (parts.size() == 2) {
+        if (comment.size() >= kDeadMark.size() && comment.substr(comment.size() - kDeadMark.size()) == kDeadMark) {
+            server->dead = true;
+            comment.remove_suffix(kDeadMark.size());
+        }
         if (!comment.empty()) server->comment = Widen(comment);
         return;
     }
     std::wstring shareName = Widen(parts[2]);
     if (FindShare(*server, shareName)) return refuse("share already listed");
     server->shares.push_back({shareName, Widen(comment)});
+}
+
+std::string NetworkDescription::AddSetting(std::string_view line)
+{
+    if (ParseSetting(line, "@latency", latencyMs_) || ParseSetting(line, "@timeout", timeoutMs_)) return {};
+    return "expected @latency MS or @timeout MS, at most " + std::to_string(kMaxTimeMs);
 }
 
 const Domain* NetworkDescription::FindDomain(std::wstring_view name) const noexcept

@@ -59,8 +59,9 @@ DWORD AddConnection(const NETRESOURCEW* resource)
     if (resource->dwType != RESOURCETYPE_ANY && resource->dwType != RESOURCETYPE_DISK) return WN_BAD_DEV_TYPE;
     std::optional<RemoteShare> remote = ParseRemoteName(resource->lpRemoteName);
     if (!remote) return WN_BAD_NETNAME;
-    std::optional<simnet::NetworkDescription> network = simnet::LoadNetworkDescription();
+    std::shared_ptr<const simnet::NetworkDescription> network = simnet::CurrentNetworkDescription();
     if (!network) return WN_NO_NETWORK;
+    Sleep(network->LatencyMs());  // asking the server costs a round trip
     const simnet::Server* server = network->FindServer(remote->server);
     if (!server) return ERROR_BAD_NETPATH;
     const simnet::Share* share = network->FindShare(*server, remote->share);
@@ -82,7 +83,7 @@ DWORD CancelConnection(const wchar_t* name)
         // Connections without a letter hold no state here; only a share of the network has one.
         std::optional<RemoteShare> remote = ParseRemoteName(name);
         if (!remote) return WN_NOT_CONNECTED;
-        std::optional<simnet::NetworkDescription> network = simnet::LoadNetworkDescription();
+        std::shared_ptr<const simnet::NetworkDescription> network = simnet::CurrentNetworkDescription();
         const simnet::Server* server = network ? network->FindServer(remote->server) : nullptr;
         return server && network->FindShare(*server, remote->share) ? WN_SUCCESS : WN_NOT_CONNECTED;
     }

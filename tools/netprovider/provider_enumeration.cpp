@@ -44,6 +44,21 @@ OpenEnumerations& Enumerations()
     return enumerations;
 }
 
+// Listing a server's shares costs the network's latency; a dead server keeps the caller for
+// the whole time-out and then fails as a server that cannot be reached does.
+DWORD WaitAsTheServerWould(const simnet::NetworkDescription& network, const NETRESOURCEW* container)
+{
+    const wchar_t* remote = container ? container->lpRemoteName : nullptr;
+    if (!remote || remote[0] != L'\\' || remote[1] != L'\\') return WN_SUCCESS;
+    const simnet::Server* server = network.FindServer(remote + 2);
+    if (server && server->dead) {
+        Sleep(network.TimeoutMs());
+        return ERROR_BAD_NETPATH;
+    }
+    Sleep(network.LatencyMs());
+    return WN_SUCCESS;
+}
+
 }  // namespace
 
 extern "C" DWORD WINAPI NPOpenEnum(DWORD scope, DWORD type, DWORD usage, LPNETRESOURCEW container, LPHANDLE enumeration)
@@ -56,8 +71,9 @@ extern "C" DWORD WINAPI NPOpenEnum(DWORD scope, DWORD type, DWORD usage, LPNETRE
             return WN_SUCCESS;
         }
         if (scope != RESOURCE_GLOBALNET) return WN_NOT_SUPPORTED;
-        std::optional<simnet::NetworkDescription> network = simnet::LoadNetworkDescription();
+        std::shared_ptr<const simnet::NetworkDescription> network = simnet::CurrentNetworkDescription();
         if (!network) return WN_NO_NETWORK;
+        if (DWORD failed = WaitAsTheServerWould(*network, container); failed != WN_SUCCESS) return failed;
         simnet::ResourceEnumeration* opened = nullptr;
         DWORD result = simnet::ResourceEnumeration::Open(*network, container, type, usage, simnet::ProviderName(), opened);
         if (result != WN_SUCCESS) return result;

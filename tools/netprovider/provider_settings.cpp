@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <mutex>
+#include <optional>
+
 #include "base/scoped_handle.h"
 
 namespace simnet {
@@ -30,18 +33,30 @@ void ReportRefusedLines(const NetworkDescription& description, const std::wstrin
     }
 }
 
-}  // namespace
+// Which file, and which version of it, a description was read from.
+struct FileStamp {
+    std::wstring path;
+    DWORD sizeHigh = 0;
+    DWORD sizeLow = 0;
+    FILETIME written{};
 
-std::wstring ProviderName()
+    bool operator==(const FileStamp& other) const noexcept
+    {
+        return path == other.path && sizeHigh == other.sizeHigh && sizeLow == other.sizeLow &&
+               CompareFileTime(&written, &other.written) == 0;
+    }
+};
+
+std::optional<FileStamp> StampOf(const std::wstring& path)
 {
-    return ReadString(kNetworkProviderKey, L"Name").value_or(L"Microsoft Windows Network");
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes)) return std::nullopt;
+    return FileStamp{path, attributes.nFileSizeHigh, attributes.nFileSizeLow, attributes.ftLastWriteTime};
 }
 
-std::optional<NetworkDescription> LoadNetworkDescription()
+std::optional<NetworkDescription> ReadDescription(const std::wstring& path)
 {
-    std::optional<std::wstring> path = ReadString(kParametersKey, kDescriptionFileValue);
-    if (!path) return std::nullopt;
-    ScopedFile file(CreateFileW(path->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) return std::nullopt;
     LARGE_INTEGER size{};
@@ -52,8 +67,35 @@ std::optional<NetworkDescription> LoadNetworkDescription()
                           read != text.size()))
         return std::nullopt;
     NetworkDescription description = NetworkDescription::Parse(text);
-    ReportRefusedLines(description, *path);
+    ReportRefusedLines(description, path);
     return description;
+}
+
+}  // namespace
+
+std::wstring ProviderName()
+{
+    return ReadString(kNetworkProviderKey, L"Name").value_or(L"Microsoft Windows Network");
+}
+
+std::shared_ptr<const NetworkDescription> CurrentNetworkDescription()
+{
+    static std::mutex mutex;
+    static FileStamp loadedStamp;
+    static std::shared_ptr<const NetworkDescription> loaded;
+
+    std::optional<std::wstring> path = ReadString(kParametersKey, kDescriptionFileValue);
+    if (!path) return nullptr;
+    // Taken before reading: a change made meanwhile is seen at the next call.
+    std::optional<FileStamp> stamp = StampOf(*path);
+    if (!stamp) return nullptr;
+    std::lock_guard lock(mutex);
+    if (loaded && loadedStamp == *stamp) return loaded;
+    std::optional<NetworkDescription> description = ReadDescription(*path);
+    if (!description) return nullptr;
+    loaded = std::make_shared<const NetworkDescription>(std::move(*description));
+    loadedStamp = std::move(*stamp);
+    return loaded;
 }
 
 }  // namespace simnet

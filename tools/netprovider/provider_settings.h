@@ -1,7 +1,7 @@
 // Where the provider finds its name and its network description.
 #pragma once
 
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "network_description.h"
@@ -17,8 +17,10 @@ inline constexpr wchar_t kDescriptionFileValue[] = L"DescriptionFile";
 // The "Name" the provider is registered with; every resource it returns carries it.
 std::wstring ProviderName();
 
-// The description named in the registry, read afresh on every call so that a test or the demo
-// can change the network while programs run. Empty when the file is missing or unreadable.
-std::optional<NetworkDescription> LoadNetworkDescription();
+// The description named in the registry. It is read once, and again only when the registry
+// names another file or the file's size or time of last write changes, so that a test or the
+// demo can still change the network while programs run. Null when the file is missing or
+// unreadable.
+std::shared_ptr<const NetworkDescription> CurrentNetworkDescription();
 
 }  // namespace simnet

@@ -26,6 +26,13 @@ simnet_read_description() { # FILE
         line=${line%$'\r'}
         if [ ${#line} -gt 512 ]; then simnet_refuse "line too long"; continue; fi
         [[ $line =~ ^[[:space:]]*$ || $line =~ ^[[:space:]]*# ]] && continue
+        if [[ $line == @* ]]; then # the network's costs, for the provider alone
+            if ! [[ $line =~ ^@(latency|timeout)[[:blank:]]+([0-9]{1,6})[[:blank:]]*$ ]] ||
+                [ "$((10#${BASH_REMATCH[2]}))" -gt 600000 ]; then
+                simnet_refuse "bad setting"
+            fi
+            continue
+        fi
         path=${line%%|*}
         comment=
         [[ $line == *'|'* ]] && comment=${line#*|}

@@ -12,12 +12,13 @@
 #include "support/scripted_network.h"
 #include "ui/prompt.h"
 
-#include <atomic>
 #include <functional>
+#include <mutex>
 
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 15000;
+const std::string kTools = "\\\\ALPHA\\TOOLS";
 
 class LaunchObjectRunnerTest : public CacheFixture {
 protected:
@@ -70,14 +71,52 @@ protected:
         return action;
     }
 
+    // The id of the next program whose end the runner reports; 0 when the time is up.
+    int WaitForEndedProgram(DWORD timeoutMs)
+    {
+        const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+        for (;;) {
+            {
+                std::lock_guard guard(endedLock_);
+                if (!endedIds_.empty()) {
+                    const int id = endedIds_.front();
+                    endedIds_.erase(endedIds_.begin());
+                    return id;
+                }
+            }
+            const ULONGLONG now = ::GetTickCount64();
+            if (now >= end || ::WaitForSingleObject(programEnded_.Get(), static_cast<DWORD>(end - now)) != WAIT_OBJECT_0)
+                return 0;
+        }
+    }
+
     // Waits until the runner reports a program's end, then lets it treat that program's
     // mappings here, as the module does on its own thread.
     bool FinishEndedProgram(DWORD timeoutMs)
     {
-        if (::WaitForSingleObject(programEnded_.Get(), timeoutMs) != WAIT_OBJECT_0)
+        const int id = WaitForEndedProgram(timeoutMs);
+        if (id == 0)
             return false;
-        runner_.ProgramEnded(endedId_.load());
+        runner_.ProgramEnded(id);
         return true;
+    }
+
+    // A launch object in "Work" whose multiple mapping puts the share \\ALPHA\TOOLS on letters.
+    RegKey MakeLaunchObjectMappingTools(const std::string& name, const std::string& multipleMapping, int exitStatus)
+    {
+        RegKey key = MakeLaunchObject(name);
+        key.SetDWORDValue("AutoMapping", 3);
+        key.SetStringValue("MultipleMapping", multipleMapping);
+        key.SetDWORDValue("ExitLOStatus", static_cast<DWORD>(exitStatus));
+        network_.AnswerConnect(kTools, NO_ERROR);
+        return key;
+    }
+
+    // A connection of the user's, remembered for the next log-on.
+    void ConnectRemembered(const std::string& localName, const std::string& remoteName)
+    {
+        network_.Connect(localName, remoteName, true);
+        RegKey::CURRENT_USER.CreateKey("Network\\" + localName.substr(0, 1));
     }
 
     std::vector<PromptRequest> asked_;
@@ -85,9 +124,13 @@ protected:
     PromptHandler previous_;
     ScriptedNetwork network_;
     ScopedKernelHandle programEnded_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    std::atomic<int> endedId_{0};
+    std::mutex endedLock_;
+    std::vector<int> endedIds_;
     LaunchObjectRunner runner_{[this](int id) {
-        endedId_ = id;
+        {
+            std::lock_guard guard(endedLock_);
+            endedIds_.push_back(id);
+        }
         ::SetEvent(programEnded_.Get());
     }};
 };
@@ -177,36 +220,34 @@ TEST_F(LaunchObjectRunnerTest, AMappingThatCannotBeMadeAsksAndOnlyYesGoesOn)
     EXPECT_TRUE(WaitForLaunchRecord(Record(), kStartTimeoutMs));
 }
 
-TEST_F(LaunchObjectRunnerTest, TheMappingsEndWithTheProgramAsItsLaunchObjectSays)
+TEST_F(LaunchObjectRunnerTest, TheMappingsEndWithTheProgramAsItsLaunchObjectSaysAndTheUsersLettersStay)
 {
-    const std::string tools = "\\\\ALPHA\\TOOLS";
     const std::string old = "\\\\OLD\\SHARE";
-    network_.AnswerConnect(tools, NO_ERROR);
     network_.AnswerConnect(old, NO_ERROR);
-    RegKey key = MakeLaunchObject("Mapped");
-    key.SetDWORDValue("AutoMapping", 3);
-    key.SetStringValue("MultipleMapping", tools + ":F|" + tools + ":H");
+    RegKey key = MakeLaunchObjectMappingTools("Mapped", kTools + ":F|" + kTools + ":H|" + kTools + ":K", 0);
 
     const struct {
         int exitStatus;
         const char* fAfter;   // F: was free before
-        const char* hAfter;   // H: served the old share before
+        const char* hAfter;   // H: served the old share before, remembered for the next log-on
+        bool hRemembered;
     } cases[] = {
-        {0, "", "\\\\OLD\\SHARE"},
-        {1, "", ""},
-        {2, "\\\\ALPHA\\TOOLS", "\\\\ALPHA\\TOOLS"},
+        {0, "", "\\\\OLD\\SHARE", true},
+        {1, "", "", true},   // unmapped, but the user's connection comes back at the next log-on
+        {2, "\\\\ALPHA\\TOOLS", "\\\\ALPHA\\TOOLS", false},
     };
     for (const auto& expected : cases) {
         SCOPED_TRACE(expected.exitStatus);
         network_.CancelConnection2("F:", 0, TRUE);
-        network_.Connect("H:", old);
-        answers_ = {IDYES, IDYES};   // replacing H:, and putting it back
+        ConnectRemembered("H:", old);
+        ConnectRemembered("K:", kTools);   // the user's own drive of the tools share
+        answers_ = {IDYES, IDYES};         // replacing H:, and putting it back
         key.SetDWORDValue("ExitLOStatus", static_cast<DWORD>(expected.exitStatus));
         ::DeleteFileA(Record().c_str());
 
         ASSERT_EQ(S_OK, runner_.Execute("Work\\Mapped"));
         ASSERT_TRUE(WaitForLaunchRecord(Record(), kStartTimeoutMs));
-        EXPECT_EQ(tools, network_.ConnectionOf("F:")) << "mapped while the program runs";
+        EXPECT_EQ(kTools, network_.ConnectionOf("F:")) << "mapped while the program runs";
         if (expected.exitStatus == 2) {
             EXPECT_FALSE(runner_.HoldsMappings()) << "kept mappings wait for nothing";
         } else {
@@ -215,7 +256,43 @@ TEST_F(LaunchObjectRunnerTest, TheMappingsEndWithTheProgramAsItsLaunchObjectSays
         EXPECT_FALSE(runner_.HoldsMappings());
         EXPECT_EQ(expected.fAfter, network_.ConnectionOf("F:"));
         EXPECT_EQ(expected.hAfter, network_.ConnectionOf("H:"));
+        EXPECT_EQ(expected.hRemembered, network_.IsRemembered("H:"));
+        EXPECT_EQ(kTools, network_.ConnectionOf("K:")) << "the user's drive of the same share is never taken";
+        EXPECT_TRUE(network_.IsRemembered("K:"));
     }
+    for (const auto& cancel : network_.CancelCalls())
+        EXPECT_NE("K:", cancel.name);
+}
+
+TEST_F(LaunchObjectRunnerTest, ALetterTakenOrStillUsedByAnotherRequestIsLeftToIt)
+{
+    MakeLaunchObjectMappingTools("First", kTools + ":F", 1);
+    MakeLaunchObjectMappingTools("Second", kTools + ":F", 1);
+
+    // Another request put another share on F: while the program ran.
+    ASSERT_EQ(S_OK, runner_.Execute("Work\\First"));
+    const int first = WaitForEndedProgram(kStartTimeoutMs);
+    ASSERT_NE(0, first);
+    network_.CancelConnection2("F:", 0, TRUE);
+    network_.Connect("F:", "\\\\OTHER\\SHARE");
+    runner_.ProgramEnded(first);
+    EXPECT_EQ("\\\\OTHER\\SHARE", network_.ConnectionOf("F:"));
+    network_.CancelConnection2("F:", 0, TRUE);
+
+    // A second program uses the letter the first one connected: the first one's end leaves it,
+    // the second one's end gives it back.
+    ASSERT_EQ(S_OK, runner_.Execute("Work\\First"));
+    const int earlier = WaitForEndedProgram(kStartTimeoutMs);
+    ASSERT_NE(0, earlier);
+    ASSERT_EQ(S_OK, runner_.Execute("Work\\Second"));
+    const int later = WaitForEndedProgram(kStartTimeoutMs);
+    ASSERT_NE(0, later);
+    runner_.ProgramEnded(earlier);
+    EXPECT_EQ(kTools, network_.ConnectionOf("F:")) << "taken from a program that still runs from it";
+    EXPECT_TRUE(runner_.HoldsMappings());
+    runner_.ProgramEnded(later);
+    EXPECT_EQ("", network_.ConnectionOf("F:"));
+    EXPECT_FALSE(runner_.HoldsMappings());
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // The pieces a launch object's start is made of: the command line from the target and the
-// answers, its paths through a mapped drive, and the answers of its file dialog.
+// answers, its paths through a mapped drive, the answers of its file dialog, and the gate that
+// lets one request at a time ask the user.
 
 #include "action_file_dialog.h"
 #include "launch_command_line.h"
 #include "launch_drive_paths.h"
+#include "user_request_gate.h"
 
 #include "support/guarded_bytes.h"
 
@@ -12,6 +14,7 @@
 #include <shellapi.h>
 
 #include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -123,6 +126,35 @@ TEST(ActionFileDialogTest, OneOrSeveralChosenFilesBecomeFullPathsAndNothingIsRea
     EXPECT_EQ((std::vector<std::string>{"C:\\d\\a.txt"}), ActionFileDialog::PathsFromAnswer(cut.Text(), cut.Size()));
     const GuardedBytes nothing({'C', ':', '\\'});
     EXPECT_TRUE(ActionFileDialog::PathsFromAnswer(nothing.Text(), nothing.Size()).empty());
+}
+
+TEST(UserRequestGateTest, TheModulesOwnWorkWaitsForTheAskingRequestAndRequestsWaitForNothing)
+{
+    std::vector<std::string> done;
+    int wakes = 0;
+    UserRequestGate gate([&] { ++wakes; });
+
+    // A program ends while a request asks: its end waits, and the gate wakes it afterwards.
+    EXPECT_EQ(S_OK, gate.Run("request", [&] {
+        gate.RunOrWait("program end", [&] { done.push_back("end"); });
+        EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BUSY), gate.Run("second request", [] { return S_OK; }));
+        done.push_back("request");
+        return S_OK;
+    }));
+    EXPECT_EQ(std::vector<std::string>{"request"}, done);
+    EXPECT_EQ(1, wakes);
+    gate.RunWaiting();
+    EXPECT_EQ((std::vector<std::string>{"request", "end"}), done);
+
+    // With the gate open it runs at once, holds the gate while it asks, and a failing piece of
+    // work does not keep the next from running.
+    gate.RunOrWait("program end", [&] {
+        EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_BUSY), gate.Run("request", [] { return S_OK; }));
+        gate.RunOrWait("another end", [&] { done.push_back("another end"); });
+        throw std::runtime_error("no network");
+    });
+    EXPECT_EQ((std::vector<std::string>{"request", "end", "another end"}), done);
+    EXPECT_EQ(S_OK, gate.Run("request", [] { return S_OK; }));
 }
 
 } // namespace

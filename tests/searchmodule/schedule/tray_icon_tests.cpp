@@ -1,6 +1,7 @@
 #include "tray_icon.h"
 
 #include "support/branding_loaded.h"
+#include "support/menu_keys.h"
 
 #include <gtest/gtest.h>
 
@@ -45,54 +46,6 @@ bool ShellHasIcon(HWND owner)
     data.uFlags = NIF_TIP;
     return ::Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
-
-// Keys typed into the next menu that opens on this thread, from a timer that the menu's own
-// loop dispatches. Whether the timer fired tells whether a menu was open at all.
-class MenuKeys {
-public:
-    explicit MenuKeys(std::vector<WORD> keys)
-    {
-        keys_ = std::move(keys);
-        fired_ = false;
-        timer_ = ::SetTimer(nullptr, 0, 200, &MenuKeys::Type);
-    }
-    ~MenuKeys()
-    {
-        ::KillTimer(nullptr, timer_);
-        ::KillTimer(nullptr, safety_);
-        // Drops a timer message that arrived after the call.
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-        }
-    }
-    static bool Fired() { return fired_; }
-
-private:
-    static void CALLBACK Type(HWND, UINT, UINT_PTR timer, DWORD)
-    {
-        ::KillTimer(nullptr, timer);
-        fired_ = true;
-        HWND focus = ::GetFocus() ? ::GetFocus() : ::GetActiveWindow();
-        for (WORD key : keys_) {
-            ::PostMessageA(focus, WM_KEYDOWN, key, 1);
-            ::PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
-        }
-        if (keys_.empty())
-            ::EndMenu();
-        else   // keys that went astray fail the test instead of leaving the menu open
-            safety_ = ::SetTimer(nullptr, 0, 5000, &MenuKeys::Cancel);
-    }
-    static void CALLBACK Cancel(HWND, UINT, UINT_PTR timer, DWORD)
-    {
-        ::KillTimer(nullptr, timer);
-        ::EndMenu();
-    }
-
-    static inline std::vector<WORD> keys_;
-    static inline bool fired_ = false;
-    static inline UINT_PTR safety_ = 0;
-    UINT_PTR timer_ = 0;
-};
 
 class TrayIconTest : public ::testing::Test {
 protected:

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -21,6 +22,13 @@
 #include <vector>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long MillisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+}
 
 // (server, share, item type) of a disc, for comparisons in any order.
 using DiscKey = std::tuple<std::string, std::string, int>;
@@ -83,7 +91,7 @@ protected:
         RegKey::CURRENT_USER.DeleteKey(kSearchUserKey);
     }
 
-    // The provider reads the file again at every enumeration.
+    // The provider reads the file again when it has changed.
     void WriteNetwork(const std::string& text)
     {
         std::ofstream file(descriptionFile_, std::ios::binary | std::ios::trunc);
@@ -93,9 +101,21 @@ protected:
 
     SearchOutcome Search(SearchKind kind, bool stopFirst = false)
     {
-        const std::atomic<bool> stop{stopFirst};
+        std::stop_source stop;
+        if (stopFirst)
+            stop.request_stop();
         reported.clear();
-        return RunDiscSearch(kind, stop, [this](SearchOutcome changes) { reported.push_back(std::move(changes)); });
+        return RunDiscSearch(kind, stop.get_token(),
+                             [this](SearchOutcome changes) { reported.push_back(std::move(changes)); });
+    }
+
+    // The server of each change told, in the order told.
+    std::vector<std::string> ServersTold() const
+    {
+        std::vector<std::string> servers;
+        for (const SearchOutcome& changes : reported)
+            servers.push_back((changes.added.empty() ? changes.removed : changes.added).front().Location);
+        return servers;
     }
 
     // What the progress callback was told, one entry per server that changed something.
@@ -283,6 +303,78 @@ TEST_F(DiscSearchTest, FullSearchScansStorageServersThatSlpFinds)
                                                       {"\\\\BRAVO", "JAZ2", JazDisc},
                                                       {"\\\\CHARLIE", "CD1", CdRomDisc},
                                                       {"\\\\CHARLIE", "CD2", CdRomDisc}}));
+}
+
+// `count` servers S00, S01, ... of one domain, each sharing CD1 and the shares named in
+// `shares`, after the lines in `head`.
+std::string NumberedServers(int count, const std::string& head = "", const std::string& shares = "")
+{
+    std::string network = head;
+    for (int i = 0; i < count; ++i) {
+        const std::string server = std::string("WORKGROUP\\S") + (i < 10 ? "0" : "") + std::to_string(i);
+        network += server + "\\CD1\n";
+        for (char share : shares)
+            network += server + "\\CD" + share + "\n";
+    }
+    return network;
+}
+
+// The first server's listing now fails only after a time-out, so listings end out of order;
+// the database is still written and the changes told server after server in their order.
+TEST_F(DiscSearchTest, ServersAreWrittenInTheirOrderWhileSeveralAreListedAtOnce)
+{
+    WriteNetwork(NumberedServers(12));
+    Search(SearchKind::Full);
+    std::string network = NumberedServers(12, "@latency 300\n@timeout 1500\n", "2");
+    const std::string newShareOfTheFirst = "WORKGROUP\\S00\\CD2\n";
+    network.replace(network.find(newShareOfTheFirst), newShareOfTheFirst.size(), "WORKGROUP\\S00|First server @dead\n");
+    WriteNetwork(network);
+    Clock::time_point start = Clock::now();
+    Search(SearchKind::Full);
+    const long long took = MillisecondsSince(start);
+    std::vector<std::string> expected;
+    for (int i = 0; i < 12; ++i)
+        expected.push_back(std::string("\\\\S") + (i < 10 ? "0" : "") + std::to_string(i));
+    EXPECT_EQ(ServersTold(), expected);
+    EXPECT_EQ(reported.front().removed.size(), 1u);
+    // Listed one after another, the search would take 1500 + 11 x 300 ms.
+    EXPECT_GE(took, 1500);
+    EXPECT_LT(took, 1500 + 11 * 300);
+
+    // The machine may have a search list one server at a time.
+    SetListingThreads(1);
+    WriteNetwork(NumberedServers(12, "@latency 300\n", "3"));
+    start = Clock::now();
+    Search(SearchKind::Full);
+    EXPECT_GE(MillisecondsSince(start), 12 * 300);
+    EXPECT_EQ(ServersTold(), expected);
+}
+
+// Neither the listings still queued nor an SLP search still waiting for answers hold it up.
+TEST_F(DiscSearchTest, AStopDuringTheSearchEndsItWithinOneListingsTime)
+{
+    SetListingThreads(2);
+    WriteNetwork(NumberedServers(20, "@latency 1000\n"));
+    AgentBehaviour silent;
+    silent.ignoredRequests = 1000;
+    ServiceAgent agent({}, silent);
+    ConfigureSlpAgents("127.0.0.1:" + std::to_string(agent.Port()));
+    const RegKey slpSettings = RegKey::LOCAL_MACHINE.CreateKey(slp_ua::kConfigKeyPath);
+    slpSettings.SetStringValue("Timeouts", "5000");
+    slpSettings.SetDWORDValue("Maximum Wait", 15000);
+    std::stop_source stop;
+    Clock::time_point stopped;
+    const SearchOutcome outcome = RunDiscSearch(SearchKind::Full, stop.get_token(), [&](SearchOutcome) {
+        if (!stop.stop_requested()) {
+            stopped = Clock::now();
+            stop.request_stop();
+        }
+    });
+    // Only the listings under way when the stop came were waited for.
+    EXPECT_LT(MillisecondsSince(stopped), 1000 + 1500);
+    EXPECT_TRUE(outcome.stopped);
+    EXPECT_EQ(outcome.serversScanned, 1);
+    EXPECT_EQ(Keys(DatabaseDiscs()), (std::set<DiscKey>{{"\\\\S00", "CD1", CdRomDisc}}));
 }
 
 } // namespace

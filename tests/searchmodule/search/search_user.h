@@ -15,6 +15,13 @@
 inline const std::string kSearchUserKey = kProductKey;
 inline const std::string kDiscSearchKey = kSearchUserKey + "\\Disc Search";
 inline const std::string kSmbDomainsKey = kDiscSearchKey + "\\SMB Domains";
+inline const std::string kMachineDiscSearchKey = std::string(kProductKey) + "\\Disc Search";
+
+// How many servers a search lists at once ("SearchThreads" of the machine).
+inline void SetListingThreads(unsigned long threads)
+{
+    RegKey::LOCAL_MACHINE.CreateKey(kMachineDiscSearchKey).SetDWORDValue("SearchThreads", threads);
+}
 
 // No domain: the entire network.
 inline void ChooseDomains(const std::vector<std::string>& domains)
@@ -42,6 +49,8 @@ inline void ConfigureSlpAgents(const std::string& agents)
 inline void PrepareSearchUser(const std::string& programPath)
 {
     RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Program Path", programPath);
+    if (RegKey::LOCAL_MACHINE.KeyExists(kMachineDiscSearchKey))
+        RegKey::LOCAL_MACHINE.DeleteKey(kMachineDiscSearchKey);
     ConfigureSlpAgents("");
     if (RegKey::CURRENT_USER.KeyExists(kSearchUserKey))
         RegKey::CURRENT_USER.DeleteKey(kSearchUserKey);

@@ -10,6 +10,7 @@
 #include "resources/texts.h"
 #include "search_module_access.h"
 #include "text/text_format.h"
+#include "transfer/favorite_shortcuts.h"
 #include "transfer/item_list_codec.h"
 #include "transfer/ns_format_list.h"
 #include "transfer/transfer_items.h"
@@ -17,6 +18,7 @@
 #include "../scripted_server.h"
 #include "offered_data.h"
 #include "support/cache_fixture.h"
+#include "support/menu_keys.h"
 #include "support/prompt_recorder.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +41,7 @@ protected:
         MakeFolder("Work\\Projects", "Projects", UserFolder);
         MakeFolder("Work\\Manuals", "Manuals", CdRomDisc);
         MakeFolder("All Discs\\Manuals", "Manuals", CdRomDisc);
+        MakeFolder("Work\\Imported", "Imported", PublicUserFolder);
         server_ = MakeComObject<ScriptedServer>();
         SetSearchModuleOverride(static_cast<INotifyNSServer*>(server_.Get()));
     }
@@ -92,9 +95,53 @@ protected:
         return {entered, dropped};
     }
 
+    // A drag with the right button held, then its drop (the button is up by then); what the
+    // drop did.
+    static DWORD RightButtonDrop(NSDropTarget& target, IDataObject& data)
+    {
+        DWORD entered = kAnyEffect;
+        EXPECT_EQ(S_OK, target.DragEnter(&data, MK_RBUTTON, kAnywhere, &entered));
+        DWORD over = kAnyEffect;
+        EXPECT_EQ(S_OK, target.DragOver(MK_RBUTTON, kAnywhere, &over));
+        DWORD dropped = kAnyEffect;
+        EXPECT_EQ(S_OK, target.Drop(&data, 0, kAnywhere, &dropped));
+        return dropped;
+    }
+
+    // The menu the drop showed: each entry's text, marked when it was the default or grayed.
+    static std::string ShownMenu()
+    {
+        std::string shown;
+        for (const MenuKeys::Entry& entry : MenuKeys::Shown()) {
+            shown += shown.empty() ? "" : ", ";
+            shown += Cache::RemoveCharacters(entry.text, "&");
+            shown += entry.isDefault ? " (default)" : entry.grayed ? " (grayed)" : "";
+        }
+        return shown;
+    }
+
     OleApartment ole_;
     PidlMgr pidls_;
     ComPtr<ScriptedServer> server_;
+};
+
+// A window of the test's own, active, to own the menu of a drop with the right button.
+class MenuOwner {
+public:
+    MenuOwner()
+        : window_(::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr, nullptr,
+                                    nullptr))
+    {
+        ::SetActiveWindow(window_);
+        ::SetFocus(window_);
+    }
+    ~MenuOwner() { ::DestroyWindow(window_); }
+    MenuOwner(const MenuOwner&) = delete;
+    MenuOwner& operator=(const MenuOwner&) = delete;
+    HWND Get() const { return window_; }
+
+private:
+    HWND window_;
 };
 
 TEST_F(DropTargetTest, DamagedItemListsAndForeignFormatsAreRefusedWithoutCallingTheSearchModule)
@@ -179,6 +226,90 @@ TEST_F(DropTargetTest, AListOutsideAFullExplorerWindowTakesNothing)
     EXPECT_TRUE(server_->calls.empty());
 }
 
+TEST_F(DropTargetTest, FoldersThatStayInPlaceGoNowhereAndFoldersThatTakeNothingSaySo)
+{
+    const struct {
+        const char* what;
+        std::string source;
+        CacheItem item;
+    } staying[] = {
+        {"the folder of all discs", "", Folder("All Discs", SystemFolder)},
+        {"the root", "", Folder("Network Storage", RootFolder)},
+        {"a client's public folder", "Work", Folder("Imported", PublicUserFolder)},
+    };
+    for (const auto& [what, source, item] : staying) {
+        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
+        for (const DWORD keys : {DWORD{0}, DWORD{MK_CONTROL}})
+            EXPECT_EQ(std::make_pair(DWORD{DROPEFFECT_NONE}, DWORD{DROPEFFECT_NONE}),
+                      DragAndDrop(*target.Get(), *Dragged(source, {item}).Get(), keys))
+                << what;
+    }
+    // With them, the others of the selection go nowhere either.
+    const ComPtr<NSDropTarget> projects = TargetFor("Work\\Projects");
+    const ComPtr<IDataObject> mixed = Dragged("Work", {Manuals("Work"), Folder("Imported", PublicUserFolder)});
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, DragAndDrop(*projects.Get(), *mixed.Get(), 0).second);
+    EXPECT_TRUE(server_->calls.empty());
+
+    for (const char* folder : {"Work\\Imported", "All Discs"}) {
+        PromptRecorder prompts;
+        const ComPtr<NSDropTarget> target = TargetFor(folder);
+        EXPECT_EQ(std::make_pair(DWORD{DROPEFFECT_NONE}, DWORD{DROPEFFECT_NONE}),
+                  DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0))
+            << folder;
+        ASSERT_EQ(1u, prompts.Prompts().size()) << folder;
+        EXPECT_EQ(FormatText(CommonText(IDS_ERR_PASTE_ACCESS_DENIED_FMT), "Manuals"), prompts.Prompts()[0].text);
+        EXPECT_EQ(CommonText(IDS_CAPTION_ERROR_PASTING), prompts.Prompts()[0].caption);
+    }
+    EXPECT_TRUE(server_->calls.empty());
+}
+
+TEST_F(DropTargetTest, ARightButtonDropAsksWhatToDoAndDoesWhatIsChosen)
+{
+    const MenuOwner owner;
+    DropTargetList list;
+    list.window = owner.Get();
+    {
+        const MenuKeys keys({VK_DOWN, VK_RETURN});   // the first entry
+        const ComPtr<NSDropTarget> work = TargetFor("Work", list);
+        EXPECT_EQ(DWORD{DROPEFFECT_COPY}, RightButtonDrop(*work.Get(), *Dragged("Work", {Manuals("Work")}).Get()));
+        ASSERT_TRUE(MenuKeys::Fired());
+        EXPECT_EQ("Copy Here (default), Move Here (grayed), Create Shortcut Here, Cancel", ShownMenu())
+            << "within one folder";
+    }
+    ASSERT_EQ(std::vector<std::string>{"MoveItem"}, server_->Methods());
+    EXPECT_EQ(CommonText(IDS_COPY_OF_PREFIX) + "Manuals", server_->calls[0].newName);
+    EXPECT_EQ(1, server_->calls[0].operation);
+    {
+        const MenuKeys keys({VK_ESCAPE});
+        const ComPtr<NSDropTarget> projects = TargetFor("Work\\Projects", list);
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, RightButtonDrop(*projects.Get(), *Dragged("Work", {Manuals("Work")}).Get()));
+        EXPECT_EQ("Copy Here, Move Here (default), Create Shortcut Here, Cancel", ShownMenu()) << "between folders";
+    }
+    EXPECT_EQ(1u, server_->calls.size()) << "cancelled";
+    {
+        const MenuKeys keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        const ComPtr<NSDropTarget> projects = TargetFor("Work\\Projects", list);
+        EXPECT_EQ(DWORD{DROPEFFECT_LINK}, RightButtonDrop(*projects.Get(), *Dragged("Work", {Manuals("Work")}).Get()));
+    }
+    ASSERT_EQ(2u, server_->calls.size());
+    EXPECT_EQ("CreateItem", server_->calls[1].method);
+    EXPECT_EQ(FormatText(CommonText(IDS_SHORTCUT_TO_FMT), "Manuals"), server_->calls[1].item.Name);
+    const ComPtr<NSDropTarget> work = TargetFor("Work", list);
+    {
+        const MenuKeys keys({VK_ESCAPE});
+        RightButtonDrop(*work.Get(), *Dragged("All Discs", {Manuals("All Discs")}).Get());
+        EXPECT_EQ("Copy Here (grayed), Move Here (grayed), Create Shortcut Here (default), Cancel", ShownMenu())
+            << "out of the folder of all discs";
+    }
+    {
+        const MenuKeys keys({VK_ESCAPE});
+        RightButtonDrop(*work.Get(), *Dragged("Work\\Projects", {Folder("Plans")}).Get());
+        EXPECT_EQ("Copy Here, Move Here (default), Create Shortcut Here (grayed), Cancel", ShownMenu())
+            << "a folder is no shortcut item";
+    }
+    EXPECT_EQ(2u, server_->calls.size());
+}
+
 TEST_F(DropTargetTest, DiscsDraggedFromTheFolderOfAllDiscsBecomeShortcutItems)
 {
     const ComPtr<NSDropTarget> target = TargetFor("Work");
@@ -214,32 +345,90 @@ TEST_F(DropTargetTest, WithinOneFolderOnlyCtrlCopiesUnderTheFirstFreeCopyName)
     }
 }
 
-TEST_F(DropTargetTest, ANameTakenAsksAndYesReplacesTheItemThere)
+TEST_F(DropTargetTest, ANameTakenIsReplacedOnlyWhenTheUserSaysSoAndTheItemThereOutlivesAFailure)
 {
+    MakeFolder("Work\\Projects\\Manuals", "Manuals", CdRomDisc);
+    CacheKey("Work\\Projects\\Manuals").SetStringValue("Location", "\\\\ATLAS");
+    const std::string aside = FormatText(CommonText(IDS_REPLACED_ITEM_ASIDE_FMT), "Manuals");
+    const auto moveManuals = [this] {
+        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
+        return DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0).second;
+    };
     {
         PromptRecorder prompts(IDNO);
         server_->answers = {NSS_S_NAME_EXISTS};
-        const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-        DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0);
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, moveManuals());
         ASSERT_EQ(1u, prompts.Prompts().size());
         EXPECT_EQ(FormatText(CommonText(IDS_ASK_REPLACE_ITEM_FMT), "Manuals"), prompts.Prompts()[0].text);
         EXPECT_EQ(CommonText(IDS_CAPTION_CONFIRM_REPLACE), prompts.Prompts()[0].caption);
         EXPECT_EQ(std::vector<std::string>{"MoveItem"}, server_->Methods()) << "No keeps the item there";
     }
+    // Yes: the item there is set aside, and deleted once the move is done.
     server_->calls.clear();
-    PromptRecorder prompts(IDYES);
-    server_->answers = {NSS_S_NAME_EXISTS};
-    const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), 0).second);
-    EXPECT_EQ(1u, prompts.Prompts().size());
-    ASSERT_EQ((std::vector<std::string>{"MoveItem", "DeleteItem", "MoveItem"}), server_->Methods());
-    EXPECT_EQ("Work\\Projects", server_->calls[1].path) << "the item already there is deleted";
-    EXPECT_EQ("Manuals", server_->calls[1].item.Name);
+    {
+        PromptRecorder prompts(IDYES);
+        server_->answers = {NSS_S_NAME_EXISTS};
+        EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, moveManuals());
+        EXPECT_EQ(1u, prompts.Prompts().size());
+    }
+    ASSERT_EQ((std::vector<std::string>{"MoveItem", "UpdateItem", "MoveItem", "DeleteItem"}), server_->Methods());
+    EXPECT_EQ("Work\\Projects", server_->calls[1].path);
+    EXPECT_EQ(aside + "|Manuals", server_->calls[1].item.Name);
+    EXPECT_EQ("\\\\ATLAS", server_->calls[1].item.Location) << "the item there keeps its data";
     EXPECT_EQ(2, server_->calls[2].operation);
-    EXPECT_EQ("Work\\Projects", server_->calls[2].path);
+    EXPECT_EQ(aside, server_->calls[3].item.Name);
+    EXPECT_EQ("Work\\Projects", server_->calls[3].path);
+
+    // The move fails after all: the item there gets its name back.
+    server_->calls.clear();
+    {
+        PromptRecorder prompts(IDYES);
+        server_->answers = {NSS_S_NAME_EXISTS, S_OK, NSS_S_COPY_MOVE_FAILED};
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE}, moveManuals());
+        ASSERT_EQ(2u, prompts.Prompts().size());
+        EXPECT_EQ(FormatText(CommonText(IDS_ERR_COPY_MOVE_UNEXPECTED_FMT), "Manuals"), prompts.Prompts()[1].text);
+    }
+    ASSERT_EQ((std::vector<std::string>{"MoveItem", "UpdateItem", "MoveItem", "UpdateItem"}), server_->Methods());
+    EXPECT_EQ("Manuals|" + aside, server_->calls[3].item.Name);
 }
 
-TEST_F(DropTargetTest, TheSearchModulesRefusalsAreExplainedPerItem)
+TEST_F(DropTargetTest, AnItemThatHoldsWhatIsMovedIsNeverReplaced)
+{
+    // Work\Projects\Projects moved up into Work, where the name is taken by its own parent.
+    MakeFolder("Work\\Projects\\Projects", "Projects", UserFolder);
+    PromptRecorder prompts(IDYES);
+    server_->answers = {NSS_S_NAME_EXISTS};
+    const ComPtr<NSDropTarget> target = TargetFor("Work");
+    CacheItem inner = Folder("Projects");
+    inner.FolderPath = "Work\\Projects";
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, DragAndDrop(*target.Get(), *Dragged("Work\\Projects", {inner}).Get(), 0).second);
+    EXPECT_EQ(std::vector<std::string>{"MoveItem"}, server_->Methods()) << "nothing set aside, nothing deleted";
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_REPLACE_HOLDS_SOURCE_FMT), "Projects"), prompts.Prompts()[1].text);
+    EXPECT_EQ(CommonText(IDS_CAPTION_ERROR_MOVING), prompts.Prompts()[1].caption);
+}
+
+TEST_F(DropTargetTest, AFavoriteShortcutReplacesAnItemOnlyOnceTheNewOneExists)
+{
+    MakeFolder("Work\\Projects\\Shortcut to Manuals", "Shortcut to Manuals", CdRomDisc);
+    CacheKey("Work\\Projects\\Shortcut to Manuals").SetStringValue("Location", "\\\\ATLAS");
+    const std::string name = FormatText(CommonText(IDS_SHORTCUT_TO_FMT), "Manuals");
+    const std::string aside = FormatText(CommonText(IDS_REPLACED_ITEM_ASIDE_FMT), name);
+    PromptRecorder prompts(IDYES);
+    server_->answers = {NSS_S_NAME_EXISTS, S_OK, NSS_S_NOT_ADDED};
+    AddFavoriteShortcuts(*server_.Get(), "Work\\Projects", {Manuals("Work")}, nullptr);
+    ASSERT_EQ((std::vector<std::string>{"CreateItem", "UpdateItem", "CreateItem", "UpdateItem"}), server_->Methods());
+    EXPECT_EQ(aside + "|" + name, server_->calls[1].item.Name);
+    EXPECT_EQ(name + "|" + aside, server_->calls[3].item.Name) << "not created: the old one is back";
+
+    server_->calls.clear();
+    server_->answers = {NSS_S_NAME_EXISTS};
+    AddFavoriteShortcuts(*server_.Get(), "Work\\Projects", {Manuals("Work")}, nullptr);
+    ASSERT_EQ((std::vector<std::string>{"CreateItem", "UpdateItem", "CreateItem", "DeleteItem"}), server_->Methods());
+    EXPECT_EQ(aside, server_->calls[3].item.Name);
+}
+
+TEST_F(DropTargetTest, TheSearchModulesRefusalsAreExplainedPerItemAndNotReportedAsDone)
 {
     struct Case {
         HRESULT answer;
@@ -264,7 +453,9 @@ TEST_F(DropTargetTest, TheSearchModulesRefusalsAreExplainedPerItem)
         PromptRecorder prompts;
         server_->answers = {c.answer};
         const ComPtr<NSDropTarget> target = TargetFor("Work\\Projects");
-        DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), c.keys);
+        EXPECT_EQ(DWORD{DROPEFFECT_NONE},
+                  DragAndDrop(*target.Get(), *Dragged("Work", {Manuals("Work")}).Get(), c.keys).second)
+            << "refused is not done: " << c.text;
         ASSERT_EQ(1u, prompts.Prompts().size()) << c.text;
         EXPECT_EQ(c.text, prompts.Prompts()[0].text);
         EXPECT_EQ(CommonText(c.caption), prompts.Prompts()[0].caption);

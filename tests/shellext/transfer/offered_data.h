@@ -1,6 +1,7 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "transfer/medium_bytes.h"
 
 #include <ole2.h>
 #include <shlobj.h>
@@ -10,7 +11,8 @@
 #include <vector>
 
 // A data object of another program: it offers the given formats, each with the given bytes as
-// a stream, and nothing else.
+// a stream, and nothing else. It refuses what it is told (SetData), or, when the test says so,
+// takes drop effects and records them.
 class OfferedData final : public ComObject<OfferedData, IDataObject> {
 public:
     explicit OfferedData(std::vector<std::pair<CLIPFORMAT, std::vector<std::uint8_t>>> offers)
@@ -45,7 +47,15 @@ public:
         return DV_E_FORMATETC;
     }
     STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override
+    {
+        if (!acceptSetData)
+            return E_NOTIMPL;
+        set.emplace_back(format->cfFormat, DropEffectInMedium(*medium).value_or(0xFFFFFFFF));
+        if (release)
+            ::ReleaseStgMedium(medium);
+        return S_OK;
+    }
     STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC** formats) override
     {
         std::vector<FORMATETC> listed;
@@ -56,6 +66,10 @@ public:
     STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
     STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
     STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+    bool acceptSetData = false;
+    // What it was told: the format and the drop effect.
+    std::vector<std::pair<CLIPFORMAT, DWORD>> set;
 
 private:
     std::vector<std::pair<CLIPFORMAT, std::vector<std::uint8_t>>> offers_;

@@ -10,8 +10,13 @@
 #include "search_module_access.h"
 #include "settings/auxiliary.h"
 #include "text/text_format.h"
+#include "transfer/data_object.h"
+#include "transfer/medium_bytes.h"
+#include "transfer/pasted_cut.h"
+#include "transfer/pending_cut.h"
 
 #include "../scripted_server.h"
+#include "offered_data.h"
 #include "support/cache_fixture.h"
 #include "support/prompt_recorder.h"
 
@@ -34,11 +39,13 @@ protected:
         MakeFolder("Work\\Projects", "Projects", UserFolder);
         MakeFolder("Work\\Manuals", "Manuals", CdRomDisc);
         MakeFolder("Work\\Tool", "Tool", LaunchObject);
+        MakeFolder("Work\\Imported", "Imported", PublicUserFolder);
         server_ = MakeComObject<ScriptedServer>();
         SetSearchModuleOverride(static_cast<INotifyNSServer*>(server_.Get()));
     }
     void TearDown() override
     {
+        pending_cut::Clear();
         ::OleSetClipboard(nullptr);
         AuxiliaryFunctions::SetClipboardCutFlag(false);
         SetSearchModuleOverride(nullptr);
@@ -51,12 +58,14 @@ protected:
         return item;
     }
 
-    ScopedPidl Projects()
+    // A folder of Work, from the namespace root.
+    ScopedPidl InWork(const std::string& name = "Projects")
     {
         ScopedPidl work(pidls_.Create(Folder("Work"), ""));
-        ScopedPidl projects(pidls_.Create(Folder("Projects"), "Work"));
-        return ScopedPidl(pidls_.Concatenate(work.get(), projects.get()));
+        ScopedPidl folder(pidls_.Create(Folder(name), "Work"));
+        return ScopedPidl(pidls_.Concatenate(work.get(), folder.get()));
     }
+    ScopedPidl Projects() { return InWork("Projects"); }
 
     // Text put on the clipboard by another program.
     static void PutTextOnClipboard()
@@ -103,6 +112,77 @@ TEST_F(ShellFolderMgrTest, ACutIsPastedOnceAsAMoveAndThenLeavesTheClipboard)
 
     EXPECT_EQ(DWORD{DROPEFFECT_NONE}, ShellFolderMgr().Paste(Projects().get()));
     EXPECT_EQ(1u, server_->calls.size()) << "a second paste finds nothing";
+}
+
+TEST_F(ShellFolderMgrTest, ACutOfWhichNothingMovedStaysACut)
+{
+    ASSERT_TRUE(ShellFolderMgr().PutOnClipboard("Work", nullptr, {Item("Manuals", CdRomDisc)}, true));
+    PromptRecorder prompts;
+    server_->answers = {NSS_S_ACCESS_DENIED};
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, ShellFolderMgr().Paste(Projects().get()));
+    EXPECT_TRUE(ShellFolderMgr().CheckValidNSClipboard());
+    EXPECT_TRUE(AuxiliaryFunctions::GetClipboardCutFlag());
+    EXPECT_TRUE(ShellFolderMgr::IsCutPending("Work", "Manuals"));
+
+    // Pasted again, it moves.
+    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, ShellFolderMgr().Paste(Projects().get()));
+    EXPECT_FALSE(ShellFolderMgr().CheckValidNSClipboard());
+}
+
+TEST_F(ShellFolderMgrTest, ACutMadeByAnotherWindowLeavesTheClipboardOnceItIsPasted)
+{
+    // Another process's cut: its data object is on the clipboard, but no cut of ours is pending.
+    const auto theirs = MakeComObject<DataObject>("Work", nullptr, std::vector<CacheItem>{Item("Manuals", CdRomDisc)});
+    ASSERT_EQ(S_OK, ::OleSetClipboard(theirs.Get()));
+    AuxiliaryFunctions::SetClipboardCutFlag(true);
+
+    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, ShellFolderMgr().Paste(Projects().get()));
+    EXPECT_FALSE(ShellFolderMgr().CheckValidNSClipboard()) << "a second paste would copy items that have gone";
+    EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
+}
+
+TEST_F(ShellFolderMgrTest, PasteSucceededTellsTheSourceWhichThenEndsItsCut)
+{
+    // The target's side: the source is told, and takes its cut off the clipboard itself.
+    ASSERT_TRUE(ShellFolderMgr().PutOnClipboard("Work", nullptr, {Item("Manuals", CdRomDisc)}, true));
+    const auto told = MakeComObject<OfferedData>(std::vector<std::pair<CLIPFORMAT, std::vector<std::uint8_t>>>{});
+    told->acceptSetData = true;
+    FinishPastedCut(*told.Get());
+    const CLIPFORMAT pasteSucceeded = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("Paste Succeeded"));
+    ASSERT_EQ(1u, told->set.size());
+    EXPECT_EQ(pasteSucceeded, told->set[0].first);
+    EXPECT_EQ(DWORD{DROPEFFECT_MOVE}, told->set[0].second);
+    EXPECT_TRUE(ShellFolderMgr::IsCutPending("Work", "Manuals")) << "the source's to end";
+    EXPECT_FALSE(AuxiliaryFunctions::GetClipboardCutFlag());
+
+    // The source's side: our data object, told of a move, ends the cut; of a copy, it does not.
+    const auto ours = MakeComObject<DataObject>("Work", nullptr, std::vector<CacheItem>{Item("Manuals", CdRomDisc)});
+    ASSERT_EQ(S_OK, ::OleSetClipboard(ours.Get()));
+    pending_cut::Set(ours.Get(), "Work", {"Manuals"}, nullptr);
+    AuxiliaryFunctions::SetClipboardCutFlag(true);
+    for (const DWORD effect : {DWORD{DROPEFFECT_COPY}, DWORD{DROPEFFECT_MOVE}}) {
+        FORMATETC format{pasteSucceeded, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        STGMEDIUM medium{};
+        ASSERT_EQ(S_OK, PutDropEffectInMedium(effect, medium));
+        EXPECT_EQ(S_OK, ours->SetData(&format, &medium, TRUE));
+        const bool ended = effect == DROPEFFECT_MOVE;
+        EXPECT_EQ(!ended, ShellFolderMgr::IsCutPending("Work", "Manuals")) << effect;
+        EXPECT_EQ(!ended, ShellFolderMgr().CheckValidNSClipboard()) << effect;
+        EXPECT_EQ(!ended, AuxiliaryFunctions::GetClipboardCutFlag()) << effect;
+    }
+}
+
+TEST_F(ShellFolderMgrTest, APasteIntoAClientsPublicFolderIsRefusedWithTheReason)
+{
+    ASSERT_TRUE(ShellFolderMgr().PutOnClipboard("Work", nullptr, {Item("Manuals", CdRomDisc)}, false));
+    PromptRecorder prompts;
+    EXPECT_EQ(DWORD{DROPEFFECT_NONE}, ShellFolderMgr().Paste(InWork("Imported").get()));
+    EXPECT_TRUE(server_->calls.empty());
+    ASSERT_EQ(1u, prompts.Prompts().size());
+    EXPECT_EQ(FormatText(CommonText(IDS_ERR_PASTE_ACCESS_DENIED_FMT), "Manuals"), prompts.Prompts()[0].text);
+    EXPECT_EQ(CommonText(IDS_CAPTION_ERROR_PASTING), prompts.Prompts()[0].caption);
+    // Nor does it travel itself.
+    EXPECT_FALSE(ShellFolderMgr().PutOnClipboard("Work", nullptr, {Item("Imported", PublicUserFolder)}, true));
 }
 
 TEST_F(ShellFolderMgrTest, APasteAfterACopyCopiesAndStaysOnTheClipboard)

@@ -1,0 +1,1 @@
+// The translation unit that compiles the suite's precompiled header; it has nothing of its own.
