@@ -1,8 +1,10 @@
 // Public folders against raw access to the same stores, measured side by side in one run:
-//  1. the export of a public folder of 1,000 items, against writing the same text with one fwrite,
-//     and against walking the same keys with the raw registry calls and that one fwrite;
+//  1. the export of a public folder of 1,000 items, against reading the same keys with the raw
+//     registry calls and writing the same text with one fwrite; and the writing of that text alone
+//     (a file beside the export, then renamed over it) against the one fwrite;
 //  2. the import of that export file, against writing the same keys and values with
 //     RegCreateKeyEx and RegSetValueEx directly.
+#include "base/file_content.h"
 #include "public/export_text.h"
 #include "public/public_folders.h"
 #include "registry/registry.h"
@@ -93,16 +95,21 @@ void BenchExport(const TempDirectory& data)
     publisher.ExportOrRemoveFolder(folder);
     const std::string text = ReadWholeFile(data.File("Team.pfr"));
     const std::string rawFile = data.File("raw.pfr");
-    const auto exportFolder = [&] { publisher.ExportOrRemoveFolder(folder); };
-    Report("export of a public folder of 1,000 items, against one fwrite",
-           MeasureSideBySide(exportFolder, [&] { WriteWithOneFwrite(rawFile, text); }), 2.0);
-    Report("the same, against a raw walk of its keys and one fwrite", MeasureSideBySide(exportFolder, [&] {
-               HKEY team = nullptr;
-               ::RegOpenKeyExA(HKEY_CURRENT_USER, (kCacheKey + "\\Team").c_str(), 0, KEY_READ, &team);
-               WalkRaw(team);
-               ::RegCloseKey(team);
-               WriteWithOneFwrite(rawFile, text);
-           }),
+    // Reading the folder's keys is most of an export (a registry call for every value, where
+    // writing the text is one): the whole export is measured against the same reading done raw.
+    Report("export of a public folder of 1,000 items (raw read+fwrite)",
+           MeasureSideBySide([&] { publisher.ExportOrRemoveFolder(folder); },
+                             [&] {
+                                 HKEY team = nullptr;
+                                 ::RegOpenKeyExA(HKEY_CURRENT_USER, (kCacheKey + "\\Team").c_str(), 0, KEY_READ, &team);
+                                 WalkRaw(team);
+                                 ::RegCloseKey(team);
+                                 WriteWithOneFwrite(rawFile, text);
+                             }),
+           2.0);
+    Report("its text written beside it and renamed (one fwrite)",
+           MeasureSideBySide([&] { ReplaceFileContent(data.File("Team.pfr"), text); },
+                             [&] { WriteWithOneFwrite(rawFile, text); }),
            2.0);
 }
 
@@ -147,7 +154,7 @@ void BenchImport(const TempDirectory& data)
             }
         });
     };
-    Report("import of it, against RegSetValueEx of its keys and values", MeasureSelfTimed(import, raw), 2.0);
+    Report("import of it (RegSetValueEx of its keys and values)", MeasureSelfTimed(import, raw), 2.0);
 }
 
 } // namespace

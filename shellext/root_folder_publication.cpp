@@ -4,20 +4,6 @@
 #include "settings/auxiliary.h"
 #include "text/text_compare.h"
 
-namespace {
-
-// The folder as the cache has it now, with its public flag.
-CacheItem StoredRootFolder(const std::string& name)
-{
-    CacheItem folder;
-    folder.Name = folder.OriginalName = name;
-    folder.ItemType = UserFolder;
-    folder.GetMoreData();
-    return folder;
-}
-
-} // namespace
-
 RootFolderPublication::RootFolderPublication(const CacheItem& folder, const std::string& folderPath)
     : folder_(folder)
 {
@@ -33,9 +19,9 @@ void RootFolderPublication::Renamed(const std::string& newName) const
     if (!published_)
         return;
     const PublicFolderMgr publisher;
+    // The new name first: the old export goes only once the new one is there.
     CacheItem renamed(folder_);
     renamed.Name = renamed.OriginalName = newName;
-    renamed.PublicFolder = StoredRootFolder(newName).PublicFolder;
     publisher.ExportOrRemoveFolder(renamed);
     // Only a name that is another file: in another case it names the export just written.
     if (!EqualsNoCase(newName, folder_.Name)) {

@@ -62,13 +62,17 @@ const export_text::Value* LastValueNamed(const std::vector<PlacedSection>& secti
     return found;
 }
 
-// The file must hold the folder itself: a public folder of that name, as the export writes it.
+// The file must hold the folder itself: a public folder of that name, as the export writes it
+// (the cache finds a folder's key by its original name, so that must be the name too).
 bool HoldsFolder(const std::vector<PlacedSection>& sections, const std::string& folderName)
 {
+    const auto isName = [&](const export_text::Value* value) {
+        return value && !value->isNumber && EqualsNoCase(value->text, folderName);
+    };
     const export_text::Value* type = LastValueNamed(sections, "ItemType");
-    const export_text::Value* name = LastValueNamed(sections, "Name");
+    const export_text::Value* originalName = LastValueNamed(sections, "OriginalName");
     return type && type->isNumber && (type->number == PublicUserFolder || type->number == PublicMappedFolder) &&
-           name && !name->isNumber && EqualsNoCase(name->text, folderName);
+           isName(LastValueNamed(sections, "Name")) && (!originalName || isName(originalName));
 }
 
 // A local item of the root that the import would overwrite: a key of that name (the registry
@@ -259,6 +263,7 @@ bool PublicFolderMgr::WithdrawFolder(const std::string& name) const
         return false;   // a folder of the user's own
     AddOrRemoveFolderFromShellViews(name, false);
     // The search module deleted it when it could be reached; a second delete finds nothing.
+    folder.OriginalName = name;
     Cache root(CacheEdit, "");
     const long status = root.DeleteItem(folder);
     if (status == 0 || status == kCacheItemNotFound)
@@ -274,9 +279,10 @@ bool PublicFolderMgr::AddOrRemoveFolderFromShellViews(const std::string& name, b
     if (!ReadRootFolder(name, folder)) {
         if (add)
             return false;
-        folder.Name = folder.OriginalName = name;   // already gone from the cache: the views still have it
+        folder.Name = name;   // already gone from the cache: the views still have it
         folder.ItemType = PublicUserFolder;
     }
+    folder.OriginalName = name;   // the key's own name, whatever the folder's data say
     const ComApartment apartment;
     if (apartment.Result() == S_FALSE)
         Logging::OutToLogFile("COM library was already initialized (no error)\n");

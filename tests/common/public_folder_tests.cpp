@@ -385,6 +385,7 @@ TEST_F(PublicFolderTest, AFileThatDoesNotLoadLeavesTheImportedCopyAsItWas)
     for (const std::string& damaged :
          {std::string("garbage"), Lines({("[" + team + "]").c_str(), "\"Name\"=\"Team\"", "\"ItemType\"=dword:1"}),
           Lines({("[" + team + "]").c_str(), "\"Name\"=\"Other\"", "\"ItemType\"=dword:b"}),
+          Lines({("[" + team + "]").c_str(), "\"Name\"=\"Team\"", "\"OriginalName\"=\"Other\"", "\"ItemType\"=dword:b"}),
           Lines({("[" + team + "\\Sub]").c_str(), "\"Name\"=\"Team\"", "\"ItemType\"=dword:b"})}) {
         ASSERT_TRUE(WriteWholeFile(entry.File, damaged));
         EXPECT_FALSE(PublicFolderMgr().ImportFolder(entry)) << damaged;

@@ -24,9 +24,11 @@ windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 export PUBLIC_DATA=$(windows_path "$scratch/public")
 mkdir -p "$scratch/public"
 
-# One prefix is made; the client's machine starts as a copy of the fresh one.
+# One prefix is made; the client's machine starts as a copy of the fresh one. The copy's first
+# Wine session is ended before anything uses it too: COM activation can hang in that session.
 "$root/scripts/wine-prefix.sh" "$scratch/admin" 64 >/dev/null || exit 1
 cp -a "$scratch/admin" "$scratch/client" || exit 1
+"$root/scripts/wine-prefix.sh" "$scratch/client" 64 >/dev/null || exit 1
 
 . "$root/scripts/suite-install.sh"
 # Runs a command in a machine's prefix (its wineserver started the first time).
@@ -39,6 +41,8 @@ on() {
 }
 install_machine() {
     local machine=$1 kind=$2
+    # The desktop process gets none of the test's pipes (see scripts/test.sh).
+    "$SUITE_WINE" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
     suite_install "$scratch/$machine-install" "$bin" || return 1
     suite_reg "$suite_machine_key" /v "Installed Version" /t REG_DWORD /d "$kind" || return 1
     suite_reg "$suite_machine_key" /v "Global Data Location" /t REG_SZ /d "$PUBLIC_DATA" || return 1
