@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr char kLoadCaller[] = "NSClientsPage::OnInitDialog";
+constexpr char kClientsLoadCaller[] = "NSClientsPage::OnInitDialog";
 
 } // namespace
 
@@ -23,7 +23,7 @@ NSClientsPage::NSClientsPage(NSPropertySheet& sheet)
 {
 }
 
-void NSClientsPage::LoadSettings() { location_.Load(Window(), kLoadCaller); }
+void NSClientsPage::LoadSettings() { location_.Load(Window(), kClientsLoadCaller); }
 
 bool NSClientsPage::SaveSettings() { return location_.Save(Window(), SaveCaller()) != MachineLocation::SaveResult::Failed; }
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr char kLoadCaller[] = "NSDiscSearchPage::OnInitDialog";
+constexpr char kDiscSearchLoadCaller[] = "NSDiscSearchPage::OnInitDialog";
 
 } // namespace
 
@@ -21,10 +21,10 @@ NSDiscSearchPage::NSDiscSearchPage(NSPropertySheet& sheet)
 void NSDiscSearchPage::LoadSettings()
 {
     networkList_.Attach(Item(IDC_DISC_SEARCH_NETWORKS));
-    networks_ = ReadNetworkChoice(kLoadCaller);
+    networks_ = ReadNetworkChoice(kDiscSearchLoadCaller);
     for (const OfferedNetwork& network : networks_)
         networkList_.Add(network.name, network.searched);
-    domains_ = editedDomains_ = ReadDomainChoice(kLoadCaller);
+    domains_ = editedDomains_ = ReadDomainChoice(kDiscSearchLoadCaller);
 }
 
 std::vector<OfferedNetwork> NSDiscSearchPage::EditedNetworks() const

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr char kLoadCaller[] = "NSGeneralPage::OnInitDialog";
+constexpr char kGeneralLoadCaller[] = "NSGeneralPage::OnInitDialog";
 
 bool IsChecked(HWND page, int id) { return ::IsDlgButtonChecked(page, id) == BST_CHECKED; }
 
@@ -33,8 +33,8 @@ void NSGeneralPage::LoadSettings()
     ::SetDlgItemTextA(page, IDC_GENERAL_COPYRIGHT, BrandingText(IDS_BRAND_COPYRIGHT).c_str());
 
     // Both are on until the user switches them off, as the programs that read them take it.
-    showIcon_ = ReadSettingDword(SettingsHive::User, IDS_SHOW_ICON_VALUE, 1, kLoadCaller) != 0;
-    automapWarning_ = ReadSettingDword(SettingsHive::User, IDS_AUTOMAP_WARNING_VALUE, 1, kLoadCaller) != 0;
+    showIcon_ = ReadSettingDword(SettingsHive::User, IDS_SHOW_ICON_VALUE, 1, kGeneralLoadCaller) != 0;
+    automapWarning_ = ReadSettingDword(SettingsHive::User, IDS_AUTOMAP_WARNING_VALUE, 1, kGeneralLoadCaller) != 0;
     ::CheckDlgButton(page, IDC_GENERAL_SHOW_ICON, showIcon_ ? BST_CHECKED : BST_UNCHECKED);
     ::CheckDlgButton(page, IDC_GENERAL_AUTOMAP_WARNING, automapWarning_ ? BST_CHECKED : BST_UNCHECKED);
 }

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr char kLoadCaller[] = "NSPublicFoldersPage::OnInitDialog";
+constexpr char kPublicFoldersLoadCaller[] = "NSPublicFoldersPage::OnInitDialog";
 // Posted by the page to itself: tell the user why no folders are listed once the page shows.
 constexpr UINT kTellListingProblem = WM_APP + 1;
 
@@ -41,7 +41,7 @@ NSPublicFoldersPage::NSPublicFoldersPage(NSPropertySheet& sheet, PublicFoldersFo
 
 void NSPublicFoldersPage::LoadSettings()
 {
-    location_.Load(Window(), kLoadCaller);
+    location_.Load(Window(), kPublicFoldersLoadCaller);
     if (form_ != PublicFoldersForm::Client)
         return;
     folderList_.Attach(Item(IDC_PUBLIC_FOLDER_LIST));

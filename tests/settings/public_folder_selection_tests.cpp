@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kClientPublicFoldersPage = 1;
-
 class PublicFolderSelectionTest : public SettingsSheetTest {
 protected:
     void SetUp() override
@@ -118,6 +116,7 @@ TEST_F(PublicFolderSelectionTest, TheClientsPageImportsTheFoldersTickedThere)
     HWND list = ::GetDlgItem(page, IDC_PUBLIC_FOLDER_LIST);
     EXPECT_EQ((std::vector<std::string>{"Team", "Tools"}), Rows(list));
     ListView_SetCheckState(list, 1, TRUE);
+    SaveSheetScreenshot(run->Window(), "settings-client-public-folders-listed");
     ASSERT_TRUE(PressOk(*run));
     EXPECT_EQ(std::vector<std::string>{"Tools"}, ImportedFolders());
     EXPECT_EQ(std::vector<std::string>{"Tools"}, StoredSelection());

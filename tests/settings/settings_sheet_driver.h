@@ -20,6 +20,8 @@
 
 inline constexpr DWORD kServerInstallation = 387;
 inline constexpr DWORD kClientInstallation = 0;
+// The client's sheet: General, then Public Folders.
+inline constexpr int kClientPublicFoldersPage = 1;
 
 // Receives the settings program's broadcasts in a hidden top-level window of the test's thread,
 // as the search module's window does.

@@ -26,7 +26,6 @@ const std::vector<std::string> kClientPages = {"General", "Public Folders"};
 constexpr int kDiscSearchPage = 1;
 constexpr int kAdminPublicFoldersPage = 2;
 constexpr int kClientSetupPage = 3;
-constexpr int kClientPublicFoldersPage = 1;
 
 // True once the window is destroyed: the dialog that ran in it has returned.
 bool WaitForWindowGone(HWND window)
