@@ -2,6 +2,16 @@
 
 set(SUITE_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
 
+# The product version the suite's modules name in their version resources is the one the
+# programs record as installed (product_version.h), so the two cannot differ. The file version
+# is the build's own.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/../common/settings/product_version.h SUITE_PRODUCT_VERSION_LINE
+     REGEX "kProductVersion\\[\\] = \"[0-9.]+\";")
+string(REGEX REPLACE ".*\"([0-9.]+)\".*" "\\1" SUITE_PRODUCT_VERSION "${SUITE_PRODUCT_VERSION_LINE}")
+if(NOT SUITE_PRODUCT_VERSION MATCHES "^[0-9]+\\.[0-9]+$")
+    message(FATAL_ERROR "No product version in common/settings/product_version.h")
+endif()
+
 # Our own code: warnings are errors; third-party code keeps its own flags.
 function(suite_warnings target)
     target_compile_options(${target} PRIVATE
@@ -48,6 +58,7 @@ endfunction()
 # Gives a module its version resource. FILE_TYPE: VFT_APP or VFT_DLL.
 function(suite_version_resource target description file_name file_type)
     string(REPLACE "." "," SUITE_VERSION_COMMAS "${PROJECT_VERSION}.0")
+    string(REPLACE "." "," SUITE_PRODUCT_VERSION_COMMAS "${SUITE_PRODUCT_VERSION}.0.0")
     set(SUITE_FILE_DESCRIPTION "${description}")
     set(SUITE_FILE_NAME "${file_name}")
     set(SUITE_FILE_TYPE "${file_type}")

@@ -6,6 +6,8 @@
 #include "res/string_ids.h"
 #include "resources/texts.h"
 #include "settings/product_keys.h"
+#include "text/text_format.h"
+#include "ui/prompt.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -27,18 +29,13 @@ bool Exists(const std::string& file) { return !file.empty() && ::GetFileAttribut
 
 } // namespace
 
-bool IsSettingsProgramInstalled()
-{
-    std::string folder;
-    return Exists(SettingsProgramFile(folder, "IsSettingsProgramInstalled() - "));
-}
-
 bool StartSettingsProgram(const std::string& parameters, const char* logPrefix)
 {
     std::string folder;
     const std::string program = SettingsProgramFile(folder, logPrefix);
     if (!Exists(program)) {
         LogFormatted("%sShellExecute returned %d\n", logPrefix, static_cast<int>(ERROR_FILE_NOT_FOUND));
+        ShowErrorPrompt(::GetActiveWindow(), FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), ProductCaption()));
         return false;
     }
     const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteA(

@@ -1,6 +1,7 @@
 #include "logging/logging.h"
 
 #include "base/module_path.h"
+#include "base/module_version.h"
 #include "base/scoped_handle.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
@@ -151,31 +152,9 @@ void Logging::OutToLogFileAndWindow(const std::string& text)
 
 int Logging::GetDLLFileVersion(std::string& version)
 {
-    const std::string path = ModuleFileName(g_hBasaltInstance);
-    DWORD ignored = 0;
-    const DWORD size = path.empty() ? 0 : ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0)
+    std::string found = ModuleVersionText(g_hBasaltInstance, "ProductVersion");
+    if (found.empty())
         return 0;
-    std::vector<BYTE> block(size);
-    if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data()))
-        return 0;
-
-    struct LanguageAndCodePage {
-        WORD language;
-        WORD codePage;
-    };
-    LanguageAndCodePage* translation = nullptr;
-    UINT length = 0;
-    if (!::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                          reinterpret_cast<void**>(&translation), &length) ||
-        length < sizeof *translation)
-        return 0;
-
-    const std::string query = FormatText("\\StringFileInfo\\%04x%04x\\ProductVersion",
-                                         translation->language, translation->codePage);
-    char* text = nullptr;
-    if (!::VerQueryValueA(block.data(), query.c_str(), reinterpret_cast<void**>(&text), &length) || length == 0)
-        return 0;
-    version.assign(text, ::strnlen(text, length));
+    version = std::move(found);
     return 1;
 }

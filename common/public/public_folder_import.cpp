@@ -139,6 +139,16 @@ bool PublicFolderMgr::ImportFolders(const std::vector<PublicFolderItem>& selecte
     return all;
 }
 
+std::vector<std::string> PublicFolderMgr::GetSelectedFolders() const
+{
+    try {
+        return SelectedPublicFolders();
+    } catch (const RegKeyException& error) {
+        LogRegKeyException("PublicFolderMgr::GetSelectedFolders() - ", error);
+        return {};
+    }
+}
+
 bool PublicFolderMgr::ImportFolder(const PublicFolderItem& entry) const
 {
     LogFormatted("PublicFolderMgr::ImportFolder() - '%s'\n", entry.Name);

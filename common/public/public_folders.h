@@ -47,6 +47,8 @@ public:
     // before and no longer selected leave the cache and the views. True when every import
     // succeeded.
     bool ImportFolders(const std::vector<PublicFolderItem>& selected) const;
+    // Client: the folders the user selected to import; none when the selection cannot be read.
+    std::vector<std::string> GetSelectedFolders() const;
     // Client: imports one folder, replacing the copy in the cache only with one that loaded.
     bool ImportFolder(const PublicFolderItem& entry) const;
     // Client: the folder leaves the open views and the cache (a folder already gone is no failure).

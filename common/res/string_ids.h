@@ -351,5 +351,5 @@
 // The Explorer parts: commands whose work the search module does (a block of sixteen of its own)
 #define IDS_ERR_SEARCH_MODULE_UNREACHABLE           1072
 
-// Public folders (a block of sixteen of its own)
+// The settings program (a block of sixteen of its own)
 #define IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT        1088

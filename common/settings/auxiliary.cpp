@@ -5,6 +5,7 @@
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "settings/next_event_text.h"
 #include "settings/platform.h"
 #include "settings/product_keys.h"
 #include "text/text_format.h"
@@ -234,12 +235,7 @@ std::string AuxiliaryFunctions::CalculateNextEvent(std::time_t start, long minut
         const std::int64_t steps = (static_cast<std::int64_t>(now) - start) / step + 1;
         next = static_cast<std::time_t>(start + steps * step);
     }
-    const std::tm* local = std::localtime(&next);
-    if (!local)
-        return {};
-    return FormatText("%u %u %u %u %u", static_cast<unsigned>(local->tm_year + 1900),
-                      static_cast<unsigned>(local->tm_mon + 1), static_cast<unsigned>(local->tm_mday),
-                      static_cast<unsigned>(local->tm_hour), static_cast<unsigned>(local->tm_min));
+    return FormatNextEvent(next);
 }
 
 void AuxiliaryFunctions::SaveNetworkSettings(int netWare, int windowsNetwork, SMBSearchScope scope,

@@ -32,7 +32,7 @@ HPROPSHEETPAGE PropertyPage::CreateHandle(PropertySheetDialog& sheet, HINSTANCE 
     sheet_ = &sheet;
     PROPSHEETPAGEA page{};
     page.dwSize = sizeof page;
-    page.dwFlags = PSP_USECALLBACK;
+    page.dwFlags = PSP_USECALLBACK | (hasHelp_ ? PSP_HASHELP : 0);
     page.hInstance = resourceModule_ ? resourceModule_ : defaultModule;
     page.pszTemplate = MAKEINTRESOURCEA(templateId_);
     page.pfnDlgProc = &PropertyPage::Procedure;
@@ -64,7 +64,8 @@ bool PropertyPage::DispatchSheetNotification(NMHDR& header, LRESULT& result)
             modified_ = false;
             result = PSNRET_NOERROR;
         } else {
-            result = PSNRET_INVALID_NOCHANGEPAGE;
+            // The sheet shows the page that refused, whichever page the user was on.
+            result = PSNRET_INVALID;
         }
         return true;
     case PSN_RESET:
@@ -82,6 +83,10 @@ bool PropertyPage::DispatchSheetNotification(NMHDR& header, LRESULT& result)
         return true;
     case PSN_WIZFINISH:
         result = OnWizardFinish() ? FALSE : TRUE;
+        return true;
+    case PSN_HELP:
+        OnHelp();
+        result = 0;
         return true;
     default:
         return false;
@@ -189,7 +194,7 @@ INT_PTR PropertySheetDialog::DoModal(HWND owner)
 
     PROPSHEETHEADERA header{};
     header.dwSize = sizeof header;
-    header.dwFlags = extraFlags_;
+    header.dwFlags = extraFlags_ | (helpButton_ ? PSH_HASHELP : 0);
     header.hwndParent = owner;
     header.hInstance = module;
     header.pszCaption = caption_.c_str();

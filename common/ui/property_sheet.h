@@ -38,7 +38,7 @@ protected:
     // The user leaves the page (another page, Apply, OK, Next); false keeps the page when
     // its input is not acceptable (the page tells the user why).
     virtual bool OnKillActive() { return true; }
-    // Apply or OK: take over the page's changes; false keeps the sheet open on this page.
+    // Apply or OK: take over the page's changes; false keeps the sheet open and shows this page.
     virtual bool OnApply() { return true; }
     // The sheet is cancelled.
     virtual void OnReset() {}
@@ -49,6 +49,11 @@ protected:
     virtual LRESULT OnWizardNext() { return 0; }
     // false keeps the wizard open.
     virtual bool OnWizardFinish() { return true; }
+    // The sheet's Help button, while this page is shown (see EnableHelpButton).
+    virtual void OnHelp() {}
+
+    // The sheet's Help button is available on this page; call before the sheet runs.
+    void EnableHelpButton() { hasHelp_ = true; }
 
     // The buttons a wizard shows for this page (PSWIZB_BACK, PSWIZB_NEXT, PSWIZB_FINISH);
     // call it from OnSetActive.
@@ -68,6 +73,7 @@ private:
     const HINSTANCE resourceModule_;
     PropertySheetDialog* sheet_ = nullptr;
     bool modified_ = false;
+    bool hasHelp_ = false;
 };
 
 // A modal property sheet of pages, or (Wizard) a wizard.
@@ -84,7 +90,10 @@ public:
     // the sheet runs.
     PropertyPage& AddPage(std::unique_ptr<PropertyPage> page);
     size_t PageCount() const { return pages_.size(); }
+    // The first page shown; an index beyond the pages shows the first.
     void SetStartPage(UINT index) { startPage_ = index; }
+    // The sheet has a Help button (available on the pages that enable it).
+    void ShowHelpButton() { helpButton_ = true; }
 
     // Shows the sheet; for a property sheet, a positive answer when changes were applied and
     // 0 when it was cancelled; for a wizard, non-zero when it was finished. Every page is
@@ -111,6 +120,7 @@ private:
     const DWORD extraFlags_;
     std::vector<std::unique_ptr<PropertyPage>> pages_;
     UINT startPage_ = 0;
+    bool helpButton_ = false;
     std::atomic<HWND> window_{nullptr};
     std::atomic<bool> failed_{false};
 };

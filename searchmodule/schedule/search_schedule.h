@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheduled_task.h"
+#include "settings/scheduled_task.h"
 #include "task_settings.h"
 
 #include <array>

@@ -1,22 +1,15 @@
 #include "task_settings.h"
 
 #include "logging/logging.h"
-#include "next_event_text.h"
 #include "resources/texts.h"
+#include "settings/next_event_text.h"
 #include "user_settings.h"
 
 namespace {
 
-// Ten years: anything longer is a damaged value rather than a schedule, and it keeps the
-// minutes well inside a 32-bit long.
-constexpr unsigned long kLongestPeriodMinutes = 10UL * 366 * 24 * 60;
-
-// Minutes per unit of the settings program's period field: minutes, hours, days.
-constexpr unsigned long kMinutesPerUnit[] = {1, 60, 1440};
-
 // The period in minutes, 0 when none can be used. The stored minutes are what the settings
 // program computed and win; the count and its unit only stand in when they are missing.
-long PeriodMinutes(const RegKeyRead& key, const TaskValueIds& ids, const char* caller)
+long StoredPeriodMinutes(const RegKeyRead& key, const TaskValueIds& ids, const char* caller)
 {
     unsigned long minutes = 0;
     if (const auto stored = ReadSettingDWORD(key, ids.periodMinutes, caller)) {
@@ -24,11 +17,12 @@ long PeriodMinutes(const RegKeyRead& key, const TaskValueIds& ids, const char* c
     } else {
         const auto count = ReadSettingDWORD(key, ids.count, caller);
         const auto unit = ReadSettingDWORD(key, ids.unit, caller).value_or(0);
-        if (!count || unit >= std::size(kMinutesPerUnit) || *count > kLongestPeriodMinutes) {
+        const auto period = count ? PeriodMinutes(*count, unit) : std::nullopt;
+        if (!period) {
             LogFormatted("%s - no usable period for \"%s\", automatic run off\n", caller, CommonText(ids.onOff));
             return 0;
         }
-        minutes = *count * kMinutesPerUnit[unit];
+        minutes = *period;
     }
     if (minutes == 0 || minutes > kLongestPeriodMinutes) {
         LogFormatted("%s - refused period of %lu minutes for \"%s\", automatic run off\n", caller, minutes,
@@ -47,7 +41,7 @@ TaskSettings ReadTaskSettings(const RegKeyRead& key, ScheduledTask task, const c
     settings.mustRun = ReadSettingDWORD(key, ids.mustRun, caller).value_or(0) != 0;
     if (ReadSettingDWORD(key, ids.onOff, caller).value_or(0) == 0)
         return settings;
-    settings.periodMinutes = PeriodMinutes(key, ids, caller);
+    settings.periodMinutes = StoredPeriodMinutes(key, ids, caller);
     if (settings.periodMinutes == 0)
         return settings;
     settings.enabled = true;

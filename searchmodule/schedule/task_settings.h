@@ -1,7 +1,7 @@
 #pragma once
 
 #include "registry/registry.h"
-#include "scheduled_task.h"
+#include "settings/scheduled_task.h"
 
 #include <ctime>
 #include <optional>

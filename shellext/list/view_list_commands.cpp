@@ -532,10 +532,6 @@ void ShellViewListCtrl::ShowPublicFolderSettings()
     const ItemCreators user = AuxiliaryFunctions::GetUser();
     if (user == ItemCreatorOther)
         return;
-    if (!IsSettingsProgramInstalled()) {
-        ShowErrorPrompt(::GetParent(list_), FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), ProductCaption()));
-        return;
-    }
     StartSettingsProgram(user == ItemCreatorServer ? "-s:2" : "-s:1", "ShellViewListCtrl::LaunchProgramSettingsDialog() - ");
 }
 

@@ -2,6 +2,7 @@
 #include "registry/registry.h"
 #include "resources/branding_ids.h"
 #include "resources/resources.h"
+#include "settings/product_version.h"
 
 #include "support/registry_sandbox.h"
 #include "support/temp_directory.h"
@@ -86,10 +87,12 @@ TEST_F(LoggingTest, PrintDateWritesTheHeaderBlockWithTheVersion)
     const std::string stars(80, '*');
     EXPECT_TRUE(MatchesRegex(LogText(), "\\*{80}\n"
                                         "\\*{21} DATE: [0-9]{4}:[0-9]{1,2}:[0-9]{1,2}   TIME: [0-9]{1,2}:[0-9]{1,2}:[0-9]{1,2}\n"
-                                        "\\*{21} Fileversion: [0-9]+\\.[0-9]+\\.[0-9]+\n"
+                                        "\\*{21} Fileversion: [0-9]+\\.[0-9]+\n"
                                         "\\*{80}"));
     std::string version;
     EXPECT_EQ(1, Logging::GetDLLFileVersion(version));
+    // The product version, as the suite records it installed.
+    EXPECT_EQ(kProductVersion, version);
     EXPECT_NE(std::string::npos, LogText().find("Fileversion: " + version + "\n"));
 }
 

@@ -184,6 +184,16 @@ TEST_F(DiscMappingModuleTest, ADiscThatAlwaysMapsToFBecomesNetworkDriveFWithItsF
     ::FindClose(search);
 }
 
+TEST_F(DiscMappingModuleTest, AnAutoMapShortcutOfTheSettingsProgramMapsTheDisc)
+{
+    AddDiscMappedToF("DISC1");
+    // What the desktop shortcut of an AutoMap item runs.
+    SettingsProgram shortcut("\"-a:Work\\DISC1\"");
+    ASSERT_TRUE(shortcut.Started());
+    EXPECT_EQ(0, shortcut.WaitForExit());
+    EXPECT_EQ(0, ::lstrcmpiA("\\\\ALPHA\\DISC1", ConnectionOf(kDrive).c_str())) << ConnectionOf(kDrive);
+}
+
 TEST_F(DiscMappingModuleTest, ASecondDiscWantingFAsksBeforeReplacingAndNoKeepsTheFirst)
 {
     AddDiscMappedToF("DISC1");

@@ -1,5 +1,6 @@
 #include "module_session.h"
 
+#include "base/module_path.h"
 #include "base/scoped_handle.h"
 #include "com/com_apartment.h"
 #include "com/com_object.h"
@@ -9,6 +10,7 @@
 #include "settings/auxiliary.h"
 #include "text/ansi_text.h"
 
+#include "explorer_driver.h"
 #include "support/branding_loaded.h"
 
 #include <tlhelp32.h>
@@ -210,4 +212,55 @@ ItemRecord::ItemRecord(const std::string& name, int itemType, const std::string&
     record_.Location = location_.data();
     record_.ItemType = itemType;
     record_.IconIndex = -1;
+}
+
+// --- SettingsProgram ------------------------------------------------------------------------
+
+SettingsProgram::SettingsProgram(const std::string& arguments)
+{
+    const std::string folder = DirectoryOf(ModuleFileName(nullptr));
+    std::string command = "\"" + JoinPath(folder, "Dialwise.exe") + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &started))
+        return;
+    ::CloseHandle(started.hThread);
+    process_.Reset(started.hProcess);
+    id_ = started.dwProcessId;
+}
+
+SettingsProgram::~SettingsProgram()
+{
+    if (!process_ || HasEnded())
+        return;
+    for (const char* title : {"Halvo Settings", "About Halvo", "Halvo", "Select Public Folders"}) {
+        if (HWND window = FindWindowTitled(title))
+            ::PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    }
+    ::WaitForSingleObject(process_.Get(), 10000);
+}
+
+long SettingsProgram::WaitForExit(DWORD timeoutMs) const
+{
+    DWORD code = 0;
+    if (!process_ || ::WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process_.Get(), &code))
+        return -1;
+    return static_cast<long>(code);
+}
+
+HWND SettingsProgram::FindWindowTitled(const std::string& title) const { return FindTopLevelTitled(id_, title); }
+
+HWND SettingsProgram::WaitForWindow(const std::string& title, DWORD timeoutMs) const
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND window = FindWindowTitled(title))
+            return window;
+        if (::GetTickCount64() >= end || HasEnded())
+            return nullptr;
+        ::Sleep(50);
+    }
 }

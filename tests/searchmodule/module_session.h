@@ -3,6 +3,8 @@
 #include "nsinterfaces.h"
 #include "recording_notify_client.h"
 
+#include "base/scoped_handle.h"
+
 #include <windows.h>
 #include <wrl/client.h>
 
@@ -50,6 +52,29 @@ void TerminateModuleProcesses();
 // Waits until no module process runs any more (a module ends once nothing holds it); false
 // when one still runs after the time.
 bool WaitForModuleEnd(DWORD timeoutMs);
+
+// A start of the settings program of the build folder, as a shortcut or Explorer starts it. A
+// copy that a failed test left open is asked to close when the object goes, never killed.
+class SettingsProgram {
+public:
+    explicit SettingsProgram(const std::string& arguments);
+    ~SettingsProgram();
+    SettingsProgram(const SettingsProgram&) = delete;
+    SettingsProgram& operator=(const SettingsProgram&) = delete;
+
+    bool Started() const { return process_.IsValid(); }
+    // The exit code once it ended in time, else -1.
+    long WaitForExit(DWORD timeoutMs = 60000) const;
+    bool HasEnded() const { return WaitForExit(0) != -1; }
+    // This copy's visible top-level window of that title, once it shows; null after the time is up
+    // or when the program ended.
+    HWND WaitForWindow(const std::string& title, DWORD timeoutMs = 30000) const;
+    HWND FindWindowTitled(const std::string& title) const;
+
+private:
+    ScopedKernelHandle process_;
+    DWORD id_ = 0;
+};
 
 // The running search module as a client sees it: its interfaces, created in a local server.
 Microsoft::WRL::ComPtr<INotifyNSServer> CreateSearchModule();

@@ -678,6 +678,43 @@ TEST_F(ShellViewTest, PublicFoldersAtTheRootShowTheSharedOverlayForTheAdministra
     }
 }
 
+TEST_F(ShellViewTest, RefreshingPublicFoldersImportsTheChosenOnesIntoTheRootsList)
+{
+    SetKind(0);   // a client, past the first-time question
+    RegKey user = RegKey::CURRENT_USER.CreateKey(kProductKey);
+    user.SetDWORDValue("Initialized Client User", 1);
+    user.CreateKey("Public Folders").SetStringValue("Team", "");
+    TempDirectory data;
+    RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Global Data Location", data.Path());
+    const std::string team = std::string("[HKEY_CURRENT_USER\\") + kProductKey + "\\Cache\\Team]\r\n";
+    ASSERT_TRUE(WriteWholeFile(data.File("Team.pfr"), team + "\"Name\"=\"Team\"\r\n\"OriginalName\"=\"Team\"\r\n"
+                                                             "\"ItemType\"=dword:b\r\n\"HasSubFolders\"=dword:0\r\n"));
+    ASSERT_TRUE(WriteWholeFile(data.File("datafile.txt"), "[Team]\r\nFile=" + data.File("Team.pfr") + "\r\n"));
+    OpenRootView();
+    const std::vector<std::string> before = RowNames();
+    ASSERT_EQ(0, std::count(before.begin(), before.end(), "Team"));
+
+    Command(view_command::kRefreshPublicFolders);
+    const std::vector<std::string> after = RowNames();
+    EXPECT_EQ(1, std::count(after.begin(), after.end(), "Team"));
+}
+
+TEST_F(ShellViewTest, CommandsOfTheSettingsProgramSayWhenItIsNotInstalled)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    PromptRecorder prompts;
+    for (UINT command : {view_command::kSettings, view_command::kAbout, view_command::kFindDiscs, view_command::kPublicFolderSettings})
+        Command(command);
+    ASSERT_EQ(4u, prompts.Prompts().size());
+    for (const PromptRequest& prompt : prompts.Prompts()) {
+        EXPECT_EQ(FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), "Halvo"), prompt.text);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), prompt.style & MB_ICONMASK);
+    }
+    SetKind(691);   // neither administrator nor client: public folder settings have nothing to show
+    Command(view_command::kPublicFolderSettings);
+    EXPECT_EQ(4u, prompts.Prompts().size());
+}
+
 TEST_F(ShellViewTest, ALaunchObjectKeepsOneImageOfItsOwnThroughUpdatesAndRefreshes)
 {
     CacheKey("Work\\Tool").SetStringValue("IconFile", "shell32.dll");
@@ -718,39 +755,6 @@ TEST_F(ShellViewTest, ALaunchObjectKeepsOneImageOfItsOwnThroughUpdatesAndRefresh
     EXPECT_EQ(ownImage, toolRow().image);
     EXPECT_EQ(images, ::ImageList_GetImageCount(small));
     EXPECT_EQ(images, ::ImageList_GetImageCount(large));
-}
-
-TEST_F(ShellViewTest, RefreshingPublicFoldersImportsTheChosenOnesIntoTheRootsList)
-{
-    SetKind(0);   // a client, past the first-time question
-    RegKey user = RegKey::CURRENT_USER.CreateKey(kProductKey);
-    user.SetDWORDValue("Initialized Client User", 1);
-    user.CreateKey("Public Folders").SetStringValue("Team", "");
-    TempDirectory data;
-    RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Global Data Location", data.Path());
-    const std::string team = std::string("[HKEY_CURRENT_USER\\") + kProductKey + "\\Cache\\Team]\r\n";
-    ASSERT_TRUE(WriteWholeFile(data.File("Team.pfr"), team + "\"Name\"=\"Team\"\r\n\"OriginalName\"=\"Team\"\r\n"
-                                                             "\"ItemType\"=dword:b\r\n\"HasSubFolders\"=dword:0\r\n"));
-    ASSERT_TRUE(WriteWholeFile(data.File("datafile.txt"), "[Team]\r\nFile=" + data.File("Team.pfr") + "\r\n"));
-    OpenRootView();
-    const std::vector<std::string> before = RowNames();
-    ASSERT_EQ(0, std::count(before.begin(), before.end(), "Team"));
-
-    Command(view_command::kRefreshPublicFolders);
-    const std::vector<std::string> after = RowNames();
-    EXPECT_EQ(1, std::count(after.begin(), after.end(), "Team"));
-}
-
-TEST_F(ShellViewTest, PublicFolderSettingsSayWhenTheSettingsProgramIsNotInstalled)
-{
-    ASSERT_EQ(S_OK, OpenView());
-    PromptRecorder prompts;
-    Command(view_command::kPublicFolderSettings);
-    ASSERT_EQ(1u, prompts.Prompts().size());
-    EXPECT_EQ(FormatText(CommonText(IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT), "Halvo"), prompts.Prompts()[0].text);
-    SetKind(691);   // neither administrator nor client: the command has nothing to show
-    Command(view_command::kPublicFolderSettings);
-    EXPECT_EQ(1u, prompts.Prompts().size());
 }
 
 TEST_F(ShellViewTest, TheDiscsStayListedWhileASearchRunsAndAreReadAgainWhenItIsDone)

@@ -6,11 +6,13 @@
 
 namespace {
 
-// A window of a class (and, for top-level windows, of a process) looked for among others.
+// A window of a class or title (and, for top-level windows, of a process) looked for among
+// others.
 struct WindowSearch {
-    const char* className;
-    DWORD processId;   // 0: any process
+    const char* className;   // null: any class
+    DWORD processId;         // 0: any process
     HWND found;
+    const char* title = nullptr;   // null: any title
 };
 
 // Named, not a lambda: 32-bit callbacks must be stdcall.
@@ -21,8 +23,12 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM data)
     ::GetWindowThreadProcessId(window, &owner);
     char name[64] = {};
     ::GetClassNameA(window, name, sizeof name);
-    if ((search.processId == 0 || owner == search.processId) && std::string(name) == search.className &&
-        ::IsWindowVisible(window)) {
+    char text[256] = {};
+    if (search.title)
+        ::GetWindowTextA(window, text, sizeof text);
+    if ((search.processId == 0 || owner == search.processId) &&
+        (search.className == nullptr || std::string(name) == search.className) &&
+        (search.title == nullptr || std::string(text) == search.title) && ::IsWindowVisible(window)) {
         search.found = window;
         return FALSE;
     }
@@ -41,6 +47,13 @@ HWND FindDescendant(HWND parent, const char* className)
 HWND FindTopLevel(DWORD processId, const char* className)
 {
     WindowSearch search{className, processId, nullptr};
+    ::EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTopLevelTitled(DWORD processId, const std::string& title)
+{
+    WindowSearch search{nullptr, processId, nullptr, title.c_str()};
     ::EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -16,6 +16,8 @@
 // The first visible descendant of a window, or top-level window of a process, of a class.
 HWND FindDescendant(HWND parent, const char* className);
 HWND FindTopLevel(DWORD processId, const char* className);
+// The first visible top-level window of a process with that title.
+HWND FindTopLevelTitled(DWORD processId, const std::string& title);
 // The list of the namespace's view inside an Explorer window; null when it shows none.
 HWND OurListIn(HWND explorer);
 // The window's pixels as they are on the screen, written as a 24-bit bitmap file.

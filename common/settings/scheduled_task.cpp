@@ -1,4 +1,4 @@
-#include "scheduled_task.h"
+#include "settings/scheduled_task.h"
 
 #include "res/string_ids.h"
 

@@ -1,4 +1,6 @@
-#include "next_event_text.h"
+#include "settings/next_event_text.h"
+
+#include "text/text_format.h"
 
 #include <array>
 #include <cctype>
@@ -56,4 +58,14 @@ bool ParseNextEvent(const std::string& text, std::time_t& when)
         return false;
     when = result;
     return true;
+}
+
+std::string FormatNextEvent(std::time_t when)
+{
+    const std::tm* local = std::localtime(&when);
+    if (!local)
+        return {};
+    return FormatText("%u %u %u %u %u", static_cast<unsigned>(local->tm_year + 1900),
+                      static_cast<unsigned>(local->tm_mon + 1), static_cast<unsigned>(local->tm_mday),
+                      static_cast<unsigned>(local->tm_hour), static_cast<unsigned>(local->tm_min));
 }

@@ -1,0 +1,59 @@
+// Numbers of the settings program's dialog templates and their controls. Plain #defines so
+// that the resource script and the C++ code share one list.
+#pragma once
+
+#define IDI_DIALWISE                                1
+
+// The controls of one automatic run's schedule: on/off, period, unit, next date and time.
+// Each page numbers its schedules from a base: base + 0 ... base + 4.
+#define IDC_SCHEDULE_ON                             0
+#define IDC_SCHEDULE_COUNT                          1
+#define IDC_SCHEDULE_UNIT                           2
+#define IDC_SCHEDULE_DATE                           3
+#define IDC_SCHEDULE_TIME                           4
+
+// General
+#define IDD_GENERAL_PAGE                            200
+#define IDC_GENERAL_PICTURE                         201
+#define IDC_GENERAL_PRODUCT                         202
+#define IDC_GENERAL_COPYRIGHT                       203
+#define IDC_GENERAL_SHOW_ICON                       204
+#define IDC_GENERAL_AUTOMAP_WARNING                 205
+
+// Disc Search: the networks, then the quick and the full search's schedules.
+#define IDD_DISC_SEARCH_PAGE                        210
+#define IDC_DISC_SEARCH_NETWORKS                    211
+#define IDC_DISC_SEARCH_PROPERTIES                  212
+#define IDC_REFRESH_SCHEDULE                        220
+#define IDC_RESCAN_SCHEDULE                         230
+
+// Public Folders, for the administrator and for a client user
+#define IDD_PUBLIC_FOLDERS_ADMIN_PAGE               240
+#define IDD_PUBLIC_FOLDERS_CLIENT_PAGE              241
+#define IDC_PUBLIC_LOCATION                         242
+#define IDC_PUBLIC_BROWSE                           243
+#define IDC_PUBLIC_FOLDER_LIST                      244
+#define IDC_UPDATE_PUBLIC_SCHEDULE                  250
+
+// Client Setup
+#define IDD_CLIENTS_PAGE                            260
+#define IDC_CLIENT_SETUP_LOCATION                   261
+#define IDC_CLIENT_SETUP_BROWSE                     262
+#define IDC_CREATE_SETUP_SCRIPT                     263
+
+// Microsoft Windows Network Properties
+#define IDD_SMB_PROPERTIES                          270
+#define IDC_SMB_ALL_DOMAINS                         271
+#define IDC_SMB_SELECTED_DOMAINS                    272
+#define IDC_SMB_DOMAIN_LIST                         273
+
+// About
+#define IDD_ABOUT                                   280
+#define IDC_ABOUT_PICTURE                           281
+#define IDC_ABOUT_PRODUCT                           282
+#define IDC_ABOUT_VERSION                           283
+#define IDC_ABOUT_COPYRIGHT                         284
+
+// Select Public Folders
+#define IDD_SELECT_PUBLIC_FOLDERS                   290
+#define IDC_SELECT_PUBLIC_FOLDER_LIST               291

@@ -1,0 +1,30 @@
+// Numbers of the settings program's own string table. Plain #defines so that the resource
+// script and the C++ code share one list.
+#pragma once
+
+// Starting the program
+#define IDS_RUN_FROM_SOFTWARE_FMT                   100
+#define IDS_RUNNING_COPY_NOT_FOUND                  101
+#define IDS_FIND_DISCS_NOT_AVAILABLE_FMT            102
+#define IDS_SETUP_SCRIPT_WIZARD_NOT_AVAILABLE_FMT   103
+
+// Titles of the windows a second start looks for
+#define IDS_ABOUT_TITLE_FMT                         120
+#define IDS_SELECT_PUBLIC_FOLDERS_TITLE             121
+#define IDS_NETWORK_SETUP_SELECT_NETWORK_TITLE      122
+#define IDS_NETWORK_SETUP_SCOPE_TITLE               123
+#define IDS_NETWORK_SETUP_FINISH_TITLE              124
+
+// The about box
+#define IDS_ABOUT_VERSION_FMT                       130
+
+// The settings pages
+#define IDS_ILLEGAL_PERIOD                          140
+#define IDS_NETWORK_SETTINGS_CHANGED                141
+#define IDS_MACHINE_SETTING_NOT_SAVED_FMT           142
+#define IDS_UNIT_MINUTES                            143
+#define IDS_UNIT_HOURS                              144
+#define IDS_UNIT_DAYS                               145
+#define IDS_BROWSE_DATA_LOCATION_TITLE              146
+#define IDS_BROWSE_CLIENT_SETUP_TITLE               147
+#define IDS_SETUP_SCRIPT_REFUSED_FMT                148
