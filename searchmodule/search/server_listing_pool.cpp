@@ -68,8 +68,11 @@ ServerListingPool::Taken ServerListingPool::TakeNext(Listed& next, bool moreToCo
     // take its place.
     for (std::optional<Clock::time_point> stall = NextStall();; stall = NextStall()) {
         if (!stall) {
-            changed_.wait(lock, stop_, ready);
-            break;
+            // Also until a listing starts: its stall time counts from then.
+            changed_.wait(lock, stop_, [&] { return ready() || NextStall(); });
+            if (ready() || stop_.stop_requested())
+                break;
+            continue;
         }
         if (changed_.wait_until(lock, stop_, *stall, ready) || stop_.stop_requested())
             break;
@@ -149,6 +152,7 @@ void ServerListingPool::Work()
                 entry->started = Clock::now();
                 ++busyWorkers_;
             }
+            changed_.notify_all();   // a taker waiting for this listing's stall time
             NetListing shares = ListOrFail(entry->server);
             {
                 const std::lock_guard lock(mutex_);
