@@ -153,8 +153,10 @@ std::optional<std::string> PathBelowKey(std::string_view keyName, std::string_vi
     if (below.front() != '\\')
         return std::nullopt;   // another key whose name only begins with the folder's
     below.remove_prefix(1);
+    // Windows takes a forward slash for a separator in paths, and the names of cache keys become
+    // paths, so neither kind of slash may make an empty or climbing part.
     for (std::string_view rest = below;;) {
-        const auto slash = rest.find('\\');
+        const auto slash = rest.find_first_of("\\/");
         const std::string_view part = rest.substr(0, slash);
         if (part.empty() || part == "." || part == "..")
             return std::nullopt;

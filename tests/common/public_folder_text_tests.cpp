@@ -90,6 +90,7 @@ TEST(ExportTextTest, OnlyTheFolderKeyAndKeysBelowItAreItsOwn)
 {
     const std::string folder = "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Team";
     EXPECT_EQ("", export_text::PathBelowKey(folder, folder));
+    EXPECT_EQ("AC/DC", export_text::PathBelowKey(folder + "\\AC/DC", folder));
     EXPECT_EQ("Sub\\Disc", export_text::PathBelowKey("hkey_current_user\\SOFTWARE\\maker\\product\\cache\\team\\Sub\\Disc",
                                                      folder));
     for (const char* outside : {"HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Teammate",
@@ -97,6 +98,8 @@ TEST(ExportTextTest, OnlyTheFolderKeyAndKeysBelowItAreItsOwn)
                                 "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Team\\.",
                                 "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Team\\\\Sub",
                                 "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Team\\Sub\\",
+                                "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Team\\Sub/..\\Other",
+                                "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache\\Team\\:/\\Other",
                                 "HKEY_LOCAL_MACHINE\\Software\\Maker\\Product\\Cache\\Team",
                                 "HKEY_CURRENT_USER\\Software\\Maker\\Product\\Cache"})
         EXPECT_FALSE(export_text::PathBelowKey(outside, folder)) << outside;
