@@ -87,6 +87,13 @@ std::optional<std::string> ReadFileContent(const std::string& path, std::size_t 
 
 bool ReplaceFileContent(const std::string& path, const std::string& content)
 {
+    // A read-only file is not replaced: Windows refuses to move another file over it, and the
+    // same must hold where the move alone would not (Wine).
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
     const std::string temporary = TemporaryNameFor(path);
     bool written = false;
     {

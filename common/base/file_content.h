@@ -14,5 +14,6 @@ BASALT_API std::optional<std::string> ReadFileContent(const std::string& path, s
 
 // Gives a file new content through a temporary file in the same folder that then takes the
 // file's place, so that a reader at any moment finds the old content or the new, whole, and the
-// old stays when anything fails (the cause then in GetLastError).
+// old stays when anything fails (the cause then in GetLastError). A read-only file is not
+// replaced (ERROR_ACCESS_DENIED).
 BASALT_API bool ReplaceFileContent(const std::string& path, const std::string& content);

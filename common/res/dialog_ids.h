@@ -45,6 +45,9 @@
 #define IDC_PASSWORD_RESOURCE                       1324
 #define IDC_PASSWORD_RESOURCE_BESIDE_LABEL          1325
 
+// The picture beside the pages of the wizards.
+#define IDB_WIZARD_PICTURE                          1330
+
 // "Scanning Network": the notice shown while a background search starts.
 #define IDD_RESCAN_STARTUP                          1203
 #define IDC_RESCAN_STARTUP_ICON                     1331

@@ -57,3 +57,23 @@
 // Select Public Folders
 #define IDD_SELECT_PUBLIC_FOLDERS                   290
 #define IDC_SELECT_PUBLIC_FOLDER_LIST               291
+
+// The picture beside the pages of the wizards
+#define IDC_WIZARD_PICTURE                          300
+
+// Client Setup Script wizard: a location page is a prompt-or-use choice with its directory;
+// the actions page the same choice with its two actions.
+#define IDD_SCRIPT_START_PAGE                       310
+#define IDD_SCRIPT_INSTALLATION_PAGE                311
+#define IDD_SCRIPT_PUBLIC_FOLDERS_PAGE              312
+#define IDD_SCRIPT_ACTIONS_PAGE                     313
+#define IDD_SCRIPT_FINISH_PAGE                      314
+#define IDC_SCRIPT_WELCOME                          320
+#define IDC_SCRIPT_PROMPT                           321
+#define IDC_SCRIPT_USE                              322
+#define IDC_SCRIPT_DIRECTORY                        323
+#define IDC_SCRIPT_NOTE                             325
+#define IDC_SCRIPT_TUTORIAL                         326
+#define IDC_SCRIPT_SHORTCUT                         327
+#define IDC_SCRIPT_SILENT_YES                       328
+#define IDC_SCRIPT_SILENT_NO                        329

@@ -6,7 +6,6 @@
 #define IDS_RUN_FROM_SOFTWARE_FMT                   100
 #define IDS_RUNNING_COPY_NOT_FOUND                  101
 #define IDS_FIND_DISCS_NOT_AVAILABLE_FMT            102
-#define IDS_SETUP_SCRIPT_WIZARD_NOT_AVAILABLE_FMT   103
 
 // Titles of the windows a second start looks for
 #define IDS_ABOUT_TITLE_FMT                         120
@@ -28,3 +27,6 @@
 #define IDS_BROWSE_DATA_LOCATION_TITLE              146
 #define IDS_BROWSE_CLIENT_SETUP_TITLE               147
 #define IDS_SETUP_SCRIPT_REFUSED_FMT                148
+
+// The client setup script and the network set-up wizards (a block of sixteen of its own)
+#define IDS_SETUP_LOCATION_NOT_ABSOLUTE_FMT         1120

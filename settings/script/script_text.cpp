@@ -1,9 +1,13 @@
 #include "script_text.h"
 
+#include "text/ascii_text.h"
+
 #include <cstddef>
 #include <vector>
 
 namespace {
+
+std::string TrimmedLine(const std::string& text) { return std::string(TrimmedBlanks(text)); }
 
 struct Line {
     std::string content;   // without its end
@@ -27,43 +31,23 @@ std::vector<Line> SplitLines(const std::string& text)
     return lines;
 }
 
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool EqualsAsciiNoCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // The section a line opens ("[name]"), or false when it opens none.
 bool SectionOf(const std::string& line, std::string& name)
 {
-    const std::string trimmed = Trimmed(line);
+    const std::string trimmed = TrimmedLine(line);
     if (trimmed.empty() || trimmed.front() != '[')
         return false;
     const size_t close = trimmed.find(']');
     if (close == std::string::npos)
         return false;
-    name = Trimmed(trimmed.substr(1, close - 1));
+    name = TrimmedLine(trimmed.substr(1, close - 1));
     return true;
 }
 
 bool IsKeyLine(const std::string& line, const std::string& key)
 {
     const size_t equals = line.find('=');
-    return equals != std::string::npos && EqualsAsciiNoCase(Trimmed(line.substr(0, equals)), key);
+    return equals != std::string::npos && EqualsAsciiNoCase(TrimmedLine(line.substr(0, equals)), key);
 }
 
 // The line end the text uses, "\r\n" for a text that has none yet.
@@ -123,7 +107,7 @@ std::string SetIniEntry(const std::string& text, const std::string& section, con
                 continue;
             }
             edited.push_back(lines[i]);
-            if (!Trimmed(lines[i].content).empty())
+            if (!TrimmedLine(lines[i].content).empty())
                 lastFilled = edited.size() - 1;
         }
         if (!written && !value.empty()) {

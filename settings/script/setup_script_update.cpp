@@ -1,6 +1,7 @@
 #include "setup_script_update.h"
 
 #include "client_setup_script.h"
+#include "setup_folder.h"
 #include "logging/logging.h"
 #include "res/dialwise_string_ids.h"
 #include "res/string_ids.h"
@@ -20,13 +21,11 @@ void OfferSetupScriptUpdate(HWND owner)
     const std::string caption = CommonText(IDS_CAPTION_UPDATE_SETUP_SCRIPT);
     if (!AskYesNo(owner, CommonText(IDS_ASK_UPDATE_SETUP_SCRIPT), caption))
         return;
-    const std::string setupFolder = ReadSettingText(SettingsHive::Machine, IDS_CLIENT_SETUP_LOCATION_VALUE, kCaller);
-    if (setupFolder.empty()) {
-        ShowErrorPrompt(owner, CommonText(IDS_ERR_NO_CLIENT_SETUP_LOCATION), caption);
+    const std::optional<std::string> setupFolder = SetupFolderForScript(owner, caption, kCaller);
+    if (!setupFolder)
         return;
-    }
     const std::string dataLocation = ReadSettingText(SettingsHive::Machine, IDS_GLOBAL_DATA_LOCATION_VALUE, kCaller);
-    ClientSetupScript script(setupFolder);
+    ClientSetupScript script(*setupFolder);
     if (!script.Load() || !script.SetEntry(CommonText(IDS_SCRIPT_SECTION_DIALOG_DATA),
                                            CommonText(IDS_SCRIPT_KEY_GLOBAL_DATA_LOCATION), dataLocation)) {
         LogFormatted("%s() - refused to change %s\n", kCaller, script.Path());

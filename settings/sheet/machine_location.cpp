@@ -4,23 +4,12 @@
 #include "res/dialwise_string_ids.h"
 #include "resources/texts.h"
 #include "setting_values.h"
+#include "text/ascii_text.h"
 #include "text/text_format.h"
 #include "ui/prompt.h"
 #include "ui/window_text.h"
 
 #include <shlobj.h>
-
-namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-} // namespace
 
 void MachineLocation::Load(HWND page, const char* caller)
 {
@@ -51,7 +40,7 @@ void MachineLocation::Browse(HWND page)
         ::SetDlgItemTextA(page, editId_, path);
 }
 
-std::string MachineLocation::Edited(HWND page) const { return Trimmed(WindowString(::GetDlgItem(page, editId_))); }
+std::string MachineLocation::Edited(HWND page) const { return std::string(TrimmedBlanks(WindowString(::GetDlgItem(page, editId_)))); }
 
 MachineLocation::SaveResult MachineLocation::Save(HWND page, const char* caller)
 {

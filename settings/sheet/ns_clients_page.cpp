@@ -4,11 +4,7 @@
 #include "res/dialwise_ids.h"
 #include "res/dialwise_string_ids.h"
 #include "res/string_ids.h"
-#include "resources/branding_ids.h"
-#include "resources/texts.h"
-#include "text/text_format.h"
-#include "ui/prompt.h"
-#include "ui/window_text.h"
+#include "script/setup_script_wizard.h"
 
 namespace {
 
@@ -32,9 +28,8 @@ bool NSClientsPage::OnCommand(int id, int code, HWND control)
     if (location_.OnCommand(Window(), id, code))
         return true;
     if (id == IDC_CREATE_SETUP_SCRIPT && code == BN_CLICKED) {
-        const std::string text =
-            FormatText(ProgramText(IDS_SETUP_SCRIPT_WIZARD_NOT_AVAILABLE_FMT), BrandingText(IDS_BRAND_PRODUCT_TITLE));
-        ShowPrompt(Window(), text, WindowString(Sheet()), MB_OK | MB_ICONINFORMATION);
+        ClientSetupScriptWizard wizard;
+        wizard.DoModal(Sheet());
         return true;
     }
     return SettingsPage::OnCommand(id, code, control);
