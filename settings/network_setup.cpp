@@ -2,6 +2,7 @@
 
 #include "full_search.h"
 #include "logging/logging.h"
+#include "netsetup/net_setup_property_sheet.h"
 #include "public/rescan_startup_dlg.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
@@ -46,8 +47,9 @@ void RunFirstNetworkSetup(SingleInstance& instance)
         return;
     if (!instance.Acquire(SingleInstanceTask::NetworkSetup))
         return;
-    // The set-up wizard is not part of this version: the installation's defaults stay.
-    Logging::OutToLogFile("DialwiseApp::InitInstance() - no network set-up wizard in this version\n");
+    NetSetupPropertySheet wizard;
+    if (wizard.DoModal(nullptr) > 0)
+        FinishNetworkSetup(wizard.Answers(), nullptr);
 }
 
 void FinishNetworkSetup(const NetworkSetupAnswers& answers, HWND owner)

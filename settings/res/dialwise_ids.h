@@ -77,3 +77,19 @@
 #define IDC_SCRIPT_SHORTCUT                         327
 #define IDC_SCRIPT_SILENT_YES                       328
 #define IDC_SCRIPT_SILENT_NO                        329
+
+// Network Setup wizard
+#define IDD_NETSETUP_START_PAGE                     340
+#define IDD_NETSETUP_NETWORK_PAGE                   341
+#define IDD_NETSETUP_SCOPE_PAGE                     342
+#define IDD_NETSETUP_FINISH_PAGE                    343
+#define IDC_NETSETUP_WELCOME                        350
+#define IDC_NETSETUP_WINDOWS_NETWORK                351
+#define IDC_NETSETUP_NETWARE                        352
+#define IDC_NETSETUP_NETWORK_NOTE                   353
+#define IDC_NETSETUP_OWN_DOMAIN                     354
+#define IDC_NETSETUP_ALL_DOMAINS                    355
+#define IDC_NETSETUP_SELECTED_DOMAINS               356
+#define IDC_NETSETUP_DOMAIN_LIST                    357
+#define IDC_NETSETUP_SEARCH_NOW                     358
+#define IDC_NETSETUP_TUTORIAL                       359

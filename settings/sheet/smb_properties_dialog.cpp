@@ -1,6 +1,6 @@
 #include "smb_properties_dialog.h"
 
-#include "browse/smb_domain_iterator.h"
+#include "domain_list.h"
 #include "res/dialwise_ids.h"
 #include "ui/wait_cursor.h"
 
@@ -11,17 +11,7 @@ bool SmbPropertiesDialog::OnInitDialog()
     const WaitCursor wait;
     HWND window = Window();
     domains_.Attach(::GetDlgItem(window, IDC_SMB_DOMAIN_LIST));
-    for (SMBDomainIterator domain; domain; ++domain) {
-        if (domains_.Find(*domain) < 0)
-            domains_.Add(*domain, false);
-    }
-    for (const std::string& chosen : choice_.domains) {
-        const int index = domains_.Find(chosen);
-        if (index < 0)
-            domains_.Add(chosen, true);
-        else
-            ListView_SetCheckState(domains_.Window(), index, TRUE);
-    }
+    FillDomainList(domains_, choice_.domains);
     ::CheckRadioButton(window, IDC_SMB_ALL_DOMAINS, IDC_SMB_SELECTED_DOMAINS,
                        choice_.scope == AllDomains ? IDC_SMB_ALL_DOMAINS : IDC_SMB_SELECTED_DOMAINS);
     EnableList();
