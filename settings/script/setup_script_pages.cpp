@@ -9,36 +9,61 @@
 
 ScriptStartPage::ScriptStartPage() : WizardPage(IDD_SCRIPT_START_PAGE, {IDC_SCRIPT_WELCOME}) {}
 
-// --- ScriptLocationPage ---------------------------------------------------------------------
+// --- ScriptChoicePage -----------------------------------------------------------------------
 
-ScriptLocationPage::ScriptLocationPage(UINT templateId, bool& prompt, std::string& directory)
-    : WizardPage(templateId, {}), prompt_(prompt), directory_(directory)
+ScriptChoicePage::ScriptChoicePage(UINT templateId, std::initializer_list<int> productTexts, bool& prompt,
+                                   std::initializer_list<int> answerControls)
+    : WizardPage(templateId, productTexts), prompt_(prompt), answerControls_(answerControls)
 {
 }
 
-bool ScriptLocationPage::OnInitDialog()
+bool ScriptChoicePage::OnInitDialog()
 {
     WizardPage::OnInitDialog();
     ::CheckRadioButton(Window(), IDC_SCRIPT_PROMPT, IDC_SCRIPT_USE, prompt_ ? IDC_SCRIPT_PROMPT : IDC_SCRIPT_USE);
-    ::SetDlgItemTextA(Window(), IDC_SCRIPT_DIRECTORY, directory_.c_str());
-    EnableDirectory();
+    EnableAnswer();
     return true;
 }
 
-bool ScriptLocationPage::OnCommand(int id, int code, HWND)
+bool ScriptChoicePage::OnCommand(int id, int code, HWND)
 {
     if ((id == IDC_SCRIPT_PROMPT || id == IDC_SCRIPT_USE) && code == BN_CLICKED) {
-        EnableDirectory();
+        EnableAnswer();
         return true;
     }
     return false;
 }
 
-void ScriptLocationPage::EnableDirectory() { ::EnableWindow(Item(IDC_SCRIPT_DIRECTORY), IsChecked(IDC_SCRIPT_USE)); }
+void ScriptChoicePage::EnableAnswer()
+{
+    const bool use = IsChecked(IDC_SCRIPT_USE);
+    for (int id : answerControls_)
+        ::EnableWindow(Item(id), use);
+}
+
+bool ScriptChoicePage::OnKillActive()
+{
+    prompt_ = IsChecked(IDC_SCRIPT_PROMPT);
+    return true;
+}
+
+// --- ScriptLocationPage ---------------------------------------------------------------------
+
+ScriptLocationPage::ScriptLocationPage(UINT templateId, bool& prompt, std::string& directory)
+    : ScriptChoicePage(templateId, {}, prompt, {IDC_SCRIPT_DIRECTORY}), directory_(directory)
+{
+}
+
+bool ScriptLocationPage::OnInitDialog()
+{
+    ScriptChoicePage::OnInitDialog();
+    ::SetDlgItemTextA(Window(), IDC_SCRIPT_DIRECTORY, directory_.c_str());
+    return true;
+}
 
 bool ScriptLocationPage::OnKillActive()
 {
-    prompt_ = IsChecked(IDC_SCRIPT_PROMPT);
+    ScriptChoicePage::OnKillActive();
     directory_ = TrimmedBlanks(WindowString(Item(IDC_SCRIPT_DIRECTORY)));
     return true;
 }
@@ -70,39 +95,23 @@ bool ScriptInstallationPage::OnInitDialog()
 // --- ScriptActionsPage ----------------------------------------------------------------------
 
 ScriptActionsPage::ScriptActionsPage(SetupScriptAnswers& answers)
-    : WizardPage(IDD_SCRIPT_ACTIONS_PAGE, {IDC_SCRIPT_TUTORIAL, IDC_SCRIPT_SHORTCUT}), answers_(answers)
+    : ScriptChoicePage(IDD_SCRIPT_ACTIONS_PAGE, {IDC_SCRIPT_TUTORIAL, IDC_SCRIPT_SHORTCUT}, answers.promptActions,
+                       {IDC_SCRIPT_TUTORIAL, IDC_SCRIPT_SHORTCUT}),
+      answers_(answers)
 {
 }
 
 bool ScriptActionsPage::OnInitDialog()
 {
-    WizardPage::OnInitDialog();
-    ::CheckRadioButton(Window(), IDC_SCRIPT_PROMPT, IDC_SCRIPT_USE, answers_.promptActions ? IDC_SCRIPT_PROMPT : IDC_SCRIPT_USE);
+    ScriptChoicePage::OnInitDialog();
     Check(IDC_SCRIPT_TUTORIAL, answers_.launchTutorial);
     Check(IDC_SCRIPT_SHORTCUT, answers_.createShortcut);
-    EnableActions();
     return true;
-}
-
-bool ScriptActionsPage::OnCommand(int id, int code, HWND)
-{
-    if ((id == IDC_SCRIPT_PROMPT || id == IDC_SCRIPT_USE) && code == BN_CLICKED) {
-        EnableActions();
-        return true;
-    }
-    return false;
-}
-
-void ScriptActionsPage::EnableActions()
-{
-    const bool use = IsChecked(IDC_SCRIPT_USE);
-    ::EnableWindow(Item(IDC_SCRIPT_TUTORIAL), use);
-    ::EnableWindow(Item(IDC_SCRIPT_SHORTCUT), use);
 }
 
 bool ScriptActionsPage::OnKillActive()
 {
-    answers_.promptActions = IsChecked(IDC_SCRIPT_PROMPT);
+    ScriptChoicePage::OnKillActive();
     answers_.launchTutorial = IsChecked(IDC_SCRIPT_TUTORIAL);
     answers_.createShortcut = IsChecked(IDC_SCRIPT_SHORTCUT);
     return true;

@@ -3,7 +3,9 @@
 #include "setup_script_answers.h"
 #include "wizard_page.h"
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 // The pages of the client setup script wizard. Each shows the answers it asks for and stores
 // them when the user leaves it.
@@ -16,10 +18,12 @@ protected:
     DWORD Buttons() const override { return PSWIZB_NEXT; }
 };
 
-// A directory the client user is asked for, or the one the script gives.
-class ScriptLocationPage : public WizardPage {
+// A question of the client installation: left to the client user ("Prompt"), or answered by the
+// script ("Use"), with the controls of that answer available only then.
+class ScriptChoicePage : public WizardPage {
 public:
-    ScriptLocationPage(UINT templateId, bool& prompt, std::string& directory);
+    ScriptChoicePage(UINT templateId, std::initializer_list<int> productTexts, bool& prompt,
+                     std::initializer_list<int> answerControls);
 
 protected:
     DWORD Buttons() const override { return PSWIZB_BACK | PSWIZB_NEXT; }
@@ -28,9 +32,22 @@ protected:
     bool OnKillActive() override;
 
 private:
-    void EnableDirectory();
+    void EnableAnswer();
 
     bool& prompt_;
+    std::vector<int> answerControls_;
+};
+
+// A directory the client user is asked for, or the one the script gives.
+class ScriptLocationPage : public ScriptChoicePage {
+public:
+    ScriptLocationPage(UINT templateId, bool& prompt, std::string& directory);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnKillActive() override;
+
+private:
     std::string& directory_;
 };
 
@@ -47,19 +64,15 @@ private:
 };
 
 // The actions after the installation: asked for, or the script's tutorial and shortcut.
-class ScriptActionsPage final : public WizardPage {
+class ScriptActionsPage final : public ScriptChoicePage {
 public:
     explicit ScriptActionsPage(SetupScriptAnswers& answers);
 
 protected:
-    DWORD Buttons() const override { return PSWIZB_BACK | PSWIZB_NEXT; }
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code, HWND control) override;
     bool OnKillActive() override;
 
 private:
-    void EnableActions();
-
     SetupScriptAnswers& answers_;
 };
 

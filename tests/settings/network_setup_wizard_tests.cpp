@@ -15,8 +15,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 namespace {
 
 constexpr char kStartTitle[] = "Network Setup - Start";
@@ -87,14 +85,7 @@ protected:
 
     static std::vector<std::string> ListedDomains(HWND page)
     {
-        HWND list = ::GetDlgItem(page, IDC_NETSETUP_DOMAIN_LIST);
-        std::vector<std::string> listed;
-        for (int index = 0; index < ListView_GetItemCount(list); ++index) {
-            char text[64] = {};
-            ListView_GetItemText(list, index, 0, text, sizeof text);
-            listed.push_back(std::string(text) + (ListView_GetCheckState(list, index) ? "+" : ""));
-        }
-        return listed;
+        return CheckListRows(::GetDlgItem(page, IDC_NETSETUP_DOMAIN_LIST));
     }
 
     static bool EndWith(ModalDialogRun& run, int button)
@@ -102,18 +93,6 @@ protected:
         PressSheetButton(run.Window(), button);
         INT_PTR result = 0;
         return run.WaitForEnd(result, 3000);
-    }
-
-    static std::vector<std::string> StoredDomains()
-    {
-        std::vector<std::string> domains;
-        RegValueEnumerator values = User().GetKeyRead("Disc Search\\SMB Domains").GetValueEnumerator();
-        while (values.Next()) {
-            if (values.GetType() == StringValue)
-                domains.push_back(values.GetName());
-        }
-        std::sort(domains.begin(), domains.end());
-        return domains;
     }
 
     ScriptedNetwork network;

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace {
 
 using ProgramTasksTest = SettingsSheetTest;
@@ -49,16 +47,6 @@ TEST_F(ProgramTasksTest, AFullSearchRegistersAsksWithItsIdAndEndsTheRegistration
 TEST_F(ProgramTasksTest, AFinishedNetworkSetupStoresTheDomainsOfItsScope)
 {
     Machine().SetStringValue("Workgroup", "HOMEGROUP");
-    const auto domainsStored = [] {
-        std::vector<std::string> domains;
-        RegValueEnumerator values = User().GetKeyRead("Disc Search\\SMB Domains").GetValueEnumerator();
-        while (values.Next()) {
-            if (values.GetType() == StringValue)
-                domains.push_back(values.GetName());
-        }
-        std::sort(domains.begin(), domains.end());
-        return domains;
-    };
     NetworkSetupAnswers answers;
     answers.windowsNetwork = 1;
     answers.searchNow = false;
@@ -66,12 +54,12 @@ TEST_F(ProgramTasksTest, AFinishedNetworkSetupStoresTheDomainsOfItsScope)
 
     answers.scope = OwnDomain;
     FinishNetworkSetup(answers, nullptr);
-    EXPECT_EQ(std::vector<std::string>{"HOMEGROUP"}, domainsStored());
+    EXPECT_EQ(std::vector<std::string>{"HOMEGROUP"}, StoredDomains());
     EXPECT_EQ(1u, User().GetKeyRead("Disc Search").QueryDWORDValue("Microsoft Windows Network"));
 
     answers.scope = SelectedDomains;
     FinishNetworkSetup(answers, nullptr);
-    EXPECT_EQ((std::vector<std::string>{"LAB", "SALES"}), domainsStored());
+    EXPECT_EQ((std::vector<std::string>{"LAB", "SALES"}), StoredDomains());
 
     // A search asked for shows the scanning notice while it starts.
     answers.scope = AllDomains;
@@ -85,7 +73,7 @@ TEST_F(ProgramTasksTest, AFinishedNetworkSetupStoresTheDomainsOfItsScope)
     ClickItem(notice, IDOK);
     INT_PTR ended = 0;
     ASSERT_TRUE(finishing.WaitForEnd(ended));
-    EXPECT_TRUE(domainsStored().empty());
+    EXPECT_TRUE(StoredDomains().empty());
     EXPECT_EQ(1u, User().GetKeyRead("Disc Search\\SMB Domains").QueryDWORDValue("Entire Network"));
     EXPECT_EQ((std::vector<std::string>{"Add(null,'')", "Rescan(7)", "Remove(0)"}), module.Calls());
 }

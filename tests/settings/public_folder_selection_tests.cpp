@@ -56,18 +56,6 @@ protected:
     }
     static std::vector<std::string> StoredSelection() { return PublicFolderMgr().GetSelectedFolders(); }
 
-    // The list's rows, "+" after the ticked ones.
-    static std::vector<std::string> Rows(HWND list)
-    {
-        std::vector<std::string> rows;
-        for (int index = 0; index < ListView_GetItemCount(list); ++index) {
-            char text[64] = {};
-            ListView_GetItemText(list, index, 0, text, sizeof text);
-            rows.push_back(std::string(text) + (ListView_GetCheckState(list, index) ? "+" : ""));
-        }
-        return rows;
-    }
-
     // Select Public Folders as the settings program shows it: ticks the folders named and OK.
     void SelectInDialog(const std::vector<std::string>& expectedRows, const std::vector<int>& tick,
                         const std::vector<int>& clear, const char* screenshot = nullptr)
@@ -82,7 +70,7 @@ protected:
         HWND dialog = run.Window();
         EXPECT_EQ("Select Public Folders", WindowText(dialog));
         HWND list = ::GetDlgItem(dialog, IDC_SELECT_PUBLIC_FOLDER_LIST);
-        EXPECT_EQ(expectedRows, Rows(list));
+        EXPECT_EQ(expectedRows, CheckListRows(list));
         for (int row : tick)
             ListView_SetCheckState(list, row, TRUE);
         for (int row : clear)
@@ -114,7 +102,7 @@ TEST_F(PublicFolderSelectionTest, TheClientsPageImportsTheFoldersTickedThere)
     auto run = OpenSheet(kClientPublicFoldersPage);
     HWND page = CurrentPage(run->Window());
     HWND list = ::GetDlgItem(page, IDC_PUBLIC_FOLDER_LIST);
-    EXPECT_EQ((std::vector<std::string>{"Team", "Tools"}), Rows(list));
+    EXPECT_EQ((std::vector<std::string>{"Team", "Tools"}), CheckListRows(list));
     ListView_SetCheckState(list, 1, TRUE);
     SaveSheetScreenshot(run->Window(), "settings-client-public-folders-listed");
     ASSERT_TRUE(PressOk(*run));

@@ -11,6 +11,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -26,6 +27,17 @@ constexpr UINT kBroadcastNames[] = {IDS_MSG_SHOW_TRAY_ICON, IDS_MSG_HIDE_TRAY_IC
 void WaitUntilIdle(HWND window) { WindowText(window); }
 
 } // namespace
+
+std::vector<std::string> CheckListRows(HWND list)
+{
+    std::vector<std::string> rows;
+    for (int index = 0; index < ListView_GetItemCount(list); ++index) {
+        char text[64] = {};
+        ListView_GetItemText(list, index, 0, text, sizeof text);
+        rows.push_back(std::string(text) + (ListView_GetCheckState(list, index) ? "+" : ""));
+    }
+    return rows;
+}
 
 // --- BroadcastListener ----------------------------------------------------------------------
 
@@ -108,6 +120,18 @@ std::string SettingsSheetTest::UserText(const std::string& name)
     std::string value;
     User().TryQueryStringValue(name, value);
     return value;
+}
+
+std::vector<std::string> SettingsSheetTest::StoredDomains()
+{
+    std::vector<std::string> domains;
+    RegValueEnumerator values = User().GetKeyRead("Disc Search\\SMB Domains").GetValueEnumerator();
+    while (values.Next()) {
+        if (values.GetType() == StringValue)
+            domains.push_back(values.GetName());
+    }
+    std::sort(domains.begin(), domains.end());
+    return domains;
 }
 
 std::unique_ptr<ModalDialogRun> SettingsSheetTest::OpenSheet(unsigned int startPage)

@@ -23,6 +23,9 @@ inline constexpr DWORD kClientInstallation = 0;
 // The client's sheet: General, then Public Folders.
 inline constexpr int kClientPublicFoldersPage = 1;
 
+// The rows of a check list (a list view with check boxes), "+" after the ticked ones.
+std::vector<std::string> CheckListRows(HWND list);
+
 // Receives the settings program's broadcasts in a hidden top-level window of the test's thread,
 // as the search module's window does.
 class BroadcastListener {
@@ -57,6 +60,8 @@ protected:
     static RegKey Machine() { return RegKey::LOCAL_MACHINE.CreateKey(kProductKey); }
     static unsigned long UserDword(const std::string& name);
     static std::string UserText(const std::string& name);
+    // The domains the user's network settings name (the string values of "SMB Domains"), sorted.
+    static std::vector<std::string> StoredDomains();
 
     std::unique_ptr<ModalDialogRun> OpenSheet(unsigned int startPage = 0);
     // Presses OK; true when the sheet ended.

@@ -254,13 +254,7 @@ TEST_F(NetworkSettingsTest, TheWindowsNetworkPropertiesOfferDomainNamesOnlyAndSt
     ASSERT_NE(nullptr, properties);
     EXPECT_EQ("Microsoft Windows Network Properties", WindowText(properties));
     HWND list = ::GetDlgItem(properties, IDC_SMB_DOMAIN_LIST);
-    std::vector<std::string> listed;
-    for (int index = 0; index < ListView_GetItemCount(list); ++index) {
-        char text[64] = {};
-        ListView_GetItemText(list, index, 0, text, sizeof text);
-        listed.push_back(std::string(text) + (ListView_GetCheckState(list, index) ? "+" : ""));
-    }
-    EXPECT_EQ((std::vector<std::string>{"WORKGROUP", "LAB", "OFFICE+"}), listed);
+    EXPECT_EQ((std::vector<std::string>{"WORKGROUP", "LAB", "OFFICE+"}), CheckListRows(list));
     EXPECT_TRUE(IsItemChecked(properties, IDC_SMB_SELECTED_DOMAINS));
     SaveSheetScreenshot(properties, "settings-network-properties");
 
@@ -369,7 +363,7 @@ TEST_F(SetupScriptUpdateTest, YesWritesTheNewLocationIntoTheScriptAndLeavesEvery
               ReadWholeFile(Script()));
 }
 
-TEST_F(SetupScriptUpdateTest, NoLeavesTheScriptAndWithoutASetupLocationTheUserIsTold)
+TEST_F(SetupScriptUpdateTest, NoLeavesTheScriptAndWithoutAFullSetupLocationTheUserIsTold)
 {
     prompts.Then(IDNO);
     ChangeDataLocation("\\\\NEW\\data");
@@ -379,6 +373,14 @@ TEST_F(SetupScriptUpdateTest, NoLeavesTheScriptAndWithoutASetupLocationTheUserIs
     prompts.Then(IDYES);
     ChangeDataLocation("\\\\THIRD\\data");
     EXPECT_EQ("You must specify the path to where the client setup files are located.", prompts.Texts().back());
+    EXPECT_EQ(kScript, ReadWholeFile(Script()));
+
+    // A relative location would name a folder of wherever the program runs.
+    Machine().SetStringValue("Client Setup Location", "setup");
+    prompts.Then(IDYES);
+    ChangeDataLocation("\\\\FOURTH\\data");
+    EXPECT_EQ(0u, prompts.Texts().back().find("The location of the client setup files, 'setup', is not a full path."))
+        << prompts.Texts().back();
     EXPECT_EQ(kScript, ReadWholeFile(Script()));
 }
 
