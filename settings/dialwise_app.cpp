@@ -1,6 +1,7 @@
 #include "dialwise_app.h"
 
 #include "about_dialog.h"
+#include "find/find_media_dlg.h"
 #include "help_routing.h"
 #include "launch_request.h"
 #include "logging/logging.h"
@@ -28,12 +29,6 @@ namespace {
 
 constexpr char kInitCaller[] = "DialwiseApp::InitInstance()";
 
-void ShowNotAvailable(UINT textId)
-{
-    ShowPrompt(nullptr, FormatText(ProgramText(textId), BrandingText(IDS_BRAND_PRODUCT_TITLE)), ProductCaption(),
-               MB_OK | MB_ICONINFORMATION | MB_SETFOREGROUND);
-}
-
 } // namespace
 
 DialwiseApp::DialwiseApp(const wchar_t* commandLine) : commandLine_(commandLine) {}
@@ -41,6 +36,7 @@ DialwiseApp::DialwiseApp(const wchar_t* commandLine) : commandLine_(commandLine)
 DialwiseApp::~DialwiseApp()
 {
     SetProgramHelp(nullptr);
+    findDialog_.reset();
     mapDialog_.reset();
     sheet_.reset();
     g_hBrandingInstance = nullptr;
@@ -98,8 +94,7 @@ void DialwiseApp::RunTask(const DialwiseTask& task)
         RunSettingsSheet(task.value);
         return;
     case DialwiseSwitch::FindDiscs:
-        mode_ = Mode::FindDiscs;
-        ShowNotAvailable(IDS_FIND_DISCS_NOT_AVAILABLE_FMT);
+        RunFindDiscs();
         return;
     case DialwiseSwitch::MapDisc:
         RunMapDisc();
@@ -140,6 +135,13 @@ void DialwiseApp::RunSettingsSheet(const std::string& page)
         sheet_ = std::make_unique<NSPropertySheet>(SettingsPageOf(page));
     }
     sheet_->DoModal(nullptr);
+}
+
+void DialwiseApp::RunFindDiscs()
+{
+    mode_ = Mode::FindDiscs;
+    findDialog_ = std::make_unique<FindMediaDlg>();
+    findDialog_->DoModal(nullptr);
 }
 
 void DialwiseApp::RunMapDisc()
@@ -183,6 +185,10 @@ void DialwiseApp::OnHelp()
     case Mode::MapDisc:
         if (mapDialog_)
             mapDialog_->OnHelp();
+        return;
+    case Mode::FindDiscs:
+        if (findDialog_)
+            findDialog_->OnHelp();
         return;
     default:
         LaunchHelpTopic(-1);

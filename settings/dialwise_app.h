@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class FindMediaDlg;
 class MapMediaDialog;
 class NSPropertySheet;
 
@@ -43,6 +44,7 @@ private:
     void ReadLoggingSwitch();
     void RunTask(const DialwiseTask& task);
     void RunSettingsSheet(const std::string& page);
+    void RunFindDiscs();
     void RunMapDisc();
     void RunAboutBox();
     void RunSelectPublicFolders();
@@ -53,4 +55,5 @@ private:
     Mode mode_ = Mode::SettingsSheet;
     std::unique_ptr<NSPropertySheet> sheet_;
     std::unique_ptr<MapMediaDialog> mapDialog_;
+    std::unique_ptr<FindMediaDlg> findDialog_;
 };

@@ -93,3 +93,21 @@
 #define IDC_NETSETUP_DOMAIN_LIST                    357
 #define IDC_NETSETUP_SEARCH_NOW                     358
 #define IDC_NETSETUP_TUTORIAL                       359
+
+// Find: Discs and Launch Objects, with its criteria page and its animation
+#define IDD_FIND_MEDIA                              370
+#define IDD_FIND_NAME_PAGE                          371
+#define IDC_FIND_TABS                               372
+#define IDC_FIND_NOW                                373
+#define IDC_FIND_STOP                               374
+#define IDC_FIND_NEW_SEARCH                         375
+#define IDC_FIND_ANIMATION                          376
+#define IDC_FIND_RESULTS                            377
+#define IDC_FIND_STATUS                             378
+#define IDC_FIND_NAMED                              380
+#define IDC_FIND_LOOK_IN                            381
+#define IDC_FIND_BROWSE                             382
+#define IDC_FIND_SUBFOLDERS                         383
+#define IDR_FIND_ANIMATION                          138
+#define IDD_FIND_FOLDER_PICKER                      384
+#define IDC_FIND_FOLDER_TREE                        385

@@ -5,7 +5,6 @@
 // Starting the program
 #define IDS_RUN_FROM_SOFTWARE_FMT                   100
 #define IDS_RUNNING_COPY_NOT_FOUND                  101
-#define IDS_FIND_DISCS_NOT_AVAILABLE_FMT            102
 
 // Titles of the windows a second start looks for
 #define IDS_ABOUT_TITLE_FMT                         120
@@ -30,3 +29,11 @@
 
 // The client setup script and the network set-up wizards (a block of sixteen of its own)
 #define IDS_SETUP_LOCATION_NOT_ABSOLUTE_FMT         1120
+
+// Find: Discs and Launch Objects (a block of sixteen of its own)
+#define IDS_FIND_TITLE                              1136
+#define IDS_FIND_NAME_TAB                           1137
+#define IDS_FIND_ITEMS_FOUND_FMT                    1138
+#define IDS_FIND_CLEAR_QUESTION                     1139
+#define IDS_FIND_CLEAR_TITLE                        1140
+#define IDS_FIND_BROWSE_TITLE                       1141

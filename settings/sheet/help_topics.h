@@ -5,3 +5,4 @@ inline constexpr int kHelpTopicGeneralPage = 30;
 inline constexpr int kHelpTopicDiscSearchPage = 31;
 inline constexpr int kHelpTopicPublicFoldersPage = 32;
 inline constexpr int kHelpTopicClientSetupPage = 33;
+inline constexpr int kHelpTopicFindDiscs = 34;

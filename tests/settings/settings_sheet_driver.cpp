@@ -198,7 +198,9 @@ void SettingsSheetTest::SetScheduleOn(HWND page, int base, bool on)
     NotifyCommand(page, base + IDC_SCHEDULE_ON, BN_CLICKED);
 }
 
-void SettingsSheetTest::SaveSheetScreenshot(HWND window, const std::string& name)
+void SettingsSheetTest::SaveSheetScreenshot(HWND window, const std::string& name) { SaveDialogScreenshot(window, name); }
+
+void SaveDialogScreenshot(HWND window, const std::string& name)
 {
     const std::string bin = DirectoryOf(ModuleFileName(nullptr));
     const std::string screenshots = JoinPath(DirectoryOf(bin), "screenshots");

@@ -26,6 +26,9 @@ inline constexpr int kClientPublicFoldersPage = 1;
 // The rows of a check list (a list view with check boxes), "+" after the ticked ones.
 std::vector<std::string> CheckListRows(HWND list);
 
+// A window of the settings program saved as a bitmap in the build's screenshots folder.
+void SaveDialogScreenshot(HWND window, const std::string& name);
+
 // Receives the settings program's broadcasts in a hidden top-level window of the test's thread,
 // as the search module's window does.
 class BroadcastListener {
