@@ -338,6 +338,15 @@ TEST_F(FindDialogTest, CloseLeavesAnotherProgramsClipboardAndTakesOnlyItsOwnCutO
     EXPECT_EQ(0, ::CountClipboardFormats());
 }
 
+TEST(FindAnimationTest, TheAnimationControlPlaysTheProgramsClip)
+{
+    HWND animation = ::CreateWindowExA(0, ANIMATE_CLASSA, "", WS_POPUP, 0, 0, 32, 32, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, animation);
+    EXPECT_TRUE(Animate_Open(animation, MAKEINTRESOURCEA(IDR_FIND_ANIMATION)));
+    EXPECT_TRUE(Animate_Play(animation, 0, -1, 1));
+    ::DestroyWindow(animation);
+}
+
 TEST_F(FindDialogTest, HelpOpensTheFindTopicAndTheSwitchFOpensTheDialog)
 {
     run_ = std::make_unique<ModalDialogRun>([] {
