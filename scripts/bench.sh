@@ -38,4 +38,5 @@ cd "$build_dir/bin"
 "$SUITE_WINE" view_bench.exe
 "$SUITE_WINE" browse_bench.exe
 "$SUITE_WINE" public_folder_bench.exe
+"$SUITE_WINE" find_bench.exe
 "$here/bench/run-disc-search-bench.sh" "$build_dir"

@@ -7,8 +7,6 @@
 #include "help_routing.h"
 #include "recording_search_module.h"
 #include "res/dialwise_ids.h"
-#include "resources/branding_ids.h"
-#include "resources/resources.h"
 #include "settings/auxiliary.h"
 #include "settings_sheet_driver.h"
 
@@ -17,6 +15,7 @@
 #include "support/dialog_driver.h"
 #include "support/modal_dialog_run.h"
 #include "support/scripted_prompts.h"
+#include "support/shellvue_class_registration.h"
 
 #include <gtest/gtest.h>
 
@@ -30,37 +29,6 @@
 #include <vector>
 
 namespace {
-
-using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-
-// Shellvue.dll's class object of the namespace, registered in the calling apartment as the
-// installation registers the library, so that the dialog there creates its view in process.
-class ShellvueClassRegistered {
-public:
-    ShellvueClassRegistered()
-    {
-        static const HMODULE library = ::LoadLibraryA("Shellvue.dll");
-        const auto getClassObject = reinterpret_cast<GetClassObjectFunction>(
-            reinterpret_cast<void*>(::GetProcAddress(library, "DllGetClassObject")));
-        CLSID folderClass{};
-        IUnknown* factory = nullptr;
-        if (!getClassObject || !ExternalResMgr::GetCLSID(g_hBrandingInstance, IDS_BRAND_NAMESPACE_CLSID, folderClass) ||
-            FAILED(getClassObject(folderClass, IID_IUnknown, reinterpret_cast<void**>(&factory))))
-            return;
-        ::CoRegisterClassObject(folderClass, factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie_);
-        factory->Release();
-    }
-    ~ShellvueClassRegistered()
-    {
-        if (cookie_)
-            ::CoRevokeClassObject(cookie_);
-    }
-    ShellvueClassRegistered(const ShellvueClassRegistered&) = delete;
-    ShellvueClassRegistered& operator=(const ShellvueClassRegistered&) = delete;
-
-private:
-    DWORD cookie_ = 0;
-};
 
 BOOL CALLBACK FindListView(HWND child, LPARAM found)
 {
