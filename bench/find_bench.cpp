@@ -9,6 +9,7 @@
 #include "registry/registry.h"
 #include "res/dialwise_ids.h"
 
+#include "cache_walk.h"
 #include "side_by_side.h"
 #include "support/branding_loaded.h"
 #include "support/cache_tree.h"
@@ -96,16 +97,7 @@ int main()
         return ms;
     };
     const auto cache = [&] {
-        return Milliseconds([&] {
-            std::vector<CacheItem> read;
-            Cache root(CacheReadFolder, "");
-            for (CacheIterator it = root.Begin(); it != root.End(); ++it) {
-                read.push_back(**it);
-                Cache inside(CacheReadFolder, (*it)->Name);
-                for (CacheIterator disc = inside.Begin(); disc != inside.End(); ++disc)
-                    read.push_back(**disc);
-            }
-        });
+        return Milliseconds(ReadRootAndItsFolders);
     };
     Report("find 1,000 of 10,000 discs in 100 folders until item(s) found", MeasureSelfTimed(find, cache), 3.0);
     if (found != "1000 item(s) found")

@@ -13,6 +13,13 @@
 
 #include <commctrl.h>
 
+namespace {
+
+// The dialog whose loop runs on this thread, for its message filter.
+thread_local FindMediaDlg* t_filteringDialog = nullptr;
+
+} // namespace
+
 FindMediaDlg::FindMediaDlg() : DialwiseDialog(IDD_FIND_MEDIA), thread_(state_) {}
 
 FindMediaDlg::~FindMediaDlg()
@@ -39,9 +46,26 @@ bool FindMediaDlg::OnInitDialog()
     if (results_.Create(window, ResultsArea()))
         client_ = MakeComObject<FindNotifyClient>(&results_);
     thread_.SetDialogWindow(window);
+    if (results_.Exists() && !t_filteringDialog) {
+        t_filteringDialog = this;
+        keyFilter_ = ::SetWindowsHookExA(WH_MSGFILTER, &FilterDialogMessage, nullptr, ::GetCurrentThreadId());
+    }
     Layout();
     ::SetFocus(::GetDlgItem(criteria_->NamePage().Window(), IDC_FIND_NAMED));
     return false;
+}
+
+LRESULT CALLBACK FindMediaDlg::FilterDialogMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        FindMediaDlg* dialog = t_filteringDialog;
+        if (code == MSGF_DIALOGBOX && dialog && !dialog->closed_ &&
+            dialog->results_.TranslateKey(*reinterpret_cast<MSG*>(lParam)))
+            return TRUE;
+    } catch (...) {
+        // A key the view could not take goes its usual way.
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 RECT FindMediaDlg::ResultsArea() const
@@ -223,6 +247,11 @@ void FindMediaDlg::Shutdown()
     registrations_.RemoveAll();
     if (client_)
         client_->Detach();
+    if (keyFilter_) {
+        ::UnhookWindowsHookEx(keyFilter_);
+        keyFilter_ = nullptr;
+        t_filteringDialog = nullptr;
+    }
     TakeOwnCutOffClipboard();
     Animate_Close(Item(IDC_FIND_ANIMATION));
     results_.Destroy();

@@ -54,6 +54,8 @@ private:
     void Layout();
     RECT ResultsArea() const;
 
+    static LRESULT CALLBACK FilterDialogMessage(int code, WPARAM wParam, LPARAM lParam);
+
     FindSearchState state_;
     FindMediaThread thread_;
     std::unique_ptr<FindMediaPropertySheet> criteria_;
@@ -61,6 +63,8 @@ private:
     Microsoft::WRL::ComPtr<FindNotifyClient> client_;
     FindRegistrations registrations_;
     HWND status_ = nullptr;
+    // Hands the dialog loop's keys to the view first.
+    HHOOK keyFilter_ = nullptr;
     UINT registerMessage_ = 0;
     int resultsTop_ = 0;
     int foundCount_ = 0;

@@ -1,16 +1,10 @@
 #include "find_name_match.h"
 
+#include "text/ascii_text.h"
+
 #include <windows.h>
 
 namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 // Letter case folded in the user's code page, as the names' own comparisons do.
 std::string Folded(std::string text)
@@ -51,7 +45,7 @@ bool WildcardMatches(const std::string& name, const std::string& pattern)
 
 bool FindNameMatches(const std::string& name, const std::string& pattern)
 {
-    const std::string wanted = Folded(Trimmed(pattern));
+    const std::string wanted = Folded(std::string(TrimmedBlanks(pattern)));
     const std::string folded = Folded(name);
     if (wanted.find('*') == std::string::npos)
         return WildcardMatches(folded, "*" + wanted + "*");

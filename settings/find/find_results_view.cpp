@@ -81,6 +81,15 @@ HRESULT FindResultsView::UpdateItem(const CacheItemStruct& record) const
     return client_ ? client_->UpdateItem(record) : E_FAIL;
 }
 
+bool FindResultsView::TranslateKey(MSG& message) const
+{
+    if (!client_ || message.message < WM_KEYFIRST || message.message > WM_KEYLAST)
+        return false;
+    if (message.hwnd != window_ && !::IsChild(window_, message.hwnd))
+        return false;
+    return view_->TranslateAccelerator(&message) == S_OK;
+}
+
 int FindResultsView::ItemCount() const
 {
     return client_ ? static_cast<int>(AskView(*view_.Get(), IDS_MSG_ITEM_COUNT)) : 0;

@@ -29,6 +29,10 @@ public:
     HRESULT RemoveItem(const CacheItemStruct& record) const;
     HRESULT UpdateItem(const CacheItemStruct& record) const;
 
+    // A key for the view while it has the focus (rename, delete, copy, cut, select all), as
+    // Explorer hands its keys to the view; true when the view took it.
+    bool TranslateKey(MSG& message) const;
+
     // The number of items listed, as the view answers its item-count message.
     int ItemCount() const;
     // Empties the list (the view shows no folder of its own, so a refresh leaves it empty).

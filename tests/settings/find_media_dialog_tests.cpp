@@ -261,6 +261,29 @@ TEST_F(FindDialogTest, CloseDuringASearchEndsOnceAndRemovesEveryRegistration)
     EXPECT_EQ(CountCallsStartingWith("Add("), CountCallsStartingWith("Remove("));
 }
 
+TEST_F(FindDialogTest, KeysInTheResultsGoToTheViewAsInExplorer)
+{
+    Open();
+    Find("manuals");
+    ASSERT_EQ("1 item(s) found", WaitForSearchEnd());
+    HWND list = List();
+    RECT row{};
+    row.left = LVIR_LABEL;
+    ::SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    const LPARAM at = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    ::PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(list, WM_LBUTTONUP, 0, at);
+    WindowText(window_);
+    ::PostMessageA(list, WM_KEYDOWN, VK_F2, 0);
+    HWND editor = nullptr;
+    for (const DWORD start = ::GetTickCount(); !editor && ::GetTickCount() - start < 5000; ::Sleep(20))
+        editor = ListView_GetEditControl(list);
+    ASSERT_NE(nullptr, editor) << "F2 starts renaming the selected item";
+    EXPECT_EQ("Manuals", WindowText(editor));
+    ::PostMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(Close());
+}
+
 TEST_F(FindDialogTest, EachDialogHasSearchEventsOfItsOwn)
 {
     Open();
