@@ -1,11 +1,13 @@
 #include "find_media_dlg.h"
 
+#include "cache/cache.h"
 #include "find_clipboard.h"
 #include "help_routing.h"
 #include "logging/logging.h"
 #include "res/dialwise_ids.h"
 #include "res/dialwise_string_ids.h"
 #include "res/string_ids.h"
+#include "resources/branding_ids.h"
 #include "resources/texts.h"
 #include "sheet/help_topics.h"
 #include "text/text_format.h"
@@ -137,10 +139,17 @@ void FindMediaDlg::OnFindNow()
 {
     if (closed_ || state_.State() != FindState::Idle)
         return;
+    const FindRequest request = criteria_->NamePage().Criteria();
+    if (Cache(CacheFolderOnly, request.folder).GetStatus() == CacheNotInitialized) {
+        ShowPrompt(Window(), FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT), BrandingText(IDS_BRAND_NAMESPACE_NAME),
+                                        request.folder),
+                   ProgramText(IDS_FIND_TITLE), MB_OK | MB_ICONSTOP);
+        return;
+    }
     state_.SetState(FindState::Searching);
     ShowSearching(true);
     SetStatusText(std::string());
-    thread_.StartSearch(criteria_->NamePage().Criteria());
+    thread_.StartSearch(request);
 }
 
 void FindMediaDlg::OnStop()

@@ -214,6 +214,12 @@ TEST_F(FindDialogTest, FindNowListsTheMatchesInTheNamespaceViewAndRegistersEachF
     EXPECT_EQ((std::set<std::string>{"CD-ROM 2"}), ListedNames());
     ASSERT_TRUE(WaitForRegistrations(3));
 
+    // A folder that is not there is named, and nothing is searched.
+    Find("cd", "Work\\Gone");
+    ASSERT_EQ(2u, prompts.Prompts().size());
+    EXPECT_EQ("Network Storage\\Work\\Gone\n\nPath not found.", prompts.Prompts()[1].text);
+    EXPECT_EQ("1 item(s) found", Status());
+
     ASSERT_TRUE(Close());
     EXPECT_EQ(3u, CountCallsStartingWith("Remove("));
 }
