@@ -137,7 +137,7 @@ bool FindMediaDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR
 
 void FindMediaDlg::OnFindNow()
 {
-    if (closed_ || state_.State() != FindState::Idle)
+    if (closed_ || searchRunning_)
         return;
     const FindRequest request = criteria_->NamePage().Criteria();
     if (Cache(CacheFolderOnly, request.folder).GetStatus() == CacheNotInitialized) {
@@ -147,6 +147,7 @@ void FindMediaDlg::OnFindNow()
         return;
     }
     state_.SetState(FindState::Searching);
+    searchRunning_ = true;
     ShowSearching(true);
     SetStatusText(std::string());
     thread_.StartSearch(request);
@@ -193,6 +194,7 @@ void FindMediaDlg::SearchIsDone(FindState endedIn)
     if (closed_ || endedIn == FindState::CloseRequested)
         return;
     ShowFound();   // what the worker queued last
+    searchRunning_ = false;
     const FindState current = state_.State();
     state_.SetStateUnless(FindState::Idle, FindState::CloseRequested);
     ShowSearching(false);
@@ -213,12 +215,11 @@ void FindMediaDlg::RegisterWithServer()
 void FindMediaDlg::OnNewSearch()
 {
     Logging::OutToLogFile("FindMediaDlg::OnNewSearch()\n");
-    if (state_.State() == FindState::Searching) {
-        state_.SetState(FindState::StopAndClear);
+    if (searchRunning_) {
+        // Running or stopped and not yet ended: the clearing follows the search's end.
+        state_.SetStateUnless(FindState::StopAndClear, FindState::CloseRequested);
         return;
     }
-    if (state_.State() != FindState::Idle)
-        return;   // a clearing asked for already follows the search's end
     if (ShowPrompt(Window(), ProgramText(IDS_FIND_CLEAR_QUESTION), ProgramText(IDS_FIND_CLEAR_TITLE),
                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;

@@ -68,5 +68,7 @@ private:
     UINT registerMessage_ = 0;
     int resultsTop_ = 0;
     int foundCount_ = 0;
+    // From Find Now until the worker reports the search's end (a stopped search runs on to it).
+    bool searchRunning_ = false;
     bool closed_ = false;
 };
