@@ -290,6 +290,45 @@ TEST_F(FindDialogTest, KeysInTheResultsGoToTheViewAsInExplorer)
     ASSERT_TRUE(Close());
 }
 
+// The tree item with that text below parent (the first level when parent is null).
+HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::string& text)
+{
+    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
+    for (; item; item = TreeView_GetNextSibling(tree, item)) {
+        char label[260] = {};
+        TVITEMA data{};
+        data.mask = TVIF_TEXT;
+        data.hItem = item;
+        data.pszText = label;
+        data.cchTextMax = sizeof label;
+        TreeView_GetItem(tree, &data);
+        if (text == label)
+            return item;
+    }
+    return nullptr;
+}
+
+TEST_F(FindDialogTest, BrowsePicksTheFolderToLookInFromTheNamespacesFolders)
+{
+    Open();
+    TypeIntoItem(page_, IDC_FIND_LOOK_IN, "Work");
+    PostClickItem(page_, IDC_FIND_BROWSE);
+    HWND picker = WaitForDialogWithItem(::GetWindowThreadProcessId(window_, nullptr), IDC_FIND_FOLDER_TREE);
+    ASSERT_NE(nullptr, picker);
+    HWND tree = ::GetDlgItem(picker, IDC_FIND_FOLDER_TREE);
+    HTREEITEM work = TreeChild(tree, TreeChild(tree, nullptr, "Network Storage"), "Work");
+    ASSERT_NE(nullptr, work);
+    EXPECT_EQ(work, TreeView_GetSelection(tree)) << "the folder typed is selected";
+    HTREEITEM sub = TreeChild(tree, work, "Sub");
+    ASSERT_NE(nullptr, sub);
+    TreeView_SelectItem(tree, sub);
+    ClickItem(picker, IDOK);
+    for (const DWORD start = ::GetTickCount(); ::IsWindow(picker) && ::GetTickCount() - start < 5000;)
+        ::Sleep(20);
+    EXPECT_EQ("Work\\Sub", ItemText(page_, IDC_FIND_LOOK_IN));
+    ASSERT_TRUE(Close());
+}
+
 TEST_F(FindDialogTest, EachDialogHasSearchEventsOfItsOwn)
 {
     Open();
