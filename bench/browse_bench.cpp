@@ -7,7 +7,7 @@
 #include "item/item.h"
 #include "registry/registry.h"
 
-#include "cache_walk.h"
+#include "cache_folders.h"
 #include "side_by_side.h"
 #include "support/branding_loaded.h"
 #include "support/cache_tree.h"
@@ -27,26 +27,11 @@ namespace {
 constexpr int kFolders = 100;
 constexpr int kDiscsPerFolder = 50;
 
-std::string FolderName(int folder) { return "Folder " + std::to_string(folder); }
-
-// The shortcuts as the cache stores them, written straight to the registry: the benchmark
-// measures reading, not the edits of the search module.
 void FillTree()
 {
-    MakeFolder("", "Network Storage", RootFolder);
-    for (int f = 0; f < kFolders; ++f) {
-        MakeFolder(FolderName(f), FolderName(f), UserFolder);
-        for (int d = 0; d < kDiscsPerFolder; ++d) {
-            // Names out of order, so that the tree has sorting to do.
-            const std::string name = "DISC" + std::to_string((d * 37 + f) % kDiscsPerFolder);
-            RegKey disc = CacheKey(FolderName(f) + "\\D" + std::to_string(f) + "_" + std::to_string(d));
-            disc.SetStringValue("Name", name);
-            disc.SetStringValue("OriginalName", name);
-            disc.SetDWORDValue("ItemType", d % 7 == 0 ? JazDisc : CdRomDisc);
-            disc.SetStringValue("Location", "\\\\SERVER" + std::to_string(d % 20));
-            disc.SetStringValue("Type", d % 7 == 0 ? "Jaz Disk" : "CD/DVD");
-        }
-    }
+    // Names out of order, so that the tree has sorting to do.
+    FillFolders(kFolders, kDiscsPerFolder,
+                [](int f, int d) { return "DISC" + std::to_string((d * 37 + f) % kDiscsPerFolder); });
 }
 
 size_t ItemsBelow(HWND tree, HTREEITEM parent)

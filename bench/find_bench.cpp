@@ -9,7 +9,7 @@
 #include "registry/registry.h"
 #include "res/dialwise_ids.h"
 
-#include "cache_walk.h"
+#include "cache_folders.h"
 #include "side_by_side.h"
 #include "support/branding_loaded.h"
 #include "support/cache_tree.h"
@@ -34,25 +34,11 @@ constexpr int kFolders = 100;
 constexpr int kDiscsPerFolder = 100;
 constexpr int kMatchesPerFolder = 10;
 
-std::string FolderName(int folder) { return "Shelf " + std::to_string(folder); }
-
-// The shortcuts as the cache stores them, written straight to the registry: the benchmark
-// measures the search, not the edits of the search module.
 void FillTree()
 {
-    MakeFolder("", "Network Storage", RootFolder);
-    for (int f = 0; f < kFolders; ++f) {
-        MakeFolder(FolderName(f), FolderName(f), UserFolder);
-        for (int d = 0; d < kDiscsPerFolder; ++d) {
-            const std::string name = (d < kMatchesPerFolder ? "Atlas " : "Disc ") + std::to_string(f * kDiscsPerFolder + d);
-            RegKey disc = CacheKey(FolderName(f) + "\\D" + std::to_string(d));
-            disc.SetStringValue("Name", name);
-            disc.SetStringValue("OriginalName", name);
-            disc.SetDWORDValue("ItemType", CdRomDisc);
-            disc.SetStringValue("Location", "\\\\SERVER" + std::to_string(d % 20));
-            disc.SetStringValue("Type", "CD/DVD");
-        }
-    }
+    FillFolders(kFolders, kDiscsPerFolder, [](int f, int d) {
+        return (d < kMatchesPerFolder ? "Atlas " : "Disc ") + std::to_string(f * kDiscsPerFolder + d);
+    });
 }
 
 std::string StatusText(HWND dialog)

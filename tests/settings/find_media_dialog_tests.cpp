@@ -16,6 +16,7 @@
 #include "support/modal_dialog_run.h"
 #include "support/scripted_prompts.h"
 #include "support/shellvue_class_registration.h"
+#include "support/tree_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -290,24 +291,6 @@ TEST_F(FindDialogTest, KeysInTheResultsGoToTheViewAsInExplorer)
     ASSERT_TRUE(Close());
 }
 
-// The tree item with that text below parent (the first level when parent is null).
-HTREEITEM TreeChild(HWND tree, HTREEITEM parent, const std::string& text)
-{
-    HTREEITEM item = parent ? TreeView_GetChild(tree, parent) : TreeView_GetRoot(tree);
-    for (; item; item = TreeView_GetNextSibling(tree, item)) {
-        char label[260] = {};
-        TVITEMA data{};
-        data.mask = TVIF_TEXT;
-        data.hItem = item;
-        data.pszText = label;
-        data.cchTextMax = sizeof label;
-        TreeView_GetItem(tree, &data);
-        if (text == label)
-            return item;
-    }
-    return nullptr;
-}
-
 TEST_F(FindDialogTest, BrowsePicksTheFolderToLookInFromTheNamespacesFolders)
 {
     Open();
@@ -316,10 +299,10 @@ TEST_F(FindDialogTest, BrowsePicksTheFolderToLookInFromTheNamespacesFolders)
     HWND picker = WaitForDialogWithItem(::GetWindowThreadProcessId(window_, nullptr), IDC_FIND_FOLDER_TREE);
     ASSERT_NE(nullptr, picker);
     HWND tree = ::GetDlgItem(picker, IDC_FIND_FOLDER_TREE);
-    HTREEITEM work = TreeChild(tree, TreeChild(tree, nullptr, "Network Storage"), "Work");
+    HTREEITEM work = FindTreeItem(tree, "Work");
     ASSERT_NE(nullptr, work);
     EXPECT_EQ(work, TreeView_GetSelection(tree)) << "the folder typed is selected";
-    HTREEITEM sub = TreeChild(tree, work, "Sub");
+    HTREEITEM sub = FindTreeItem(tree, "Sub", work);
     ASSERT_NE(nullptr, sub);
     TreeView_SelectItem(tree, sub);
     ClickItem(picker, IDOK);
