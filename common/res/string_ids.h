@@ -353,3 +353,10 @@
 
 // The settings program (a block of sixteen of its own)
 #define IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT        1088
+
+// The property sheets of items (a block of sixteen of its own)
+#define IDS_ERR_ITEM_NOT_SAVED_FMT                  1104
+#define IDS_DRIVE_LETTER_GONE_FMT                   1105
+#define IDS_ERR_NEW_ITEM_SETTINGS_NOT_SAVED_FMT     1106
+#define IDS_MULTIPLE_TYPES                          1107
+#define IDS_MULTIPLE_SERVERS                        1108

@@ -19,6 +19,9 @@ bool OffersForAll(UINT command, std::span<const CacheItem> items)
     // A click beside the items: everything but what needs a selected folder.
     if (items.empty())
         return command != kContextPasteInto;
+    // Several items of any kind share a sheet of what they have in common.
+    if (command == kContextProperties && items.size() > 1)
+        return true;
     for (const CacheItem& item : items) {
         if (!ItemMenu::Offers(command, item))
             return false;
@@ -50,7 +53,7 @@ bool ItemMenu::Offers(UINT command, const CacheItem& item)
     case kContextDesktopShortcut:
         return true;
     case kContextProperties:
-        return kItemPropertiesShown;
+        return item.ItemType != LaunchObject;
     case kContextExplore:
         return item.IsFolder() || item.IsMedia();
     case kContextMapDisc:
