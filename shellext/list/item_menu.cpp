@@ -19,9 +19,6 @@ bool OffersForAll(UINT command, std::span<const CacheItem> items)
     // A click beside the items: everything but what needs a selected folder.
     if (items.empty())
         return command != kContextPasteInto;
-    // Several items of any kind share a sheet of what they have in common.
-    if (command == kContextProperties && items.size() > 1)
-        return true;
     for (const CacheItem& item : items) {
         if (!ItemMenu::Offers(command, item))
             return false;
@@ -51,9 +48,8 @@ bool ItemMenu::Offers(UINT command, const CacheItem& item)
     switch (command) {
     case kContextOpen:
     case kContextDesktopShortcut:
-        return true;
     case kContextProperties:
-        return item.ItemType != LaunchObject;
+        return true;
     case kContextExplore:
         return item.IsFolder() || item.IsMedia();
     case kContextMapDisc:

@@ -122,6 +122,9 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kNewFolder: case kNewAutoMapFolder:
         CreateNewFolder(id);
         return true;
+    case kNewLaunchObject:
+        CreateNewLaunchObject();
+        return true;
     case kDelete:
         // Without the list's focus the tree's folder is meant, which is the one shown here.
         if (HasFocus())
@@ -199,23 +202,6 @@ void ShellViewListCtrl::ShowContextMenu(POINT screen)
                                          ::GetParent(list_), nullptr);
     if (chosen)
         OnCommand(chosen);
-}
-
-void ShellViewListCtrl::ShowProperties()
-{
-    Logging::OutToLogFile("ShellViewListCtrl::LaunchItemProperties()\n");
-    // Without the focus the tree's folder is meant, which is the one shown here.
-    std::vector<CacheItem> selected = HasFocus() ? SelectedItems() : std::vector<CacheItem>{folderItem_};
-    if (HasFocus()) {
-        for (CacheItem& item : selected) {
-            if (item.FolderPath.empty())
-                item.FolderPath = context_.folderPath;
-        }
-    }
-    if (selected.size() > 1)
-        ItemPropertySheet(selected).DoModal(::GetParent(list_));
-    else if (selected.size() == 1 && selected.front().ItemType != LaunchObject)
-        ItemPropertySheet(selected.front()).DoModal(::GetParent(list_));
 }
 
 bool ShellViewListCtrl::ItemStillExists(const CacheItem& item) const

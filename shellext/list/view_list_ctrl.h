@@ -157,6 +157,7 @@ private:
     void MapDisc(const std::string& networkPath);
     void MapSelectedDisc();
     void CreateNewFolder(UINT command);
+    void CreateNewLaunchObject();
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);
     void StartSearch(bool full);

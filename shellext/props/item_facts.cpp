@@ -1,5 +1,6 @@
 #include "item_facts.h"
 
+#include "cache/cache.h"
 #include "list/item_images.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
@@ -27,4 +28,23 @@ ScopedIcon LargeIconOf(ListItemType type)
 {
     const ItemImages images(g_hBrandingInstance);
     return ScopedIcon(::ImageList_GetIcon(images.Large(), images.ImageOf(type), ILD_NORMAL));
+}
+
+ListItemType HoldingFolderType(const std::string& folderPath)
+{
+    const Cache holder(CacheFolderOnly, folderPath);
+    CacheItem folder;
+    holder.GetOpenedFolderData(folder);
+    return folder.ItemType;
+}
+
+bool IsAutoMapFolderType(ListItemType type) { return type == MappedFolder || type == PublicMappedFolder; }
+
+void TakeDataSet1(CacheItem& target, const CacheItem& source)
+{
+    target.Name = source.Name;
+    target.OriginalName = source.OriginalName;
+    target.Comment = source.Comment;
+    target.IconFile = source.IconFile;
+    target.IconIndex = source.IconIndex;
 }

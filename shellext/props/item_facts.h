@@ -13,3 +13,9 @@ std::string LocationOf(const CacheItem& item);
 std::string ServerOf(const CacheItem& item);
 // The large icon of an item type, as the list shows it.
 ScopedIcon LargeIconOf(ListItemType type);
+
+// The type of the folder at folderPath, as the cache holds it.
+ListItemType HoldingFolderType(const std::string& folderPath);
+bool IsAutoMapFolderType(ListItemType type);
+// The name, comment and icon of source, taken over by target (what the search module stored).
+void TakeDataSet1(CacheItem& target, const CacheItem& source);

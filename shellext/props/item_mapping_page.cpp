@@ -1,9 +1,10 @@
 #include "item_mapping_page.h"
 
 #include "drive_combo.h"
-#include "item_property_sheet.h"
+#include "mapping_page_host.h"
 #include "mapping/map_media_dialog.h"
 #include "props_ids.h"
+#include "report_list.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
 #include "text/text_compare.h"
@@ -21,26 +22,23 @@ constexpr int kAllMappingIds[] = {IDC_AUTOMAP_DISABLED, IDC_AUTOMAP_FREE_LETTER,
 constexpr int kPathColumnWidth = 200;
 constexpr int kDriveColumnWidth = 50;
 
-UINT MappingTemplateOf(const CacheItem& item) { return item.IsMedia() ? IDD_DISC_MAPPING_PAGE : IDD_FOLDER_MAPPING_PAGE; }
-
-void InsertColumn(HWND list, int index, UINT titleId, int width)
+UINT MappingTemplateOf(const CacheItem& item)
 {
-    const std::string title = CommonText(titleId);
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(title.c_str());
-    column.cx = width;
-    ListView_InsertColumn(list, index, &column);
+    if (item.ItemType == LaunchObject)
+        return IDD_LO_MAPPING_PAGE;
+    return item.IsMedia() ? IDD_DISC_MAPPING_PAGE : IDD_FOLDER_MAPPING_PAGE;
 }
 
 } // namespace
 
-ItemMappingPage::ItemMappingPage(ItemPropertySheet& sheet)
+ItemMappingPage::ItemMappingPage(MappingPageHost& sheet)
     : PropertyPage(MappingTemplateOf(sheet.Stored())), sheet_(sheet)
 {
 }
 
-bool ItemMappingPage::OffersMultiple() const { return TemplateId() == IDD_DISC_MAPPING_PAGE; }
+bool ItemMappingPage::OffersMultiple() const { return TemplateId() != IDD_FOLDER_MAPPING_PAGE; }
+
+bool ItemMappingPage::ForLaunchObject() const { return TemplateId() == IDD_LO_MAPPING_PAGE; }
 
 bool ItemMappingPage::OnInitDialog()
 {
@@ -53,7 +51,8 @@ bool ItemMappingPage::OnInitDialog()
         ::SetDlgItemTextA(page, IDC_AUTOMAP_LETTER_NOTE, FormatText(CommonText(IDS_DRIVE_LETTER_GONE_FMT), item.DriveLetter).c_str());
     if (OffersMultiple()) {
         AddColumns();
-        rows_ = MappingRowsFrom(item.MultipleMapping, CommonText(IDS_MAPPING_THIS_DISC), CommonText(IDS_MAPPING_NO_DRIVE));
+        const UINT ownRow = ForLaunchObject() ? IDS_MAPPING_TARGET_FILE_PATH : IDS_MAPPING_THIS_DISC;
+        rows_ = MappingRowsFrom(item.MultipleMapping, CommonText(ownRow), CommonText(IDS_MAPPING_NO_DRIVE));
         ShowRows();
     } else {
         for (int id : kMultipleIds)
@@ -68,30 +67,21 @@ void ItemMappingPage::AddColumns()
 {
     HWND list = Item(IDC_AUTOMAP_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-    InsertColumn(list, 0, IDS_MAPPING_COLUMN_PATH, kPathColumnWidth);
-    InsertColumn(list, 1, IDS_MAPPING_COLUMN_DRIVE, kDriveColumnWidth);
+    InsertReportColumn(list, 0, IDS_MAPPING_COLUMN_PATH, kPathColumnWidth);
+    InsertReportColumn(list, 1, IDS_MAPPING_COLUMN_DRIVE, kDriveColumnWidth);
 }
 
 void ItemMappingPage::ShowRows()
 {
-    HWND list = Item(IDC_AUTOMAP_LIST);
-    const int selected = SelectedRow();
-    ListView_DeleteAllItems(list);
-    for (size_t i = 0; i < rows_.size(); ++i) {
-        LVITEMA entry{};
-        entry.mask = LVIF_TEXT;
-        entry.iItem = static_cast<int>(i);
-        entry.pszText = const_cast<char*>(rows_[i].path.c_str());
-        const int index = ListView_InsertItem(list, &entry);
-        ListView_SetItemText(list, index, 1, const_cast<char*>(rows_[i].letter.c_str()));
-    }
-    if (selected >= 0 && selected < static_cast<int>(rows_.size()))
-        ListView_SetItemState(list, selected, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (const MappingRow& row : rows_)
+        shown.emplace_back(row.path, row.letter);
+    ShowReportRows(Item(IDC_AUTOMAP_LIST), shown, SelectedRow());
 }
 
 int ItemMappingPage::SelectedRow() const
 {
-    return ListView_GetNextItem(Item(IDC_AUTOMAP_LIST), -1, LVNI_SELECTED);
+    return SelectedReportRow(Item(IDC_AUTOMAP_LIST));
 }
 
 void ItemMappingPage::EnableControls()
@@ -173,7 +163,9 @@ void ItemMappingPage::EditRow(int row)
         LettersOfOtherRows(rows_, adding ? rows_.size() : static_cast<size_t>(row), noDrive);
     const MappingRow current = adding ? MappingRow{} : rows_[static_cast<size_t>(row)];
     const std::string letter = EqualsNoCase(current.letter, noDrive) ? std::string() : current.letter;
-    MapMediaDialog dialog(current.path, adding ? LaunchedAddItemPath : LaunchedEditItemPath, letter, &others);
+    const MapDialogLaunch mode = ForLaunchObject() ? (adding ? LaunchedAddLOPath : LaunchedEditLOPath)
+                                                   : (adding ? LaunchedAddItemPath : LaunchedEditItemPath);
+    MapMediaDialog dialog(current.path, mode, letter, &others);
     if (dialog.DoModal(Window()) != IDOK)
         return;
     MappingRow chosen{dialog.GetNetworkPath(), dialog.GetDriveLetter()};

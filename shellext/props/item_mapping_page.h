@@ -6,15 +6,15 @@
 
 #include <vector>
 
-class ItemPropertySheet;
+class MappingPageHost;
 
-// The AutoMapping page of a disc or an AutoMap folder: no mapping, a free letter or the existing
-// mapping, always one letter, or (a disc only) several paths each on a letter of its own, the
-// disc itself as the first row. Inside an AutoMap folder the folder's settings apply and every
-// control is disabled.
+// The AutoMapping page of a disc, an AutoMap folder or a launch object: no mapping, a free letter
+// or the existing mapping, always one letter, or (not a folder) several paths each on a letter of
+// its own, the item itself as the first row ("This Disc", or the target file's path). Inside an
+// AutoMap folder the folder's settings apply and every control is disabled.
 class ItemMappingPage : public PropertyPage {
 public:
-    explicit ItemMappingPage(ItemPropertySheet& sheet);
+    explicit ItemMappingPage(MappingPageHost& sheet);
 
 protected:
     bool OnInitDialog() override;
@@ -22,8 +22,11 @@ protected:
     bool OnNotify(NMHDR& header, LRESULT& result) override;
     bool OnApply() override;
 
+    MappingPageHost& Host() { return sheet_; }
+
 private:
     bool OffersMultiple() const;
+    bool ForLaunchObject() const;
     void AddColumns();
     void ShowRows();
     int SelectedRow() const;
@@ -34,7 +37,7 @@ private:
     // The page's choices into the sheet's copy of the item.
     void Store();
 
-    ItemPropertySheet& sheet_;
+    MappingPageHost& sheet_;
     std::vector<MappingRow> rows_;
     bool rowsEdited_ = false;
     bool loading_ = false;

@@ -1,7 +1,7 @@
 #include "item_property_sheet.h"
 
 #include "cache/cache.h"
-#include "com/com_apartment.h"
+#include "item_facts.h"
 #include "item_general_page.h"
 #include "item_mapping_page.h"
 #include "logging/logging.h"
@@ -13,37 +13,11 @@
 #include "resources/texts.h"
 #include "root_folder_publication.h"
 #include "search_module_access.h"
+#include "search_module_item_call.h"
 #include "settings/auxiliary.h"
-#include "text/ansi_text.h"
 #include "text/text_format.h"
 #include "ui/prompt.h"
 #include "ui/wait_cursor.h"
-
-#include <wrl/client.h>
-
-namespace {
-
-bool IsAutoMapFolder(ListItemType type) { return type == MappedFolder || type == PublicMappedFolder; }
-
-ListItemType HoldingFolderType(const std::string& folderPath)
-{
-    const Cache holder(CacheFolderOnly, folderPath);
-    CacheItem folder;
-    holder.GetOpenedFolderData(folder);
-    return folder.ItemType;
-}
-
-// The first data set, taken over from another copy of the item.
-void TakeDataSet1(CacheItem& target, const CacheItem& source)
-{
-    target.Name = source.Name;
-    target.OriginalName = source.OriginalName;
-    target.Comment = source.Comment;
-    target.IconFile = source.IconFile;
-    target.IconIndex = source.IconIndex;
-}
-
-} // namespace
 
 ItemPropertySheet::ItemPropertySheet(const CacheItem& item, ItemSheetPurpose purpose)
     : PropertySheetDialog(item.Name, g_hShellvueInstance, PSH_PROPTITLE), stored_(item), purpose_(purpose)
@@ -52,12 +26,12 @@ ItemPropertySheet::ItemPropertySheet(const CacheItem& item, ItemSheetPurpose pur
         stored_.GetMoreData();
     edited_ = stored_;
     const ListItemType holder = HoldingFolderType(stored_.FolderPath);
-    insideAutoMapFolder_ = IsAutoMapFolder(holder);
+    insideAutoMapFolder_ = IsAutoMapFolderType(holder);
     // The discs of the folder of all discs are the searches' own: the sheet only shows them.
     readOnly_ = holder == SystemFolder;
     if (purpose_ == ItemSheetPurpose::Edit)
         firstPage_ = &AddPage(std::make_unique<ItemGeneralPage>(*this));
-    if (!readOnly_ && (stored_.IsMedia() || IsAutoMapFolder(stored_.ItemType))) {
+    if (!readOnly_ && (stored_.IsMedia() || IsAutoMapFolderType(stored_.ItemType))) {
         PropertyPage& mapping = AddPage(std::make_unique<ItemMappingPage>(*this));
         if (!firstPage_)
             firstPage_ = &mapping;
@@ -126,27 +100,7 @@ bool ItemPropertySheet::IsItemOK()
 
 HRESULT ItemPropertySheet::SendUpdate(const CacheItem& item) const
 {
-    const ComApartment apartment;
-    if (apartment.Result() == S_FALSE)
-        Logging::OutToLogFile("COM library was already initialized (no error)\n");
-    else if (!apartment.IsReady())
-        Logging::OutToLogFile("CoInitialize - Could not init the COM library.\n");
-    Microsoft::WRL::ComPtr<INotifyNSServer> server;
-    if (!GetLocalServerInterface(IID_INotifyNSServer, reinterpret_cast<void**>(server.GetAddressOf()))) {
-        Logging::OutToLogFile("Could not get the INotifyNSServer interface.\n");
-        return CO_E_OBJNOTCONNECTED;   // as if it had gone: the user is told so
-    }
-    CacheItem sent(item);
-    if (!sent.InitStruct()) {
-        Logging::OutToLogFile("Could not initiate cache item struct.\n");
-        return E_OUTOFMEMORY;
-    }
-    const HRESULT result = server->UpdateItem(0, WideFromAnsi(stored_.FolderPath).c_str(), sent.Record);
-    if (result != S_OK)
-        LogFormatted(result < 0 ? "Failed calling INotifyNSServer::UpdateItem() with the HRESULT=0x%08X\n"
-                                : "Failed calling INotifyNSServer::UpdateItem() with the own-defined HRESULT=0x%08X\n",
-                     static_cast<unsigned>(result));
-    return result;
+    return SendToSearchModule(SearchModuleItemCall::Update, stored_.FolderPath, item);
 }
 
 bool ItemPropertySheet::UpdateThroughSearchModule(HWND owner)

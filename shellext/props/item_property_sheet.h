@@ -1,6 +1,7 @@
 #pragma once
 
 #include "item/item.h"
+#include "mapping_page_host.h"
 #include "ui/property_sheet.h"
 
 #include <vector>
@@ -19,7 +20,7 @@ enum class ItemSheetPurpose {
 // names and comments through the search module, which tells every open view, the mapping and
 // public-folder settings to the item's key in the cache. A commit that fails tells the user and
 // keeps the sheet open, so that nothing is lost without a word.
-class ItemPropertySheet : public PropertySheetDialog {
+class ItemPropertySheet : public PropertySheetDialog, public MappingPageHost {
 public:
     // item.FolderPath names the folder that holds it.
     explicit ItemPropertySheet(const CacheItem& item, ItemSheetPurpose purpose = ItemSheetPurpose::Edit);
@@ -27,15 +28,14 @@ public:
     explicit ItemPropertySheet(const std::vector<CacheItem>& items);
 
     // A page's Apply: the first page commits the sheet for all of them.
-    bool Apply(const PropertyPage& page);
+    bool Apply(const PropertyPage& page) override;
     // Whether OK or Apply committed the sheet (a sheet closed with OK and no change did too).
     bool Committed() const { return committed_; }
 
     // The item as the pages have edited it.
-    CacheItem& Edited() { return edited_; }
-    const CacheItem& Stored() const { return stored_; }
-    // Inside an AutoMap folder the folder's settings apply, and the item's own are not edited.
-    bool InsideAutoMapFolder() const { return insideAutoMapFolder_; }
+    CacheItem& Edited() override { return edited_; }
+    const CacheItem& Stored() const override { return stored_; }
+    bool InsideAutoMapFolder() const override { return insideAutoMapFolder_; }
     // Inside a system folder the item is shown, not edited.
     bool IsReadOnly() const { return readOnly_; }
     // The administrator may make a folder of the namespace root public.

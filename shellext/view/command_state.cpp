@@ -29,7 +29,7 @@ CommandState CommandState::Of(bool hasFocus, const std::vector<ListItemType>& se
         state.rename = state.deleteItems;
     }
     // Without the focus the tree's folder is meant, which is the one shown.
-    state.properties = !hasFocus || selected.size() > 1 || (selected.size() == 1 && selected.front() != LaunchObject);
+    state.properties = !hasFocus || !selected.empty();
     state.defaultCommand = selected.size() == 1 ? view_command::kExplore
                            : selected.size() > 1 ? view_command::kOpen
                                                  : 0;

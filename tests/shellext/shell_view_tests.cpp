@@ -332,13 +332,19 @@ TEST_F(ShellViewTest, NoFolderIsMadeInsideASystemOrAutoMapFolder)
     UpdateServer("\\\\ATLAS", {Disc("\\\\ATLAS", "MAPS")});
     ASSERT_EQ(S_OK, OpenView("All Discs", SystemFolder));
     EXPECT_EQ(std::vector<std::string>{"MAPS"}, RowNames());
+    PromptRecorder prompts;
     Command(view_command::kNewFolder);
+    Command(view_command::kNewLaunchObject);
     view_->DestroyViewWindow();
     view_.Reset();
     ASSERT_EQ(S_OK, OpenView("Work\\Specials", MappedFolder));
     Command(view_command::kNewFolder);
     Command(view_command::kNewAutoMapFolder);
+    Command(view_command::kNewLaunchObject);
     EXPECT_TRUE(server_->calls.empty());
+    ASSERT_EQ(2u, prompts.Prompts().size()) << "a launch object is refused with a word";
+    for (const PromptRequest& prompt : prompts.Prompts())
+        EXPECT_EQ(CommonText(IDS_ERR_LAUNCH_OBJECT_NOT_ALLOWED), prompt.text);
 }
 
 TEST_F(ShellViewTest, SearchesThatAreBusyTellTheUserWhichOne)
@@ -718,7 +724,7 @@ TEST_F(ShellViewTest, BackspaceAndDeleteWhileALabelIsEditedGoToTheEditor)
     ListView_CancelEditLabel(List().Window());
 }
 
-TEST_F(ShellViewTest, PropertiesShowTheSheetOfTheSelectionAndOfNoLaunchObject)
+TEST_F(ShellViewTest, PropertiesShowTheSheetOfTheSelection)
 {
     ASSERT_EQ(S_OK, OpenView());
     Select({"Manuals"});
@@ -743,10 +749,48 @@ TEST_F(ShellViewTest, PropertiesShowTheSheetOfTheSelectionAndOfNoLaunchObject)
     EXPECT_NE(std::string::npos, title.get().find(FormatText(CommonText(IDS_STATUS_SELECTED_COUNT_FMT), 2)));
     EXPECT_EQ(CommonText(IDS_MULTIPLE_TYPES), type);
 
-    // A launch object has a sheet of its own.
+    // A launch object has a sheet of its own: its General page edits what it starts.
     Select({"Tool"});
+    bool launchObjectPage = false;
+    title = HandleSheet([&launchObjectPage](HWND sheet) {
+        HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        launchObjectPage = ::GetDlgItem(page, IDC_LO_TARGET_FILE) != nullptr;
+        CancelDialog(sheet);
+    });
     Command(view_command::kContextProperties);
-    EXPECT_EQ(nullptr, WaitForDialogWithItem(::GetCurrentThreadId(), kSheetTabs, nullptr, 0));
+    EXPECT_NE(std::string::npos, title.get().find("Tool"));
+    EXPECT_TRUE(launchObjectPage);
+}
+
+TEST_F(ShellViewTest, NewLaunchObjectRunsTheWizardAndTheMadeObjectIsListed)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    MakeCreatedItems();
+    auto wizard = HandleSheet([](HWND sheet) {
+        HWND general = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        TypeIntoItem(general, IDC_LO_NAME, "Viewer");
+        TypeIntoItem(general, IDC_LO_TARGET_FILE, "C:\\tools\\viewer.exe");
+        PressSheetButton(sheet, PSBTN_NEXT);
+        PressSheetButton(sheet, PSBTN_NEXT);
+        PressSheetButton(sheet, PSBTN_FINISH);
+    });
+    Command(view_command::kNewLaunchObject);
+    EXPECT_NE(std::string::npos, wizard.get().find(FormatText(CommonText(IDS_LO_WIZARD_TITLE_FMT), CommonText(IDS_LO_PAGE_GENERAL))));
+    ASSERT_EQ(1u, server_->calls.size());
+    EXPECT_EQ("CreateItem", server_->calls[0].method);
+    EXPECT_EQ("Work", server_->calls[0].path);
+    EXPECT_EQ(LaunchObject, server_->calls[0].item.ItemType);
+    const auto names = RowNames();
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Viewer"));
+    std::string target;
+    EXPECT_TRUE(CacheKey("Work\\Viewer").TryQueryStringValue("TargetFile", target));
+    EXPECT_EQ("C:\\tools\\viewer.exe", target);
+
+    // Cancel makes nothing.
+    wizard = HandleSheet(CancelDialog);
+    Command(view_command::kNewLaunchObject);
+    EXPECT_FALSE(wizard.get().empty());
+    EXPECT_EQ(1u, server_->calls.size());
 }
 
 TEST_F(ShellViewTest, NewAutoMapFolderAsksForItsSettingsFirstAndCancelMakesNothing)

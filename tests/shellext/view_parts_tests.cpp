@@ -78,7 +78,7 @@ TEST(CommandStateTest, FollowsTheSelectionWithTheFocusAndTheFolderWithout)
     EXPECT_TRUE(two.deleteItems);
     EXPECT_FALSE(two.rename);
     EXPECT_TRUE(two.properties) << "what the two have in common";
-    EXPECT_FALSE(CommandState::Of(true, {LaunchObject}, work).properties) << "a launch object has a sheet of its own";
+    EXPECT_TRUE(CommandState::Of(true, {LaunchObject}, work).properties) << "a launch object has a sheet of its own";
     EXPECT_EQ(view_command::kOpen, two.defaultCommand);
 
     CommandState none = CommandState::Of(true, {}, work);
