@@ -1,5 +1,6 @@
 #include "icon_chooser.h"
 
+#include "file_choice.h"
 #include "module_instance.h"
 #include "props_ids.h"
 #include "report_list.h"
@@ -10,7 +11,6 @@
 #include "ui/window_text.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -69,25 +69,14 @@ void IconChooser::RefuseFile(const std::string& file)
 
 void IconChooser::Browse()
 {
-    std::string filter = CommonText(IDS_FILTER_EXECUTABLE_FILES);
-    std::replace(filter.begin(), filter.end(), '|', '\0');
-    char file[MAX_PATH] = {};
-    WindowString(Item(IDC_ICON_FILE)).copy(file, MAX_PATH - 1);
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = Window();
-    request.lpstrFilter = filter.c_str();
-    request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = MAX_PATH;
-    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!::GetOpenFileNameA(&request))
+    const auto file = ChooseFile(Window(), WindowString(Item(IDC_ICON_FILE)), std::string());
+    if (!file)
         return;
-    ::SetDlgItemTextA(Window(), IDC_ICON_FILE, file);
-    if (ShowIconsOf(file))
+    ::SetDlgItemTextA(Window(), IDC_ICON_FILE, file->c_str());
+    if (ShowIconsOf(*file))
         SelectReportRow(Item(IDC_ICON_LIST), 0);
     else
-        RefuseFile(file);
+        RefuseFile(*file);
 }
 
 bool IconChooser::OnCommand(int id, int code, HWND control)

@@ -1,5 +1,6 @@
 #include "lo_general_page.h"
 
+#include "file_choice.h"
 #include "icon_chooser.h"
 #include "item_facts.h"
 #include "launch/file_folder_dialog.h"
@@ -99,22 +100,8 @@ bool LOGeneralPage::OnCommand(int id, int code, HWND control)
 
 void LOGeneralPage::BrowseForTarget()
 {
-    std::string filter = CommonText(IDS_FILTER_EXECUTABLE_FILES);
-    std::replace(filter.begin(), filter.end(), '|', '\0');
-    const std::string title = CommonText(IDS_SELECT_TARGET_FILE_TITLE);
-    char file[MAX_PATH] = {};
-    WindowString(Item(IDC_LO_TARGET_FILE)).copy(file, MAX_PATH - 1);
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = Window();
-    request.lpstrFilter = filter.c_str();
-    request.nFilterIndex = 1;
-    request.lpstrFile = file;
-    request.nMaxFile = MAX_PATH;
-    request.lpstrTitle = title.c_str();
-    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (::GetOpenFileNameA(&request))
-        ::SetDlgItemTextA(Window(), IDC_LO_TARGET_FILE, file);
+    if (const auto file = ChooseFile(Window(), WindowString(Item(IDC_LO_TARGET_FILE)), CommonText(IDS_SELECT_TARGET_FILE_TITLE)))
+        ::SetDlgItemTextA(Window(), IDC_LO_TARGET_FILE, file->c_str());
 }
 
 void LOGeneralPage::BrowseForStartFolder()

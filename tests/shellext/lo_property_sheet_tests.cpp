@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kGeneralPage = 0;
 constexpr int kActionsPage = 2;
-// The button the folder and file dialog adds to the common dialog.
+// Controls of the common Open dialog, and the button the folder dialog adds to it.
+constexpr int kFileNameCombo = 1148;
+constexpr int kFileNameLabel = 1090;
 constexpr int kBrowseDiscsButton = 103;
 
 LOAction Action(const std::string& name, int type)
@@ -84,14 +86,18 @@ protected:
         return OpenLOSheet(made, LOSheetPurpose::Create);
     }
 
-    static std::vector<std::string> StoredActions(const std::string& folderPath, const std::string& name)
+    static std::vector<LOAction> StoredChain(const std::string& folderPath, const std::string& name)
     {
         CacheItem item = Listed(folderPath, name);
         item.GetMoreData();
-        std::vector<std::string> names;
-        for (const LOAction& action : item.Actions)
-            names.push_back(action.Description);
-        return names;
+        return item.Actions;
+    }
+
+    // Cancels a dialog of the sheet's thread and waits until it has gone.
+    static void Dismiss(HWND dialog)
+    {
+        CancelDialog(dialog);
+        EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
     }
 
     // Opens a dialog by a button of a dialog of the sheet's thread; the dialog that holds itemId.
@@ -151,6 +157,18 @@ TEST_F(LOPropertySheetTest, TheGeneralAndAutoMappingPagesStoreWhatTheLaunchObjec
     ::SendDlgItemMessageA(general, IDC_LO_START_AS, CB_SETCURSEL, 2, 0);
     NotifyCommand(general, IDC_LO_START_AS, CBN_SELCHANGE);
 
+    // The Browse buttons open the file and folder choosers with their own titles.
+    HWND target = OpenBy(sheet, general, IDC_LO_BROWSE_TARGET, kFileNameCombo);
+    ASSERT_NE(nullptr, target);
+    EXPECT_EQ(CommonText(IDS_SELECT_TARGET_FILE_TITLE), WindowText(target));
+    Dismiss(target);
+    HWND startIn = OpenBy(sheet, general, IDC_LO_BROWSE_START_IN, kBrowseDiscsButton);
+    ASSERT_NE(nullptr, startIn);
+    EXPECT_EQ(CommonText(IDS_SELECT_START_DIR_TITLE), WindowText(startIn));
+    EXPECT_EQ(CommonText(IDS_START_DIRECTORY_LABEL), ItemText(startIn, kFileNameLabel));
+    Dismiss(startIn);
+    EXPECT_EQ("C:\\work", ItemText(general, IDC_LO_START_IN)) << "a cancelled choice changes nothing";
+
     // The icon is one of a file's; a file without icons is refused and the chooser stays.
     HWND chooser = OpenBy(sheet, general, IDC_LO_CHANGE_ICON, IDC_ICON_LIST);
     ASSERT_NE(nullptr, chooser);
@@ -158,7 +176,8 @@ TEST_F(LOPropertySheetTest, TheGeneralAndAutoMappingPagesStoreWhatTheLaunchObjec
     ClickItem(chooser, IDOK);
     EXPECT_EQ(std::vector<std::string>{FormatText(CommonText(IDS_ERR_FILE_HAS_NO_ICONS_FMT), "C:\\windows\\win.ini")},
               prompts.Texts());
-    TypeIntoItem(chooser, IDC_ICON_FILE, "C:\\windows\\system32\\shell32.dll");
+    const std::string icons = JoinPath(DirectoryOf(ModuleFileName(nullptr)), "Skinset.dll");
+    TypeIntoItem(chooser, IDC_ICON_FILE, icons);
     ClickItem(chooser, IDOK);
     ASSERT_TRUE(WaitFor([&] { return ListView_GetItemCount(::GetDlgItem(chooser, IDC_ICON_LIST)) > 3; }));
     SelectRow(chooser, 3, IDC_ICON_LIST);
@@ -168,8 +187,8 @@ TEST_F(LOPropertySheetTest, TheGeneralAndAutoMappingPagesStoreWhatTheLaunchObjec
 
     HWND mapping = ShowPage(sheet, kMappingPage);
     EXPECT_EQ(CommonText(IDS_MAPPING_TARGET_FILE_PATH), ListedRows(mapping).at(0).path);
-    Choose(mapping, IDC_AUTOMAP_FREE_LETTER);
-    Choose(mapping, IDC_EXIT_UNMAP);
+    ClickItem(mapping, IDC_AUTOMAP_FREE_LETTER);
+    ClickItem(mapping, IDC_EXIT_UNMAP);
     SaveSheetScreenshot(sheet, "props-lo-automapping");
     ASSERT_TRUE(PressOk(*run));
 
@@ -179,7 +198,7 @@ TEST_F(LOPropertySheetTest, TheGeneralAndAutoMappingPagesStoreWhatTheLaunchObjec
     EXPECT_EQ(1u, StoredDword("Work\\Tool", "AutoMapping"));
     EXPECT_EQ(1u, StoredDword("Work\\Tool", "ExitLOStatus"));
     ASSERT_EQ(1u, server_->calls.size()) << "the icon goes through the search module";
-    EXPECT_EQ("C:\\windows\\system32\\shell32.dll", server_->calls[0].item.IconFile);
+    EXPECT_EQ(icons, server_->calls[0].item.IconFile);
     EXPECT_EQ(3, server_->calls[0].item.IconIndex);
 }
 
@@ -213,7 +232,10 @@ TEST_F(LOPropertySheetTest, TheActionsKeepTheirChainOrderThroughUpAndDownAndTheF
     EXPECT_EQ(CommonText(IDS_CAPTION_ERROR_RENAMING), prompts.Prompts().back().caption);
     RenameRow(page, 1, "Greeting");
     ASSERT_TRUE(PressOk(*run));
-    EXPECT_EQ((std::vector<std::string>{"Document", "Greeting", "Language"}), StoredActions("Work", "Tool"));
+    std::vector<std::string> stored;
+    for (const LOAction& action : StoredChain("Work", "Tool"))
+        stored.push_back(action.Description);
+    EXPECT_EQ((std::vector<std::string>{"Document", "Greeting", "Language"}), stored);
 }
 
 TEST_F(LOPropertySheetTest, ANewActionIsNamedTypedAndEditedAndItsEntriesAreCheckedBeforeTheyAreTaken)
@@ -225,8 +247,7 @@ TEST_F(LOPropertySheetTest, ANewActionIsNamedTypedAndEditedAndItsEntriesAreCheck
     ASSERT_NE(nullptr, add);
     EXPECT_EQ(CommonText(IDS_NEW_ACTION_NAME) + " (4)", ItemText(add, IDC_ACTION_NAME));
     SaveSheetScreenshot(add, "props-lo-add-action");
-    Choose(add, IDC_ACTION_TYPE_PARAMETER_LIST);
-    SetItemChecked(add, IDC_ACTION_TYPE_MESSAGE_BOX, false);
+    ClickItem(add, IDC_ACTION_TYPE_PARAMETER_LIST);
     PostClickItem(add, IDOK);
     HWND editor = WaitForDialogWithItem(ThreadOf(sheet), IDC_PARAMETER_LIST, add);
     ASSERT_NE(nullptr, editor);
@@ -258,18 +279,16 @@ TEST_F(LOPropertySheetTest, ANewActionIsNamedTypedAndEditedAndItsEntriesAreCheck
     HWND preview = OpenBy(sheet, editor, IDC_ENTRY_PREVIEW, 1327);
     ASSERT_NE(nullptr, preview);
     EXPECT_EQ("Language", WindowText(preview));
-    CancelDialog(preview);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(preview); }));
+    Dismiss(preview);
     ClickItem(editor, IDOK);
     ASSERT_TRUE(WaitFor([&] { return ListedNames(page).size() == 5; }));
     ASSERT_TRUE(PressOk(*run));
 
-    CacheItem stored = Listed("Work", "Tool");
-    stored.GetMoreData();
-    ASSERT_EQ(4u, stored.Actions.size());
-    EXPECT_EQ(2, stored.Actions[3].LOActionType);
-    EXPECT_EQ("German:C:\\de", stored.Actions[3].ListItems);
-    EXPECT_EQ("Which language?", stored.Actions[3].DlgMessage);
+    const std::vector<LOAction> stored = StoredChain("Work", "Tool");
+    ASSERT_EQ(4u, stored.size());
+    EXPECT_EQ(2, stored[3].LOActionType);
+    EXPECT_EQ("German:C:\\de", stored[3].ListItems);
+    EXPECT_EQ("Which language?", stored[3].DlgMessage);
 }
 
 TEST_F(LOPropertySheetTest, EachEditorPreviewsItsActionAsItWillRun)
@@ -284,8 +303,7 @@ TEST_F(LOPropertySheetTest, EachEditorPreviewsItsActionAsItWillRun)
     EXPECT_NE(std::string::npos, WindowText(box).find(CommonText(IDS_EDIT_TITLE_WORD)));
     TypeIntoItem(box, IDC_ACTION_TITLE, "Welcome");
     TypeIntoItem(box, IDC_ACTION_MESSAGE, "Insert the disc.");
-    Choose(box, IDC_BUTTONS_YES_NO);
-    SetItemChecked(box, IDC_BUTTONS_OK_CANCEL, false);
+    ClickItem(box, IDC_BUTTONS_YES_NO);
     ClickItem(box, IDC_ENTRY_PREVIEW);
     ASSERT_EQ(1u, prompts.Prompts().size());
     EXPECT_EQ("Insert the disc.", prompts.Prompts()[0].text);
@@ -315,17 +333,15 @@ TEST_F(LOPropertySheetTest, EachEditorPreviewsItsActionAsItWillRun)
     SaveSheetScreenshot(files, "props-lo-file-dialog");
     HWND open = OpenBy(sheet, files, IDC_ENTRY_PREVIEW, kBrowseDiscsButton);
     ASSERT_NE(nullptr, open) << "the file dialog of the action";
-    CancelDialog(open);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(open); }));
+    Dismiss(open);
     ClickItem(files, IDOK);
     ASSERT_TRUE(PressOk(*run));
 
-    CacheItem stored = Listed("Work", "Tool");
-    stored.GetMoreData();
-    ASSERT_EQ(3u, stored.Actions.size());
-    EXPECT_EQ(4, stored.Actions[0].MBButtons);
-    EXPECT_EQ("Text:*.txt", stored.Actions[2].ListItems);
-    EXPECT_EQ("C:\\windows", stored.Actions[2].StartDir);
+    const std::vector<LOAction> stored = StoredChain("Work", "Tool");
+    ASSERT_EQ(3u, stored.size());
+    EXPECT_EQ(MB_YESNO, stored[0].MBButtons);
+    EXPECT_EQ("Text:*.txt", stored[2].ListItems);
+    EXPECT_EQ("C:\\windows", stored[2].StartDir);
 }
 
 TEST(ActionEntryCheckTest, EntriesThatWouldBreakTheStoredListAreRefused)
