@@ -135,12 +135,16 @@ TEST_F(LOPropertySheetTest, ANameThatIsEmptyUnfitOrASiblingsIsRefusedAndTheSheet
     // A name taken meanwhile, as the search module finds it, brings the user back to the name.
     TypeIntoItem(CurrentPage(sheet), IDC_LO_NAME, "Viewer");
     ShowPage(sheet, kActionsPage);
-    server_->answers = {NSS_S_NAME_EXISTS};
+    server_->answers = {NSS_S_NAME_EXISTS, E_FAIL};
     PressSheetButton(sheet, PSBTN_OK);
     EXPECT_EQ(kGeneralPage, PageIndex(sheet));
-    EXPECT_EQ(std::vector<std::string>{FormatText(CommonText(IDS_ERR_CREATE_NAME_EXISTS_FMT), "Viewer")}, prompts.Texts());
+    // A failure is no success either: the sheet stays for another try.
+    PressSheetButton(sheet, PSBTN_OK);
+    EXPECT_EQ((std::vector<std::string>{FormatText(CommonText(IDS_ERR_CREATE_NAME_EXISTS_FMT), "Viewer"),
+                                        FormatText(CommonText(IDS_ERR_ITEM_NOT_SAVED_FMT), "Viewer")}),
+              prompts.Texts());
     ASSERT_TRUE(PressOk(*run));
-    ASSERT_EQ(2u, server_->calls.size());
+    ASSERT_EQ(3u, server_->calls.size());
     EXPECT_EQ("UpdateItem", server_->calls.back().method);
     EXPECT_EQ("Viewer|Tool", server_->calls.back().item.Name);
 }
