@@ -55,7 +55,8 @@ LOPropertySheet::LOPropertySheet(const CacheItem& item, LOSheetPurpose purpose)
 
 bool LOPropertySheet::Apply(const PropertyPage& page)
 {
-    return generalPage_ == nullptr || &page != static_cast<const PropertyPage*>(generalPage_) || IsLaunchObjectOK();
+    // The General page, which is always there, commits the sheet for all of them.
+    return &page != static_cast<const PropertyPage*>(generalPage_) || IsLaunchObjectOK();
 }
 
 void LOPropertySheet::PageShown(int index)
