@@ -2,6 +2,7 @@
 
 #include "cache/cache.h"
 #include "list/item_images.h"
+#include "mapping/disc_opening.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
 
@@ -10,7 +11,7 @@
 std::string LocationOf(const CacheItem& item)
 {
     if (item.IsMedia())
-        return item.Location + "\\" + item.OriginalName;
+        return DiscNetworkPath(item);
     const std::string root = BrandingText(IDS_BRAND_NAMESPACE_NAME);
     return item.FolderPath.empty() ? root : root + "\\" + item.FolderPath;
 }

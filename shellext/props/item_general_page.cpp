@@ -4,6 +4,8 @@
 #include "folder/new_name_check.h"
 #include "item_facts.h"
 #include "item_property_sheet.h"
+#include "mapping/disc_opening.h"
+#include "namespace/namespace_functions.h"
 #include "props_ids.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
@@ -86,6 +88,12 @@ bool ItemGeneralPage::OnCommand(int id, int code, HWND)
         const std::string text = WindowString(Item(id));
         (id == IDC_ITEM_NAME ? edited.Name : edited.Comment) = text;
         SetModified();
+        return true;
+    }
+    if (id == IDC_FIND_TARGET && code == BN_CLICKED) {
+        // As a shortcut's Find Target does: Explorer opens on the disc's server with the disc
+        // selected.
+        NamespaceFunctions::LaunchExplorer("/select,\"" + DiscNetworkPath(sheet_.Stored()) + "\"");
         return true;
     }
     if (id == IDC_MAKE_PUBLIC && code == BN_CLICKED) {

@@ -26,6 +26,7 @@
 #define IDC_ITEM_TYPE                   1133
 #define IDC_ITEM_LOCATION               1134
 #define IDC_ITEM_SERVER                 1135
+#define IDC_FIND_TARGET                 1136
 #define IDC_ITEM_CONTAINS               1137
 #define IDC_AUTOMAP_LETTER_NOTE         1139
 
