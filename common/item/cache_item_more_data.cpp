@@ -2,6 +2,7 @@
 // the item's key of the cache tree.
 #include "item/item.h"
 
+#include "base/named_semaphore.h"
 #include "cache/cache.h"
 #include "logging/logging.h"
 #include "registry/registry.h"
@@ -53,12 +54,17 @@ void CacheItem::GetMoreData()
     }
 }
 
-void CacheItem::SaveMoreData()
+bool CacheItem::SaveMoreData()
 {
+    const SemaphoreLock lock(Cache::myCacheRegSemaphore, Cache::SEMAPHORE_TIMEOUT);
+    if (!lock.IsHeld()) {
+        Logging::OutToLogFile("CacheItem::SaveMoreData() - the cache is busy\n");
+        return false;
+    }
     try {
         const std::string path = ItemKeyPath(*this);
         if (path.empty())
-            return;
+            return false;
         RegKey key = RegKey::CURRENT_USER.GetKey(path);
         const bool mapsADisc = IsMedia() || ItemType == MappedFolder || ItemType == PublicMappedFolder;
         if (mapsADisc || ItemType == LaunchObject) {
@@ -83,7 +89,9 @@ void CacheItem::SaveMoreData()
             key.SetStringValue("ContactInfo", ContactInfo);
             WriteActionsToRegistry(key);
         }
+        return true;
     } catch (const RegKeyException& error) {
         LogRegKeyException("CacheItem::SaveMoreData() - ", error);
+        return false;
     }
 }

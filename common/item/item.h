@@ -85,9 +85,11 @@ public:
     bool ReadDataSet1FromRegistry(const RegKeyRead* itemKey);
     bool WriteDataSet1ToRegistry(const RegKey* folderKey, const std::string& keyName) const;
 
-    // The second data set and the actions, from and to the item's key in the cache tree.
+    // The second data set and the actions, from and to the item's key in the cache tree. The
+    // save holds the cache's lock across processes like every other write of the tree; false
+    // when it could not be had or the key could not be written.
     void GetMoreData();
-    void SaveMoreData();
+    bool SaveMoreData();
 
     // A launch object's action chain below its item key (sub-key "Actions").
     void ReadActionsFromRegistry(const RegKeyRead& itemKey);

@@ -6,6 +6,7 @@
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
+#include "text/file_name_text.h"
 #include "settings/product_keys.h"
 #include "text/ansi_text.h"
 #include "text/text_compare.h"
@@ -188,9 +189,13 @@ LPITEMIDLIST FindSubFolder(IShellFolder& folder, const std::string& name)
 std::string NamespaceFunctions::FreeShortcutPath(const std::string& folder, const std::string& itemName)
 {
     const std::string extension = CommonText(IDS_SHORTCUT_FILE_EXT);
-    std::string path = folder + "\\" + itemName + extension;
+    // The name is made safe and short enough that the path, numbered " (n)" or not, stays a path.
+    constexpr std::size_t kNumberRoom = 8;
+    const std::size_t taken = folder.size() + 1 + extension.size() + kNumberRoom;
+    const std::string name = SafeFileNamePart(itemName, taken < MAX_PATH ? MAX_PATH - 1 - taken : 0);
+    std::string path = folder + "\\" + name + extension;
     for (int number = 2; FileExists(path); ++number)
-        path = folder + "\\" + FormatText("%s (%d)", itemName, number) + extension;
+        path = folder + "\\" + FormatText("%s (%d)", name, number) + extension;
     return path;
 }
 

@@ -353,3 +353,15 @@
 
 // The settings program (a block of sixteen of its own)
 #define IDS_ERR_SETTINGS_PROGRAM_MISSING_FMT        1088
+
+// The property sheets of items (a block of sixteen of its own)
+#define IDS_ERR_ITEM_NOT_SAVED_FMT                  1104
+#define IDS_DRIVE_LETTER_GONE_FMT                   1105
+#define IDS_ERR_NEW_ITEM_SETTINGS_NOT_SAVED_FMT     1106
+#define IDS_MULTIPLE_TYPES                          1107
+#define IDS_MULTIPLE_SERVERS                        1108
+#define IDS_ENTRY_COLUMN_DESCRIPTION                1109
+#define IDS_ENTRY_COLUMN_PARAMETER                  1110
+#define IDS_ENTRY_COLUMN_EXTENSION                  1111
+#define IDS_ERR_DESCRIPTION_BAD_CHARS               1112
+#define IDS_ERR_PARAMETER_BAD_CHARS                 1113

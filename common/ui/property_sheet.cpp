@@ -32,7 +32,8 @@ HPROPSHEETPAGE PropertyPage::CreateHandle(PropertySheetDialog& sheet, HINSTANCE 
     sheet_ = &sheet;
     PROPSHEETPAGEA page{};
     page.dwSize = sizeof page;
-    page.dwFlags = PSP_USECALLBACK | (hasHelp_ ? PSP_HASHELP : 0);
+    page.dwFlags = PSP_USECALLBACK | (hasHelp_ ? PSP_HASHELP : 0) | (title_.empty() ? 0 : PSP_USETITLE);
+    page.pszTitle = title_.empty() ? nullptr : title_.c_str();
     page.hInstance = resourceModule_ ? resourceModule_ : defaultModule;
     page.pszTemplate = MAKEINTRESOURCEA(templateId_);
     page.pfnDlgProc = &PropertyPage::Procedure;

@@ -30,6 +30,10 @@ public:
     void SetModified(bool modified = true);
     bool IsModified() const { return modified_; }
 
+    // The page's title instead of its template's caption (a wizard shows it as its own); call
+    // before the sheet runs.
+    void SetTitle(std::string title) { title_ = std::move(title); }
+
 protected:
     // OnNotify gets the notifications other than the sheet's own, which have these handlers:
 
@@ -71,6 +75,7 @@ private:
 
     const UINT templateId_;
     const HINSTANCE resourceModule_;
+    std::string title_;
     PropertySheetDialog* sheet_ = nullptr;
     bool modified_ = false;
     bool hasHelp_ = false;

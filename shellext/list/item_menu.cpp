@@ -48,9 +48,8 @@ bool ItemMenu::Offers(UINT command, const CacheItem& item)
     switch (command) {
     case kContextOpen:
     case kContextDesktopShortcut:
-        return true;
     case kContextProperties:
-        return kItemPropertiesShown;
+        return true;
     case kContextExplore:
         return item.IsFolder() || item.IsMedia();
     case kContextMapDisc:

@@ -14,11 +14,13 @@
 #include "logging/logging.h"
 #include "mapping/disc_opening.h"
 #include "mapping/map_media_dialog.h"
+#include "mapping/mapping_settings.h"
 #include "menu/explorer_tree.h"
 #include "namespace/namespace_functions.h"
 #include "new_item_names.h"
 #include "ns_result_codes.h"
 #include "pidl/pidl_mgr.h"
+#include "props/item_property_sheet.h"
 #include "public/server_data_coordinator.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
@@ -120,6 +122,9 @@ bool ShellViewListCtrl::OnCommand(UINT id)
     case kNewFolder: case kNewAutoMapFolder:
         CreateNewFolder(id);
         return true;
+    case kNewLaunchObject:
+        CreateNewLaunchObject();
+        return true;
     case kDelete:
         // Without the list's focus the tree's folder is meant, which is the one shown here.
         if (HasFocus())
@@ -165,6 +170,9 @@ bool ShellViewListCtrl::OnCommand(UINT id)
         return true;
     case kContextDesktopShortcut:
         CreateShortcutsOnDesktop();
+        return true;
+    case kProperties: case kContextProperties:
+        ShowProperties();
         return true;
     case kContextQuickMap:
         QuickMapSelection();
@@ -302,24 +310,41 @@ void ShellViewListCtrl::BrowseFolder(const CacheItem& item, UINT command, bool f
     RequestBrowse(context_.browser, std::move(target), SBSP_SAMEBROWSER | SBSP_ABSOLUTE);
 }
 
-void ShellViewListCtrl::AccessDisc(const CacheItem& item, bool explore)
+void ShellViewListCtrl::AccessDisc(const CacheItem& listed, bool explore)
 {
     const WaitCursor wait;
-    const std::string networkPath = DiscNetworkPath(item);
-    const MediaStateType state = BrowseForMediaDialog::CheckAccessToMedia(networkPath);
+    const bool inAllDiscs = EqualsNoCase(listed.FolderPath, BrandingText(IDS_BRAND_ALL_DISCS_FOLDER));
+    CacheItem item(listed);
+    MediaStateType state = BrowseForMediaDialog::CheckAccessToMedia(DiscNetworkPath(item));
+    DWORD error = ::GetLastError();
+    bool relocated = false;
+    if (state == MediaNotFound && !inAllDiscs) {
+        const RelocationAnswer answer = RelocateDisc(item);
+        if (answer == RelocationAnswer::Cancelled)
+            return;
+        if (answer == RelocationAnswer::Relocated) {
+            relocated = true;
+            state = BrowseForMediaDialog::CheckAccessToMedia(DiscNetworkPath(item));
+            error = ::GetLastError();
+        }
+    }
     if (state != MediaAccessible) {
-        // No other server's copy of the disc is offered yet: a disc not found ends here with
-        // the message the search for a copy gives when there is none.
-        ShowMediaStateError(list_, state, networkPath, ::GetLastError());
+        ShowMediaStateError(list_, state, DiscNetworkPath(item), error);
         return;
     }
     // A disc of the user's folders maps by its own or its AutoMap folder's settings, which the
-    // search module carries out; the folder of all discs holds no settings.
-    if (!EqualsNoCase(item.FolderPath, BrandingText(IDS_BRAND_ALL_DISCS_FOLDER))) {
-        AutoMapThroughSearchModule(item);
+    // search module carries out for the stored item; a disc found elsewhere just now is mapped
+    // here by the settings the user gave the one it stands for. The folder of all discs holds
+    // no settings.
+    if (inAllDiscs) {
+        OpenDiscMapped(item, CacheItem(), explore);
         return;
     }
-    OpenDiscMapped(item, CacheItem(), explore);
+    if (relocated) {
+        OpenDiscMapped(item, MappingSettingsOf(listed), explore);
+        return;
+    }
+    AutoMapThroughSearchModule(item);
 }
 
 ComPtr<INotifyNSLaunchManager> ShellViewListCtrl::LaunchManager() const
@@ -410,6 +435,14 @@ void ShellViewListCtrl::CreateNewFolder(UINT command)
     folder.Type = CommonText(autoMap ? IDS_TYPE_AUTOMAP_FOLDER : IDS_TYPE_USER_FOLDER);
     folder.FolderPath = context_.folderPath;
     folder.ItemCreator = AuxiliaryFunctions::GetUser();
+    if (autoMap) {
+        // An AutoMap folder is made with its settings, or not at all.
+        ItemPropertySheet settings(folder, ItemSheetPurpose::NewItemSettings);
+        settings.DoModal(::GetParent(list_));
+        if (!settings.Committed())
+            return;
+        folder = settings.Edited();
+    }
 
     HRESULT result = S_OK;
     for (;;) {
@@ -428,8 +461,8 @@ void ShellViewListCtrl::CreateNewFolder(UINT command)
         ReportIfSearchModuleGone(result);
         return;
     }
-    if (AuxiliaryFunctions::GetUser() == ItemCreatorServer)
-        folder.SaveMoreData();
+    if ((autoMap || AuxiliaryFunctions::GetUser() == ItemCreatorServer) && !folder.SaveMoreData())
+        ShowErrorPrompt(::GetParent(list_), FormatText(CommonText(IDS_ERR_NEW_ITEM_SETTINGS_NOT_SAVED_FMT), folder.Name));
     if (context_.folder)
         context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
     AddItem(folder);   // already there when the search module's callback came first

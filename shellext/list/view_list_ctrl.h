@@ -100,6 +100,8 @@ public:
     void CancelCut();
     void ExecuteOnSelection(UINT command);
     void CreateShortcutsOnDesktop();
+    // The property sheet of the selected item, or without the focus of the folder shown.
+    void ShowProperties();
     void UpdateStatusText();
 
 private:
@@ -132,7 +134,14 @@ private:
     void ShowItemNotFound(const CacheItem& item) const;
     void OpenItem(const CacheItem& item, UINT command, bool first, bool only);
     void BrowseFolder(const CacheItem& item, UINT command, bool first, bool only);
-    void AccessDisc(const CacheItem& item, bool explore);
+    void AccessDisc(const CacheItem& listed, bool explore);
+    // A disc not found where it was: the user may pick the same disc on another server
+    // (view_list_relocation.cpp). item takes the new place when it was relocated.
+    enum class RelocationAnswer { Relocated, NoCandidate, Cancelled };
+    RelocationAnswer RelocateDisc(CacheItem& item);
+    // The stored item follows the disc to its new place: the new one is made, with the old
+    // one's settings, before the old one goes. False (logged) when it could not be made.
+    bool ReplaceStoredDisc(const CacheItem& old, const CacheItem& moved);
     void ExecuteLaunchObject(const CacheItem& item);
     // The search module's launch manager, allowed to come to the foreground; null when it
     // cannot be reached (logged).
@@ -148,6 +157,7 @@ private:
     void MapDisc(const std::string& networkPath);
     void MapSelectedDisc();
     void CreateNewFolder(UINT command);
+    void CreateNewLaunchObject();
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);
     void StartSearch(bool full);

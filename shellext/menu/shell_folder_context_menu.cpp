@@ -1,12 +1,14 @@
 #include "shell_folder_context_menu.h"
 
 #include "browse_request.h"
+#include "cache/cache.h"
 #include "com/com_boundary.h"
 #include "explorer_tree.h"
 #include "folder/shell_folder.h"
 #include "item_shortcut.h"
 #include "list/item_menu.h"
 #include "logging/logging.h"
+#include "props/item_property_sheet.h"
 #include "registry/registry.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -152,6 +154,10 @@ STDMETHODIMP ShellFolderContextMenu::InvokeCommand(CMINVOKECOMMANDINFO* info)
         // hosts such as the common file dialog do not give.
         if (!verb && (offset == kOpenOffset || offset == kExploreOffset))
             return Done(ViewFolder(offset == kExploreOffset));
+        // Nor does the folder's property sheet.
+        if ((verb && EqualsNoCase(*verb, "properties")) ||
+            (!verb && ItemMenu::kFirstCommand + offset == kContextProperties))
+            return LaunchProperties();
         IShellBrowser* browser = ShellBrowserOf(info->hwnd);
         if (!browser)
             browser = ShellBrowserOf(::GetActiveWindow());
@@ -189,8 +195,6 @@ HRESULT ShellFolderContextMenu::InvokeVerb(IShellBrowser& browser, const std::st
         return Done(AskActiveView(browser, messages.copyItem) || CopyFolderFromTree(browser, absolute_.get()));
     if (EqualsNoCase(verb, "paste"))
         return Done(AskActiveView(browser, messages.pasteItem) || PasteIntoFolderFromTree(browser, relative_.get()));
-    if (EqualsNoCase(verb, "properties"))
-        return E_NOTIMPL;   // there is no item property sheet to show yet
     return E_INVALIDARG;
 }
 
@@ -203,8 +207,6 @@ HRESULT ShellFolderContextMenu::InvokeOffset(IShellBrowser& browser, UINT offset
         return Browse(browser, kOpenNewWindow);
     case kContextDelete:
         return Delete();
-    case kContextProperties:
-        return E_NOTIMPL;   // there is no item property sheet to show yet
     case kContextDesktopShortcut:
         return CreateDesktopShortcut();
     case kContextRename:
@@ -256,6 +258,19 @@ HRESULT ShellFolderContextMenu::Browse(IShellBrowser& browser, UINT flags)
     if (!absolute_)
         return E_FAIL;
     return browser.BrowseObject(absolute_.get(), flags);
+}
+
+HRESULT ShellFolderContextMenu::LaunchProperties()
+{
+    Logging::OutToLogFile("ShellFolderContextMenu::LaunchProperties()\n");
+    // The folder's record as the cache has it now, with the path of the folder that holds it.
+    const Cache folder(CacheFolderOnly, FolderPath());
+    CacheItem record;
+    folder.GetOpenedFolderData(record);
+    if (record.Name.empty() && !FolderPath().empty())
+        return E_FAIL;
+    ItemPropertySheet(record).DoModal(::GetActiveWindow());
+    return S_OK;
 }
 
 HRESULT ShellFolderContextMenu::Delete() { return Done(owner_->DeleteFolder(item_, 0, nullptr, false)); }

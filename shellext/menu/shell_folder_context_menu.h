@@ -15,7 +15,7 @@
 class ShellFolder;
 
 // The context menu of a folder of the namespace in Explorer's tree pane: open, explore,
-// delete, rename, cut, copy, paste and a desktop shortcut. Commands that the open view can
+// delete, rename, cut, copy, paste, properties and a desktop shortcut. Commands that the open view can
 // carry out on its own selection are offered to the view first; the menu acts on the folder
 // itself only when no view takes them.
 class ShellFolderContextMenu final : public ComObject<ShellFolderContextMenu, IContextMenu> {
@@ -46,6 +46,8 @@ private:
     bool ViewFolder(bool explore);
     HRESULT Browse(IShellBrowser& browser, UINT flags);
     HRESULT Delete();
+    // The folder's property sheet.
+    HRESULT LaunchProperties();
     HRESULT CreateDesktopShortcut();
     HRESULT StartRename(IShellBrowser& browser);
     // The folder's path inside the namespace.

@@ -8,6 +8,7 @@
 #include "resources/texts.h"
 #include "settings/auxiliary.h"
 #include "settings/product_keys.h"
+#include "text/file_name_text.h"
 #include "transfer/item_list_codec.h"
 #include "transfer/medium_bytes.h"
 #include "transfer/pending_cut.h"
@@ -69,19 +70,11 @@ private:
 };
 
 // The file name of an item's shortcut: the name with ".lnk", made safe for a file-system folder.
-// A drop target creates the file under this name in the folder of the drop, so a name must not
-// lead elsewhere (a disc name comes from a storage server).
+// A drop target creates the file under this name in the folder of the drop.
 std::string ShortcutFileName(const std::string& itemName)
 {
     const std::string extension = CommonText(IDS_SHORTCUT_FILE_EXT);
-    std::string name = itemName.substr(0, MAX_PATH - 1 - std::min<std::size_t>(extension.size(), MAX_PATH - 1));
-    for (char& c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c))
-            c = '_';
-    }
-    if (name.find_first_not_of('.') == std::string::npos)
-        name = std::string(name.size(), '_');
-    return name + extension;
+    return SafeFileNamePart(itemName, MAX_PATH - 1 - std::min<std::size_t>(extension.size(), MAX_PATH - 1)) + extension;
 }
 
 } // namespace

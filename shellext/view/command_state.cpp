@@ -28,7 +28,8 @@ CommandState CommandState::Of(bool hasFocus, const std::vector<ListItemType>& se
         state.deleteItems = !currentIsSystem && currentFolder.ItemType != RootFolder;
         state.rename = state.deleteItems;
     }
-    state.properties = !(hasFocus && selected.empty());
+    // Without the focus the tree's folder is meant, which is the one shown.
+    state.properties = !hasFocus || !selected.empty();
     state.defaultCommand = selected.size() == 1 ? view_command::kExplore
                            : selected.size() > 1 ? view_command::kOpen
                                                  : 0;

@@ -250,7 +250,7 @@ bool ShellView::AnswerRegisteredMessage(const MSG& message, LRESULT& result)
     else if (id == ids.renameSelected)
         list.StartRename();
     else if (id == ids.propertiesOfSelected)
-        return true;   // the property sheets come with their own work
+        list.ShowProperties();
     else
         return false;
     result = 0;

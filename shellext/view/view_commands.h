@@ -63,10 +63,6 @@ constexpr UINT kExplorerCut = 0xA041;
 constexpr UINT kExplorerCopy = 0xA042;
 } // namespace view_command
 
-// Whether the property sheets of items can be shown. Until they can, Properties is offered in
-// no menu, rather than offered and doing nothing.
-constexpr bool kItemPropertiesShown = false;
-
 // The item context menu's resource; its second pop-up is the menu of a drop with the right
 // button.
 constexpr UINT kItemContextMenu = 147;

@@ -54,8 +54,7 @@ void FillFile(HMENU file, bool hasFocus, ItemCreators user)
         Append(file, kPublicFolderSettings, CommonText(IDS_MENU_PUBLIC_FOLDER_SETTINGS));
         Append(file, kSettings, BrandingText(IDS_BRAND_SETTINGS_COMMAND));
     }
-    if (kItemPropertiesShown)
-        Append(file, kProperties, ContextMenuText(kContextProperties));
+    Append(file, kProperties, ContextMenuText(kContextProperties));
     Append(file, kRename, ContextMenuText(kContextRename));
     Append(file, kDelete, ContextMenuText(kContextDelete));
     AppendSeparator(file);

@@ -5,6 +5,7 @@
 
 #include "support/cache_fixture.h"
 #include "support/dialog_driver.h"
+#include "support/map_disc_driver.h"
 #include "support/modal_dialog_run.h"
 #include "support/prompt_recorder.h"
 #include "support/scripted_network.h"
@@ -31,7 +32,7 @@ struct ListedLetter {
 
 void PrintTo(const ListedLetter& letter, std::ostream* out) { *out << '"' << letter.text << "\" image " << letter.image; }
 
-HWND DriveList(HWND dialog) { return ::FindWindowExA(dialog, nullptr, WC_COMBOBOXEXA, nullptr); }
+HWND DriveList(HWND dialog) { return MapDiscDriveList(dialog); }
 
 ListedLetter LetterAt(HWND list, LRESULT index)
 {
@@ -63,22 +64,6 @@ std::string SelectedLetter(HWND dialog)
     return selected == CB_ERR ? std::string() : LetterAt(list, selected).text;
 }
 
-void ChooseLetter(HWND dialog, char letter)
-{
-    HWND list = DriveList(dialog);
-    const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT index = 0; index < count; ++index) {
-        COMBOBOXEXITEMA item{};
-        item.mask = CBEIF_LPARAM;
-        item.iItem = index;
-        ::SendMessageA(list, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        if (item.lParam == letter) {
-            ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-            return;
-        }
-    }
-    ADD_FAILURE() << letter << ": is not listed";
-}
 
 // Logging switched on for a test's lifetime, into the log file of the fixture's installation folder.
 struct LoggingOn {
@@ -260,7 +245,7 @@ TEST_F(MapMediaDialogTest, MultipleMappingModesHandBackTheBareLetterAndConnectNo
         EXPECT_EQ("&Shared discs:", ItemText(window, IDC_MAP_TREE_LABEL));
         ASSERT_NE(nullptr, ::GetDlgItem(window, IDC_MAP_TREE)) << mode.launch;
 
-        ChooseLetter(window, 'M');
+        ChooseMapDiscLetter(window, 'M');
         ClickItem(window, IDOK);
         INT_PTR result = 0;
         ASSERT_TRUE(run.WaitForEnd(result));
@@ -277,7 +262,7 @@ TEST_F(MapMediaDialogTest, OkConnectsTheChosenLetterRememberedOnlyWhenReconnectI
     {
         MapMediaDialog dialog(kPath, LaunchedForDisc, "", nullptr);
         ModalDialogRun run([&] { return dialog.DoModal(); });
-        ChooseLetter(run.Window(), 'K');
+        ChooseMapDiscLetter(run.Window(), 'K');
         TypeIntoItem(run.Window(), IDC_MAP_CONNECT_AS, "DOMAIN\\alice");
         ClickItem(run.Window(), IDOK);
         INT_PTR result = 0;
@@ -288,7 +273,7 @@ TEST_F(MapMediaDialogTest, OkConnectsTheChosenLetterRememberedOnlyWhenReconnectI
     {
         MapMediaDialog dialog(kPath, LaunchedForDisc, "", nullptr);
         ModalDialogRun run([&] { return dialog.DoModal(); });
-        ChooseLetter(run.Window(), 'L');
+        ChooseMapDiscLetter(run.Window(), 'L');
         SetItemChecked(run.Window(), IDC_MAP_RECONNECT, false);
         ClickItem(run.Window(), IDOK);
         INT_PTR result = 0;
@@ -320,7 +305,7 @@ TEST_F(MapMediaDialogTest, StandaloneConnectsThePathOfTheDiscClickedInTheTree)
     ASSERT_TRUE(ClickTreeItem(tree, FindTreeItem(tree, "Disc1")));
     EXPECT_EQ(kPath, ItemText(window, IDC_MAP_PATH_EDIT));
 
-    ChooseLetter(window, 'P');
+    ChooseMapDiscLetter(window, 'P');
     ClickItem(window, IDOK);
     INT_PTR result = 0;
     ASSERT_TRUE(run.WaitForEnd(result));
@@ -450,7 +435,7 @@ TEST_F(MapMediaDialogTest, AReplacementThatCannotHappenIsReportedAndTheDialogSta
 
         // A letter whose remembered connection cannot be read back.
         network.QueueConnectAnswer(ERROR_ALREADY_ASSIGNED);
-        ChooseLetter(run.Window(), 'M');
+        ChooseMapDiscLetter(run.Window(), 'M');
         ClickItem(run.Window(), IDOK);
         EXPECT_FALSE(run.HasEnded());
     }
@@ -522,7 +507,7 @@ TEST_F(MapMediaDialogTest, TheRightPasswordConnectsWithTheUserNameAndPasswordTyp
     MapMediaDialog dialog(kPath, LaunchedForDisc, "", nullptr);
     ModalDialogRun run([&] { return dialog.DoModal(); });
     HWND window = run.Window();
-    ChooseLetter(window, 'Q');
+    ChooseMapDiscLetter(window, 'Q');
     PostClickItem(window, IDOK);
 
     HWND first = WaitForPasswordDialog(window);

@@ -1,6 +1,11 @@
+#include "base/named_semaphore.h"
 #include "support/cache_fixture.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -55,6 +60,35 @@ TEST_F(MoreDataTest, ADiscIsFoundByNameAndServerUnderItsUniqueKey)
     elsewhere.FolderPath = "Work";
     elsewhere.GetMoreData();   // not in the folder: nothing read
     EXPECT_EQ("Z", elsewhere.DriveLetter);
+}
+
+TEST_F(MoreDataTest, ASaveWaitsForTheCachesLockAndSaysWhetherItWrote)
+{
+    CacheItem disc = Disc("\\\\TOWER", "ATLAS");
+    disc.FolderPath = "Work";
+    ASSERT_TRUE(Cache(CacheEdit, "Work").AddItem(disc));
+    disc.AutoMapping = 2;
+
+    std::atomic<int> saved{-1};
+    std::thread saver;
+    {
+        // Another writer of the tree holds the lock, as another process's edit would.
+        const SemaphoreLock busy(Cache::myCacheRegSemaphore, 0);
+        ASSERT_TRUE(busy.IsHeld());
+        saver = std::thread([&] { saved = disc.SaveMoreData() ? 1 : 0; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_EQ(-1, saved.load()) << "the save waits for the lock";
+        CacheItem read = Disc("\\\\TOWER", "ATLAS");
+        read.FolderPath = "Work";
+        read.GetMoreData();
+        EXPECT_EQ(0, read.AutoMapping) << "nothing is written meanwhile";
+    }
+    saver.join();
+    EXPECT_EQ(1, saved.load());
+
+    CacheItem missing = Disc("\\\\OTHER", "ATLAS");
+    missing.FolderPath = "Work";
+    EXPECT_FALSE(missing.SaveMoreData()) << "an item that is not in its folder is not saved";
 }
 
 TEST_F(MoreDataTest, CreatorAndPublicFlagAreKeptForAnAdministratorOnly)

@@ -1,5 +1,6 @@
 #include "namespace/namespace_functions.h"
 
+#include "base/module_path.h"
 #include "com/com_apartment.h"
 #include "res/string_ids.h"
 #include "resources/texts.h"
@@ -60,6 +61,26 @@ TEST_F(NamespaceShortcutTest, ASecondShortcutOfTheSameNameGetsANumber)
     // Disc shortcuts show the disc's icon of the branding library.
     EXPECT_EQ(folder.Path() + "\\" + CommonText(IDS_BRANDING_DLL_NAME), second.iconFile);
     EXPECT_EQ(NamespaceFunctions::GetIconIndex(CdRomDisc), second.iconIndex);
+}
+
+TEST_F(NamespaceShortcutTest, AShortcutNamedAfterAnItemStaysInItsFolderWhateverTheName)
+{
+    const std::string target = folder.File("Dialwise.exe");
+    ASSERT_TRUE(WriteWholeFile(target, "MZ"));
+    const std::string inner = folder.File("inner");
+    ASSERT_TRUE(::CreateDirectoryA(inner.c_str(), nullptr));
+    // Disc names come from storage servers: none may climb out, name a stream or a device.
+    const std::vector<std::string> names = {"..\\Escaped", "..", "Atlas:stream", "a/b*?<>|\"", std::string(300, 'n')};
+    for (const std::string& name : names)
+        ASSERT_TRUE(NamespaceFunctions::CreateShortcut(name.c_str(), nullptr, target.c_str(), inner.c_str(), 0,
+                                                       CdRomDisc, nullptr, nullptr))
+            << name;
+    EXPECT_TRUE(FileExists(JoinPath(inner, ".._Escaped.lnk")));
+    EXPECT_TRUE(FileExists(JoinPath(inner, "__.lnk")));
+    EXPECT_TRUE(FileExists(JoinPath(inner, "Atlas_stream.lnk")));
+    EXPECT_TRUE(FileExists(JoinPath(inner, "a_b______.lnk")));
+    EXPECT_FALSE(FileExists(folder.File("Escaped.lnk")));
+    EXPECT_FALSE(FileExists(folder.File(".lnk")));
 }
 
 TEST_F(NamespaceShortcutTest, NothingToPointAtMakesNoShortcut)

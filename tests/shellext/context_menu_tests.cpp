@@ -3,6 +3,7 @@
 #include "folder/shell_folder_mgr.h"
 #include "menu/shell_folder_context_menu.h"
 #include "ns_result_codes.h"
+#include "props/props_ids.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
 #include "resources/texts.h"
@@ -14,6 +15,8 @@
 
 #include "scripted_server.h"
 #include "support/cache_fixture.h"
+#include "support/dialog_driver.h"
+#include "support/modal_dialog_run.h"
 #include "support/prompt_recorder.h"
 #include "test_shell_browser.h"
 
@@ -221,7 +224,7 @@ TEST_F(ContextMenuTest, TheFullMenuUsesIdsFromTheHostsFirstIdAndCountsThem)
     EXPECT_EQ("Rena&me", ours[OffsetOf(kContextRename)]);
     EXPECT_EQ("&Paste", ours[OffsetOf(kContextPasteInto)]);
     EXPECT_EQ(0u, ours.count(OffsetOf(kContextMapDisc))) << "a folder is no disc";
-    EXPECT_EQ(0u, ours.count(OffsetOf(kContextProperties))) << "there is no property sheet to show yet";
+    EXPECT_EQ("P&roperties", ours[OffsetOf(kContextProperties)]);
     EXPECT_EQ(kFirstId + OffsetOf(kContextOpen), ::GetMenuDefaultItem(host, FALSE, 0));
     ::DestroyMenu(host);
 
@@ -457,6 +460,28 @@ TEST_F(ContextMenuTest, WithoutAShellBrowserOnlyOpenAndExploreAreCarriedOut)
     ASSERT_EQ(2u, prompts.Prompts().size());
     EXPECT_EQ(FormatText(CommonText(IDS_ERR_FOLDER_PATH_NOT_FOUND_FMT), BrandingText(IDS_BRAND_NAMESPACE_NAME), "Work"),
               prompts.Prompts()[1].text);
+}
+
+TEST_F(ContextMenuTest, PropertiesShowTheFoldersSheetAsTheCacheHasItWithoutAnExplorerWindow)
+{
+    ComPtr<IContextMenu> menu = ProjectsMenu();
+    browser_->answerShellBrowserQuestion = false;
+    CacheKey("Work\\Projects").SetStringValue("Comment", "Plans");
+    for (const bool byVerb : {true, false}) {
+        ModalDialogRun run([&] {
+            return static_cast<INT_PTR>(byVerb ? Invoke(*menu.Get(), "Properties")
+                                               : InvokeOffset(*menu.Get(), OffsetOf(kContextProperties)));
+        });
+        HWND sheet = run.Window();
+        HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        EXPECT_EQ("Projects", ItemText(page, IDC_ITEM_NAME)) << byVerb;
+        EXPECT_EQ("Plans", ItemText(page, IDC_ITEM_COMMENT)) << byVerb;
+        CancelDialog(sheet);
+        INT_PTR result = -1;
+        ASSERT_TRUE(run.WaitForEnd(result));
+        EXPECT_EQ(S_OK, static_cast<HRESULT>(result));
+    }
+    EXPECT_TRUE(server_->calls.empty()) << "nothing was changed";
 }
 
 TEST_F(ContextMenuTest, ATreeFolderRenamedWithBlanksAroundIsKnownAndBrowsedByItsStoredName)

@@ -3,6 +3,8 @@
 #include "folder/shell_folder_mgr.h"
 #include "list/view_list_ctrl.h"
 #include "ns_result_codes.h"
+#include "list/disc_relocation_ids.h"
+#include "props/props_ids.h"
 #include "res/dialog_ids.h"
 #include "res/string_ids.h"
 #include "resources/branding_ids.h"
@@ -28,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <future>
 #include <commctrl.h>
 
@@ -135,6 +138,31 @@ protected:
     }
 
     void Command(UINT id) { ::SendMessageA(window_, WM_COMMAND, id, 0); }
+
+    // A property sheet that the view shows modally on this thread, handled by another thread as
+    // the user would: act gets the sheet once it is shown. The sheet's title, empty when none
+    // was shown.
+    static constexpr int kSheetTabs = 0x3020;
+    static std::future<std::string> HandleSheet(std::function<void(HWND sheet)> act)
+    {
+        return std::async(std::launch::async, [act = std::move(act), viewThread = ::GetCurrentThreadId()] {
+            HWND sheet = WaitForDialogWithItem(viewThread, kSheetTabs, nullptr, 10000);
+            if (!sheet)
+                return std::string();
+            const std::string title = WindowText(sheet);
+            act(sheet);
+            return title;
+        });
+    }
+
+    // The search module makes the items it is asked to make and answers S_OK for.
+    void MakeCreatedItems()
+    {
+        server_->effect = [this](const ScriptedServer::Call& call) {
+            if (call.method == "CreateItem" && (server_->answers.empty() || server_->answers.front() == S_OK))
+                Cache(CacheEdit, call.path).AddItem(call.item);
+        };
+    }
 
     // Types a new name for a row in place, as the user does.
     void RenameInPlace(const std::string& row, const std::string& name)
@@ -271,6 +299,7 @@ TEST_F(ShellViewTest, TheColumnLayoutIsKeptInTheViewStateAndForeignStatesAreIgno
 TEST_F(ShellViewTest, NewFoldersAreNamedUntilANameIsFreeAndOnlyAMadeFolderIsShown)
 {
     ASSERT_EQ(S_OK, OpenView());
+    MakeCreatedItems();
     server_->answers = {NSS_S_NAME_EXISTS, NSS_S_NAME_EXISTS, S_OK};
     Command(view_command::kNewFolder);
     ASSERT_EQ(4u, server_->calls.size());
@@ -290,7 +319,9 @@ TEST_F(ShellViewTest, NewFoldersAreNamedUntilANameIsFreeAndOnlyAMadeFolderIsShow
     server_->calls.clear();
     server_->answers = {NSS_S_ACCESS_DENIED};
     const size_t rows = List().RowCount();
+    auto settings = HandleSheet([](HWND sheet) { PressSheetButton(sheet, PSBTN_OK); });
     Command(view_command::kNewAutoMapFolder);
+    settings.get();
     ASSERT_EQ(1u, server_->calls.size());
     EXPECT_EQ("New AutoMap Folder", server_->calls[0].item.Name);
     EXPECT_EQ(rows, List().RowCount()) << "a denied folder is no folder";
@@ -301,13 +332,19 @@ TEST_F(ShellViewTest, NoFolderIsMadeInsideASystemOrAutoMapFolder)
     UpdateServer("\\\\ATLAS", {Disc("\\\\ATLAS", "MAPS")});
     ASSERT_EQ(S_OK, OpenView("All Discs", SystemFolder));
     EXPECT_EQ(std::vector<std::string>{"MAPS"}, RowNames());
+    PromptRecorder prompts;
     Command(view_command::kNewFolder);
+    Command(view_command::kNewLaunchObject);
     view_->DestroyViewWindow();
     view_.Reset();
     ASSERT_EQ(S_OK, OpenView("Work\\Specials", MappedFolder));
     Command(view_command::kNewFolder);
     Command(view_command::kNewAutoMapFolder);
+    Command(view_command::kNewLaunchObject);
     EXPECT_TRUE(server_->calls.empty());
+    ASSERT_EQ(2u, prompts.Prompts().size()) << "a launch object is refused with a word";
+    for (const PromptRequest& prompt : prompts.Prompts())
+        EXPECT_EQ(CommonText(IDS_ERR_LAUNCH_OBJECT_NOT_ALLOWED), prompt.text);
 }
 
 TEST_F(ShellViewTest, SearchesThatAreBusyTellTheUserWhichOne)
@@ -432,6 +469,84 @@ TEST_F(ShellViewTest, DiscsOfTheUsersFoldersAreMappedAndOpenedByTheSearchModule)
     ASSERT_EQ((std::vector<std::string>{"AutoMapMedia", "AutoMapMedia"}), server_->Methods());
     EXPECT_EQ("Work\\Manuals", server_->calls[0].path);
     EXPECT_EQ("Work\\Manuals", server_->calls[1].path);
+}
+
+TEST_F(ShellViewTest, ADiscMovedToAnotherServerIsFoundAndTakesItsPlaceForOnceOrForGood)
+{
+    UpdateServer("\\\\TOWER", {Disc("\\\\TOWER", "Manuals"), Disc("\\\\TOWER", "Maps")});
+    UpdateServer("\\\\VAULT", {Disc("\\\\VAULT", "Manuals", JazDisc)});
+    CacheKey("Work\\Manuals").SetDWORDValue("AutoMapping", 1);
+    ScriptedNetwork network;   // \\ATLAS\Manuals is not found any more
+    // Found at its new place, the disc is checked again there (and here refused, so that no
+    // Explorer is started).
+    network.AnswerProbe("\\\\TOWER\\Manuals", ERROR_ACCESS_DENIED);
+    const std::string refused = FormatText(CommonText(IDS_ERR_NETWORK_ACCESS_DENIED_FMT), "\\\\TOWER\\Manuals");
+    PromptRecorder prompts;
+    ASSERT_EQ(S_OK, OpenView());
+    MakeCreatedItems();
+    const DWORD viewThread = ::GetCurrentThreadId();
+    // The dialog is modal inside the command: another thread answers it and says what it offered.
+    const auto answer = [viewThread](int button, bool keep) {
+        return std::async(std::launch::async, [=] {
+            HWND dialog = WaitForDialogWithItem(viewThread, IDC_RELOCATION_DISCS);
+            if (!dialog)
+                return std::vector<std::string>{};
+            std::vector<std::string> offered;
+            const LRESULT count = ::SendDlgItemMessageA(dialog, IDC_RELOCATION_DISCS, CB_GETCOUNT, 0, 0);
+            for (LRESULT i = 0; i < count; ++i) {
+                char text[260] = {};
+                ::SendDlgItemMessageA(dialog, IDC_RELOCATION_DISCS, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                                      reinterpret_cast<LPARAM>(text));
+                offered.push_back(text);
+            }
+            SetItemChecked(dialog, IDC_RELOCATION_KEEP, keep);
+            if (button == IDOK)
+                ClickItem(dialog, IDOK);
+            else
+                CancelDialog(dialog);
+            return offered;
+        });
+    };
+    const auto location = [this] {
+        for (size_t i = 0; i < List().RowCount(); ++i) {
+            if (List().Row(i).item.Name == "Manuals")
+                return List().Row(i).item.Location;
+        }
+        return std::string();
+    };
+
+    Select({"Manuals"});
+    auto offered = answer(IDCANCEL, false);
+    Command(view_command::kOpen);
+    EXPECT_EQ(std::vector<std::string>{"\\\\TOWER\\Manuals"}, offered.get()) << "same name and type only";
+    EXPECT_TRUE(prompts.Prompts().empty()) << "cancelled";
+    EXPECT_EQ("\\\\ATLAS", location());
+
+    offered = answer(IDOK, false);
+    Command(view_command::kOpen);
+    offered.get();
+    TestShellBrowser::PumpMessages();
+    ASSERT_FALSE(prompts.Prompts().empty());
+    EXPECT_EQ(refused, prompts.Prompts().back().text);
+    EXPECT_EQ("\\\\TOWER", location()) << "the row shows where the disc is now";
+    EXPECT_TRUE(server_->calls.empty()) << "the stored item stays for this once";
+
+    // For good: a view that lists the stored item again, whose replacement keeps its settings.
+    view_->DestroyViewWindow();
+    view_.Reset();
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Manuals"});
+    offered = answer(IDOK, true);
+    Command(view_command::kOpen);
+    offered.get();
+    ASSERT_EQ((std::vector<std::string>{"CreateItem", "DeleteItem"}), server_->Methods()) << "made before the old goes";
+    EXPECT_EQ("\\\\TOWER", server_->calls[0].item.Location);
+    EXPECT_EQ("\\\\ATLAS", server_->calls[1].item.Location);
+    CacheItem replacement = Disc("\\\\TOWER", "Manuals");
+    replacement.FolderPath = "Work";
+    replacement.GetMoreData();
+    EXPECT_EQ(1, replacement.AutoMapping);
+    EXPECT_EQ(refused, prompts.Prompts().back().text);
 }
 
 TEST_F(ShellViewTest, MapDiscOpensTheDialogForTheSelectedDiscOrStandalone)
@@ -609,6 +724,102 @@ TEST_F(ShellViewTest, BackspaceAndDeleteWhileALabelIsEditedGoToTheEditor)
     ListView_CancelEditLabel(List().Window());
 }
 
+TEST_F(ShellViewTest, PropertiesShowTheSheetOfTheSelection)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    Select({"Manuals"});
+    auto title = HandleSheet(CancelDialog);
+    Command(view_command::kProperties);
+    EXPECT_NE(std::string::npos, title.get().find("Manuals"));
+
+    Select({"Manuals"});
+    TestShellBrowser::PumpMessages();
+    title = HandleSheet(CancelDialog);
+    Ask(ViewMessages::Get().propertiesOfSelected);
+    EXPECT_NE(std::string::npos, title.get().find("Manuals")) << "asked by the tree's menu";
+
+    // Several items share one sheet of what they have in common.
+    Select({"Manuals", "Projects"});
+    std::string type;
+    title = HandleSheet([&type](HWND sheet) {
+        type = ItemText(reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)), IDC_ITEM_TYPE);
+        CancelDialog(sheet);
+    });
+    Command(view_command::kContextProperties);
+    EXPECT_NE(std::string::npos, title.get().find(FormatText(CommonText(IDS_STATUS_SELECTED_COUNT_FMT), 2)));
+    EXPECT_EQ(CommonText(IDS_MULTIPLE_TYPES), type);
+
+    // A launch object has a sheet of its own: its General page edits what it starts.
+    Select({"Tool"});
+    bool launchObjectPage = false;
+    title = HandleSheet([&launchObjectPage](HWND sheet) {
+        HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        launchObjectPage = ::GetDlgItem(page, IDC_LO_TARGET_FILE) != nullptr;
+        CancelDialog(sheet);
+    });
+    Command(view_command::kContextProperties);
+    EXPECT_NE(std::string::npos, title.get().find("Tool"));
+    EXPECT_TRUE(launchObjectPage);
+}
+
+TEST_F(ShellViewTest, NewLaunchObjectRunsTheWizardAndTheMadeObjectIsListed)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    MakeCreatedItems();
+    auto wizard = HandleSheet([](HWND sheet) {
+        HWND general = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        TypeIntoItem(general, IDC_LO_NAME, "Viewer");
+        TypeIntoItem(general, IDC_LO_TARGET_FILE, "C:\\tools\\viewer.exe");
+        PressSheetButton(sheet, PSBTN_NEXT);
+        PressSheetButton(sheet, PSBTN_NEXT);
+        PressSheetButton(sheet, PSBTN_FINISH);
+    });
+    Command(view_command::kNewLaunchObject);
+    EXPECT_NE(std::string::npos, wizard.get().find(FormatText(CommonText(IDS_LO_WIZARD_TITLE_FMT), CommonText(IDS_LO_PAGE_GENERAL))));
+    ASSERT_EQ(1u, server_->calls.size());
+    EXPECT_EQ("CreateItem", server_->calls[0].method);
+    EXPECT_EQ("Work", server_->calls[0].path);
+    EXPECT_EQ(LaunchObject, server_->calls[0].item.ItemType);
+    const auto names = RowNames();
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Viewer"));
+    std::string target;
+    EXPECT_TRUE(CacheKey("Work\\Viewer").TryQueryStringValue("TargetFile", target));
+    EXPECT_EQ("C:\\tools\\viewer.exe", target);
+
+    // Cancel makes nothing.
+    wizard = HandleSheet(CancelDialog);
+    Command(view_command::kNewLaunchObject);
+    EXPECT_FALSE(wizard.get().empty());
+    EXPECT_EQ(1u, server_->calls.size());
+}
+
+TEST_F(ShellViewTest, NewAutoMapFolderAsksForItsSettingsFirstAndCancelMakesNothing)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    MakeCreatedItems();
+    const size_t rows = List().RowCount();
+    auto title = HandleSheet(CancelDialog);
+    Command(view_command::kNewAutoMapFolder);
+    EXPECT_NE(std::string::npos, title.get().find("New AutoMap Folder"));
+    EXPECT_TRUE(server_->calls.empty());
+    EXPECT_EQ(rows, List().RowCount());
+
+    title = HandleSheet([](HWND sheet) {
+        HWND page = reinterpret_cast<HWND>(::SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SetItemChecked(page, IDC_AUTOMAP_FREE_LETTER, true);
+        NotifyCommand(page, IDC_AUTOMAP_FREE_LETTER, BN_CLICKED);
+        PressSheetButton(sheet, PSBTN_OK);
+    });
+    Command(view_command::kNewAutoMapFolder);
+    title.get();
+    ASSERT_FALSE(server_->calls.empty());
+    EXPECT_EQ("CreateItem", server_->calls[0].method);
+    EXPECT_EQ(MappedFolder, server_->calls[0].item.ItemType);
+    unsigned long autoMapping = 0;
+    EXPECT_TRUE(CacheKey("Work\\New AutoMap Folder").TryQueryDWORDValue("AutoMapping", autoMapping));
+    EXPECT_EQ(1u, autoMapping) << "made with the settings chosen";
+}
+
 TEST_F(ShellViewTest, MenusAreMergedAndFollowTheSelection)
 {
     ASSERT_EQ(S_OK, OpenView());
@@ -627,8 +838,8 @@ TEST_F(ShellViewTest, MenusAreMergedAndFollowTheSelection)
     EXPECT_FALSE(::GetMenuState(file, view_command::kDelete, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(::GetMenuState(file, view_command::kRename, MF_BYCOMMAND) & MF_GRAYED) << "two items cannot be renamed";
     EXPECT_EQ(static_cast<UINT>(view_command::kOpen), ::GetMenuDefaultItem(file, FALSE, 0));
-    EXPECT_EQ(static_cast<UINT>(-1), ::GetMenuState(file, view_command::kProperties, MF_BYCOMMAND))
-        << "there is no property sheet to show yet";
+    EXPECT_FALSE(::GetMenuState(file, view_command::kProperties, MF_BYCOMMAND) & MF_GRAYED)
+        << "what the two have in common";
     EXPECT_EQ(S_OK, view_->UIActivate(SVUIA_DEACTIVATE));
     EXPECT_TRUE(browser_->Called("RemoveMenusSB"));
 }

@@ -77,6 +77,8 @@ TEST(CommandStateTest, FollowsTheSelectionWithTheFocusAndTheFolderWithout)
     EXPECT_FALSE(two.explore) << "the first item decides";
     EXPECT_TRUE(two.deleteItems);
     EXPECT_FALSE(two.rename);
+    EXPECT_TRUE(two.properties) << "what the two have in common";
+    EXPECT_TRUE(CommandState::Of(true, {LaunchObject}, work).properties) << "a launch object has a sheet of its own";
     EXPECT_EQ(view_command::kOpen, two.defaultCommand);
 
     CommandState none = CommandState::Of(true, {}, work);

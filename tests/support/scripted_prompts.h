@@ -20,6 +20,8 @@ public:
     const std::vector<PromptRequest>& Prompts() const { return prompts_; }
     // The texts asked, in order.
     std::vector<std::string> Texts() const;
+    // Forgets what was asked so far.
+    void Clear() { prompts_.clear(); }
 
 private:
     struct Answer {
