@@ -10,6 +10,7 @@
 #   process the test leaves behind can hold ctest's output pipe open and stall the run.
 # - A test still running after LIMIT seconds is ended, and the stall is reported with the
 #   processes left in its Wine session and a screenshot of its display.
+# - A test whose program never started (it failed at once without a word) is started once more.
 # Usage: scripts/test-run.sh LIMIT COMMAND [ARGUMENTS...]
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -49,20 +50,29 @@ report_session() {
 
 output=$(mktemp)
 trap 'rm -f "$output"' EXIT
-# Background jobs get process groups of their own: the test's group is ended as one.
-set -m
-"$@" </dev/null >"$output" 2>&1 &
-test_pid=$!
-sleep "$limit" &
-limit_pid=$!
-set +m
-wait -n -p finished "$test_pid" "$limit_pid"
-status=$?
-if [ "$finished" = "$test_pid" ]; then
+# A test that ends at once with a failure and without a word never ran: its program did not
+# start (Wine now and then fails a start, printing nothing). It is started once more, and the
+# run says so; a test that printed anything, or took its time, is never run again.
+for attempt in 1 2; do
+    started=$SECONDS
+    # Background jobs get process groups of their own: the test's group is ended as one.
+    set -m
+    "$@" </dev/null >"$output" 2>&1 &
+    test_pid=$!
+    sleep "$limit" &
+    limit_pid=$!
+    set +m
+    wait -n -p finished "$test_pid" "$limit_pid"
+    status=$?
+    [ "$finished" = "$test_pid" ] || break
     kill "$limit_pid" 2>/dev/null
+    if [ "$attempt" -eq 1 ] && [ "$status" -ne 0 ] && [ ! -s "$output" ] && [ $((SECONDS - started)) -le 2 ]; then
+        echo "test-run: the test ended at once with status $status and no output, so it never started: starting it again"
+        continue
+    fi
     cat "$output"
     exit $status
-fi
+done
 
 report=$( [ -n "${WINEPREFIX:-}" ] && report_session )
 # The test's process group has 5 s to end on the request before it is killed.
