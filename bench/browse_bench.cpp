@@ -9,10 +9,7 @@
 
 #include "cache_folders.h"
 #include "side_by_side.h"
-#include "support/branding_loaded.h"
 #include "support/cache_tree.h"
-#include "support/registry_sandbox.h"
-#include "support/temp_directory.h"
 
 #include <commctrl.h>
 
@@ -46,10 +43,7 @@ size_t ItemsBelow(HWND tree, HTREEITEM parent)
 
 int main()
 {
-    RegistrySandbox sandbox;
-    BrandingLoaded branding;
-    TempDirectory folder;
-    RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Program Path", folder.Path());
+    const BenchInstallation installation;
     FillTree();
 
     HWND owner = ::CreateWindowExA(0, "STATIC", "browse_bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,

@@ -6,11 +6,23 @@
 #include "cache/cache.h"
 #include "registry/registry.h"
 
+#include "support/branding_loaded.h"
 #include "support/cache_tree.h"
+#include "support/registry_sandbox.h"
+#include "support/temp_directory.h"
 
 #include <functional>
 #include <string>
 #include <vector>
+
+// What a benchmark of folder trees stands on: a registry of its own, the branding library, and
+// an installation whose program folder is a scratch folder.
+struct BenchInstallation {
+    RegistrySandbox sandbox;
+    BrandingLoaded branding;
+    TempDirectory folder;
+    BenchInstallation() { RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Program Path", folder.Path()); }
+};
 
 // A disc shortcut as the cache stores it, written straight to the registry under key in the
 // folder: the benchmarks measure reading, not the edits of the search module.

@@ -11,14 +11,11 @@
 
 #include "cache_folders.h"
 #include "side_by_side.h"
-#include "support/branding_loaded.h"
 #include "support/cache_tree.h"
 #include "support/dialog_driver.h"
 #include "support/modal_dialog_run.h"
-#include "support/registry_sandbox.h"
 #include "support/scripted_prompts.h"
 #include "support/shellvue_class_registration.h"
-#include "support/temp_directory.h"
 
 #include <commctrl.h>
 
@@ -52,10 +49,7 @@ std::string StatusText(HWND dialog)
 
 int main()
 {
-    RegistrySandbox sandbox;
-    BrandingLoaded branding;
-    TempDirectory folder;
-    RegKey::LOCAL_MACHINE.CreateKey(kProductKey).SetStringValue("Program Path", folder.Path());
+    const BenchInstallation installation;
     FillTree();
     RecordingModuleInstalled module;
     ScriptedPrompts prompts(IDOK);   // New Search asks before it clears

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr DWORD kWaitSliceMs = 100;
 constexpr unsigned int kUniqueNameLength = 32;
 
 std::atomic<unsigned long> g_dialogCount{0};
@@ -65,10 +64,10 @@ void FindMediaThread::Run() noexcept
         }
         const HANDLE events[] = {start.Get(), kill.Get()};
         for (;;) {
-            const DWORD woken = ::WaitForMultipleObjects(2, events, FALSE, kWaitSliceMs);
+            const DWORD woken = ::WaitForMultipleObjects(2, events, FALSE, INFINITE);
             if (woken == WAIT_OBJECT_0)
                 RunSearch();
-            else if (woken != WAIT_TIMEOUT)
+            else
                 return;
         }
     } catch (...) {

@@ -200,12 +200,4 @@ void SettingsSheetTest::SetScheduleOn(HWND page, int base, bool on)
 
 void SettingsSheetTest::SaveSheetScreenshot(HWND window, const std::string& name) { SaveDialogScreenshot(window, name); }
 
-void SaveDialogScreenshot(HWND window, const std::string& name)
-{
-    const std::string bin = DirectoryOf(ModuleFileName(nullptr));
-    const std::string screenshots = JoinPath(DirectoryOf(bin), "screenshots");
-    ::CreateDirectoryA(screenshots.c_str(), nullptr);
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    WaitUntilIdle(window);
-    SaveScreenshot(window, JoinPath(screenshots, name + ".bmp"));
-}
+void SaveDialogScreenshot(HWND window, const std::string& name) { SaveScreenshotInBuild(window, name); }

@@ -155,15 +155,7 @@ protected:
         return run.WaitForEnd(result);
     }
 
-    static void SaveSheetScreenshot(HWND window, const std::string& name)
-    {
-        const std::string bin = DirectoryOf(ModuleFileName(nullptr));
-        const std::string screenshots = JoinPath(DirectoryOf(bin), "screenshots");
-        ::CreateDirectoryA(screenshots.c_str(), nullptr);
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        WindowText(window);
-        SaveScreenshot(window, JoinPath(screenshots, name + ".bmp"));
-    }
+    static void SaveSheetScreenshot(HWND window, const std::string& name) { SaveScreenshotInBuild(window, name); }
 
     static std::string Stored(const std::string& path, const char* name)
     {

@@ -1,5 +1,6 @@
 #include "explorer_driver.h"
 
+#include "base/module_path.h"
 #include "text/ansi_text.h"
 
 #include <commctrl.h>
@@ -300,4 +301,15 @@ bool ExplorerProcess::GoTo(const std::string& path) const
         return false;
     ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     return ::PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0) != FALSE;
+}
+
+bool SaveScreenshotInBuild(HWND window, const std::string& name)
+{
+    const std::string bin = DirectoryOf(ModuleFileName(nullptr));
+    const std::string screenshots = JoinPath(DirectoryOf(bin), "screenshots");
+    ::CreateDirectoryA(screenshots.c_str(), nullptr);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // A sent message returns once the window's thread has handled what came before it.
+    ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    return SaveScreenshot(window, JoinPath(screenshots, name + ".bmp"));
 }

@@ -22,6 +22,9 @@ HWND FindTopLevelTitled(DWORD processId, const std::string& title);
 HWND OurListIn(HWND explorer);
 // The window's pixels as they are on the screen, written as a 24-bit bitmap file.
 bool SaveScreenshot(HWND window, const std::string& path);
+// The window, once its thread has drawn it again, saved as NAME.bmp in the "screenshots"
+// folder beside the build's bin folder (where the tests' screenshots are looked at).
+bool SaveScreenshotInBuild(HWND window, const std::string& name);
 
 // A page of memory in the process that owns a window, which that window's controls fill in
 // when a message of another process points them there.
