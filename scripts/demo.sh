@@ -41,9 +41,10 @@ fi
 echo "== demo: a Wine prefix with the simulated network"
 grep -v '^#' "$scratch/network.txt" | sed '/^$/d'
 
-echo "== demo: installation for an administrator, search module and namespace registered"
+echo "== demo: HalvoSetup.exe /S, an administrator's installation (it registers the search module and the namespace)"
 . "$here/scripts/suite-install.sh"
 suite_install "$scratch/data" "$bin" || exit 1
+echo "demo: installed in $scratch/data"
 cd "$bin" || exit 1
 
 echo "== demo: the user's choice of the network set-up: every domain of the Microsoft Windows Network"

@@ -100,6 +100,11 @@ LRESULT ModuleWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case kWaitingWorkMessage:
         module_->RunWaitingWork();
         return 0;
+    case WM_CLOSE:
+        // The installer and the uninstaller ask the module to end before they replace it.
+        Logging::OutToLogFile("Asked to close\n");
+        ModuleLifetime::Instance().EndNow();
+        return 0;
     case WM_TIMER:
         if (wParam == kScheduleTimer) {
             OnScheduleTimer();
