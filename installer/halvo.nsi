@@ -292,13 +292,13 @@ Function ReadSetupScript
         StrCpy $0 "$PROGRAMFILES$1"
 !endif
     ${EndIf}
-    StrCpy $2 $0
+    StrCpy $R9 $0   ; the check uses $0 to $3
     Call IsUnusableDestination
     ${If} $0 != ""
         StrCpy $RefusedDestination $0
         Return
     ${EndIf}
-    StrCpy $INSTDIR $2
+    StrCpy $INSTDIR $R9
 FunctionEnd
 
 Function .onInit
@@ -314,7 +314,15 @@ Function .onInit
     ReadRegStr $EarlierFolder HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ReadRegStr $EarlierVersion HKLM "${UNINSTALL_KEY}" "DisplayVersion"
 
-    ; A /D= that NSIS could not use is an error, never a quiet switch to another folder.
+    ; A /D= that NSIS could not use is an error, never a quiet switch to another folder:
+    ; quoted (NSIS takes it only unquoted), or not a full path.
+    System::Call 'kernel32::GetCommandLine() t .r1'
+    ${StrLoc} $2 $1 '"/D=' ">"
+    ${If} $2 != ""
+        MessageBox MB_OK|MB_ICONSTOP "${TEXT_QUOTED_DESTINATION}" /SD IDOK
+        SetErrorLevel 3
+        Quit
+    ${EndIf}
     Call DestinationArgument
     ${If} $0 != ""
         ${If} $0 != $INSTDIR
@@ -670,6 +678,17 @@ Section "Install"
     Call MakeShortcuts
     ${If} $ServerKind = 1
         Call MakeClientSetupFolder
+    ${EndIf}
+    ; An earlier installation in another folder has now been replaced: its programs go.
+    ${If} $EarlierFolder != ""
+    ${AndIf} $EarlierFolder != $INSTDIR
+        Push $INSTDIR
+        StrCpy $INSTDIR $EarlierFolder
+        DetailPrint "Removing the earlier installation's programs from $INSTDIR"
+        !insertmacro HALVO_REMOVE_FILES
+        Delete "$INSTDIR\Uninstall.exe"
+        RMDir "$INSTDIR"
+        Pop $INSTDIR
     ${EndIf}
 SectionEnd
 

@@ -58,6 +58,7 @@
 !define TEXT_READY_KIND_CLIENT "Client installation"
 !define TEXT_CANNOT_WRITE "Setup cannot write to the destination folder:$\r$\n$INSTDIR$\r$\n$\r$\nChoose a folder you may write to. Nothing was installed."
 !define TEXT_BAD_DESTINATION "The destination folder is not a full path (a drive path such as C:\Folder, or a network path such as \\server\share\folder):$\r$\n$0$\r$\n$\r$\nNothing was installed."
+!define TEXT_QUOTED_DESTINATION "The destination folder must be given without quotes, as the last argument:$\r$\n/D=C:\Folder with blanks$\r$\n$\r$\nNothing was installed."
 !define TEXT_SCRIPT_DESTINATION_REFUSED "The set-up script's destination folder is refused (it must be a full path outside the Windows folder): "
 !define TEXT_STEP_FAILED "Setup could not finish installing ${PRODUCT_TITLE}: $0.$\r$\n$\r$\nWhat was installed has been removed again."
 !define TEXT_SEARCH_MODULE_RUNS "The ${PRODUCT_TITLE} search module does not end. Close the programs of ${PRODUCT_TITLE} and try again."

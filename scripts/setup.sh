@@ -15,7 +15,7 @@ die() { printf 'setup: %s\n' "$*" >&2; exit 1; }
 packages=(ca-certificates make gcc g++ cmake ninja-build dpkg-dev xz-utils tcl googletest
           mingw-w64 mingw-w64-tools wine wine32:i386 wine64 fonts-wine xvfb xauth x11-apps x11-utils
           imagemagick python3 sqlite3 clang libclang-rt-14-dev ccache
-          iproute2 util-linux procps) # ip and unshare: test, demo and bench runs are cut off from the network; pgrep
+          nsis iproute2 util-linux procps) # nsis: the installer; ip and unshare: test, demo and bench runs are cut off from the network; pgrep
 
 missing_packages() {
     local p

@@ -66,14 +66,25 @@ use() {
     fi
 }
 win() { "$SUITE_WINE" "$@" </dev/null >/dev/null 2>&1; }
+# The installer's own command line: NSIS takes the destination unquoted, as a user types it, which
+# only a command line passed whole through cmd.exe keeps.
+install() { win cmd.exe /c "$(windows_path "$setup") $*"; }
 unix_path() { "$SUITE_WINE" winepath.exe -u "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+# A registry value's data as reg.exe shows it; the name "" is the key's default value.
 value_of() {
-    "$SUITE_WINE" reg.exe query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+    if [ -z "$2" ]; then
+        "$SUITE_WINE" reg.exe query "$1" /ve </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"
+    else
+        "$SUITE_WINE" reg.exe query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+    fi
 }
 has_key() { "$SUITE_WINE" reg.exe query "$1" </dev/null >/dev/null 2>&1; }
-no_key() { ! has_key "$1"; }
-is_value() { [ "$(value_of "$1" "$2")" = "$3" ]; }
+is_value() {
+    local data
+    data=$(value_of "$1" "$2")
+    [ "$data" = "$3" ] || { echo "$1 \"$2\" is \"$data\"" >&2; return 1; }
+}
+not() { ! "$@"; }
 no_value() { ! "$SUITE_WINE" reg.exe query "$1" /v "$2" </dev/null >/dev/null 2>&1; }
 # Every shortcut or menu folder of the suite in the prefix, wherever Windows keeps it.
 suite_shortcuts() {
@@ -103,7 +114,7 @@ step() {
 
 echo "== a silent administrator's installation"
 use server
-win "$setup" /S "/D=$destination"
+install /S "/D=$destination"
 check "silent installation ends with 0" [ $? -eq 0 ]
 dest=$(unix_path "$destination")
 check "every program and library is installed" all_installed "$dest"
@@ -125,13 +136,13 @@ check "the Start menu's folder" grep -q 'Programs/Orvek Communications/ORVEK Tes
 for link in "${menu_links[@]}"; do
     check "the menu's $link" [ -f "$menu/$link" ]
 done
-check "the search module starts at log-on" grep -q 'Startup/Trawlex.lnk$' <<<"$shortcuts"
+check "the search module starts at log-on" grep -qi 'Startup/Trawlex.lnk$' <<<"$shortcuts"
 check "the desktop shortcut" grep -q 'Network Storage.lnk$' <<<"$shortcuts"
 
 echo "== an upgrade keeps what the administrator changed"
 "$SUITE_WINE" reg.exe add "$machine_key" /v "Client Setup Location" /d 'C:\Admin Setup' /f </dev/null >/dev/null
 "$SUITE_WINE" reg.exe add "$machine_key" /v "Global Data Location" /d "$public_data" /f </dev/null >/dev/null
-win "$setup" /S
+install /S
 check "the upgrade ends with 0" [ $? -eq 0 ]
 check "the upgrade stays in the installation's folder" is_value "$machine_key" "Program Path" "$destination"
 check "the client set-up location is kept" is_value "$machine_key" "Client Setup Location" 'C:\Admin Setup'
@@ -150,7 +161,7 @@ check "the client lands in the script's destination" is_value "$machine_key" "Pr
 check "every program and library is installed for the client" all_installed "$scratch/client/drive_c/Program Files/Halvo Client"
 check "a client's installation kind" no_value "$machine_key" "Installed Version"
 check "the script's public data location" is_value "$machine_key" "Global Data Location" "$public_data"
-check "no desktop shortcut when the script says so" bash -c "! find '$scratch/client/drive_c' -name 'Network Storage.lnk' | grep -q ."
+check "no desktop shortcut when the script says so" not grep -q 'Network Storage.lnk$' <<<"$(suite_shortcuts)"
 check "no client set-up folder on a client" no_value "$machine_key" "Client Setup Location"
 
 echo "== every page of an interactive installation, over the client's"
@@ -164,29 +175,32 @@ use server
 for _ in $(seq 100); do search_module_runs && break; sleep 0.1; done
 check "the search module runs before the removal" search_module_runs
 check "the removal ends" uninstall "$destination"
-check "the search module was ended" bash -c "! pgrep -f 'Halvo Test $bits.*Trawlex.exe' >/dev/null"
+check "the search module was ended" not search_module_runs
 check "no program or library is left" none_installed "$dest"
 check "no shortcut or menu folder is left" [ -z "$(suite_shortcuts)" ]
-check "the template of a new user is gone" no_key "$machine_key\\User"
+check "the template of a new user is gone" not has_key "$machine_key\\User"
 check "Program Path is gone" no_value "$machine_key" "Program Path"
 check "the installation kind is gone" no_value "$machine_key" "Installed Version"
-check "the namespace's class is gone" no_key "HKCR\\CLSID\\$namespace_class"
-check "the namespace is gone from My Computer" no_key "$my_computer_namespace\\$namespace_class"
-check "the search module's class is gone" no_key "HKCR\\CLSID\\$module_class"
-check "the uninstall entry is gone" no_key "$uninstall_key"
+check "the namespace's class is gone" not has_key "HKCR\\CLSID\\$namespace_class"
+check "the namespace is gone from My Computer" not has_key "$my_computer_namespace\\$namespace_class"
+check "the search module's class is gone" not has_key "HKCR\\CLSID\\$module_class"
+check "the uninstall entry is gone" not has_key "$uninstall_key"
 check "the installer's copy in the set-up folder is gone" [ ! -e "$scratch/server/drive_c/Admin Setup/HalvoSetup.exe" ]
 check "the administrator's script stays" [ -f "$script" ]
 check "the user's own settings stay" has_key "$user_key"
 
 echo "== destinations that are refused"
 touch "$scratch/server/drive_c/Blocked"
-win "$setup" /S '/D=C:\Blocked\Halvo'
+install /S '/D=C:\Blocked\Halvo'
 check "a destination that cannot be written fails" [ $? -ne 0 ]
-check "nothing is installed there" no_key "$uninstall_key"
+check "nothing is installed there" not has_key "$uninstall_key"
 check "no Program Path is written" no_value "$machine_key" "Program Path"
-win "$setup" /S '/D=Relative\Halvo'
+install /S '/D=Relative\Halvo'
 check "a relative destination fails" [ $? -eq 3 ]
-check "nothing is installed for it" no_key "$uninstall_key"
+check "nothing is installed for it" not has_key "$uninstall_key"
+win "$setup" /S "/D=$destination"
+check "a quoted destination fails" [ $? -eq 3 ]
+check "nothing is installed for it" not has_key "$uninstall_key"
 mkdir -p "$scratch/scripted"
 cp "$setup" "$scratch/scripted/HalvoSetup.exe"
 for refused in 'Relative\Halvo' 'C:\windows\Halvo' 'C:\Halvo\..\windows\Halvo'; do
@@ -201,7 +215,7 @@ for refused in 'Relative\Halvo' 'C:\windows\Halvo' 'C:\Halvo\..\windows\Halvo'; 
 done
 
 echo "== the purge tool after a reinstallation and a user's first start"
-win "$setup" /S "/D=$destination"
+install /S "/D=$destination"
 check "the reinstallation ends with 0" [ $? -eq 0 ]
 win "$bin/shellvue_host.exe" "$destination\\Shellvue.dll" "$namespace_class"
 check "the namespace starts for the user" [ $? -eq 0 ]
@@ -211,23 +225,23 @@ check "the silent purge ends" [ $? -eq 0 ]
 for class in '{3E73F0E0-72FE-11D1-B008-00A0C98D47B7}' "$namespace_class" '{3E73F0E1-72FE-11D1-B008-00A0C98D47B7}' \
              "$module_class" '{F1C329E0-C944-11D1-8AC7-00A0C9295F1E}' '{F1C32AA0-C944-11D1-8AC7-00A0C9295F1E}' \
              '{F1C32AB0-C944-11D1-8AC7-00A0C9295F1E}'; do
-    check "no class $class" no_key "HKCR\\CLSID\\$class"
+    check "no class $class" not has_key "HKCR\\CLSID\\$class"
 done
 for interface in '{F1C329E0-C944-11D1-8AC7-00A0C9295F1E}' '{F1C32A00-C944-11D1-8AC7-00A0C9295F1E}' \
                  '{F1C32AB0-C944-11D1-8AC7-00A0C9295F1E}' '{F1C329E4-C944-11D1-8AC7-00A0C9295F1E}' \
                  '{F1C32AA0-C944-11D1-8AC7-00A0C9295F1E}' '{F1C32AB1-C944-11D1-8AC7-00A0C9295F1E}' \
                  '{F1C329EB-C944-11D1-8AC7-00A0C9295F1E}' '{F1C32AA1-C944-11D1-8AC7-00A0C9295F1E}' \
                  '{F1C32AB2-C944-11D1-8AC7-00A0C9295F1E}' '{F1C32AB3-C944-11D1-8AC7-00A0C9295F1E}'; do
-    check "no interface $interface" no_key "HKCR\\Interface\\$interface"
+    check "no interface $interface" not has_key "HKCR\\Interface\\$interface"
 done
-check "no machine product key" no_key "$machine_key"
-check "no namespace under My Computer" no_key "$my_computer_namespace\\$namespace_class"
-check "no uninstall entry" no_key "$uninstall_key"
+check "no machine product key" not has_key "$machine_key"
+check "no namespace under My Computer" not has_key "$my_computer_namespace\\$namespace_class"
+check "no uninstall entry" not has_key "$uninstall_key"
 check "the silent purge keeps the user's settings" has_key "$user_key"
 check "the silent purge keeps the files" all_installed "$dest"
 check "the silent purge keeps the shortcuts" [ -n "$(suite_shortcuts)" ]
 HALVO_CLEARBAY=$destination\\Clearbay.exe step PurgeDialogWithEveryRootAndDeleteRemovesTheRest
-check "the purge dialog removes the user's settings" no_key "$user_key"
+check "the purge dialog removes the user's settings" not has_key "$user_key"
 check "the purge dialog removes the shortcuts and the menu folder" [ -z "$(suite_shortcuts)" ]
 
 exit $failed
