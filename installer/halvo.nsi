@@ -1,7 +1,8 @@
 ; HalvoSetup.exe: installs the suite for an administrator (a server installation) or, with a
 ; set-up script beside it, for a client. Built by the build (installer/CMakeLists.txt), which
-; defines TARGET (the NSIS target), STAGE (the folder of the files to install), FILES (the
-; include file that lists them), OUTFILE, VERSION, NAMESPACE_CLSID and ICON.
+; defines TARGET (the NSIS target), FILES (the include file that lists the files to install),
+; OUTFILE, VERSION, NAMESPACE_CLSID, MODULE_CLSID (the search module's class), ICON, and, for a
+; 32-bit installer that carries the 64-bit Explorer's namespace, HAS_EXPLORER64.
 ;
 ; Command line: /S installs silently, /D=<folder> (the last argument, unquoted) is the
 ; destination. The exit code is 0 on success and non-zero on failure, silent or not.
@@ -19,6 +20,7 @@ SetCompressor /SOLID lzma
 !include "StrFunc.nsh"
 !include "WinMessages.nsh"
 !include "nsDialogs.nsh"
+!include "x64.nsh"
 
 ${StrLoc}
 
@@ -113,17 +115,41 @@ Page custom ReadyPage
     ${EndIf}
 !macroend
 
+; The 64-bit Explorer's namespace that a 32-bit installation adds on 64-bit Windows.
+!macro REMOVE_EXPLORER64
+!ifdef HAS_EXPLORER64
+    ${If} ${RunningX64}
+        ${If} ${FileExists} "$INSTDIR\x64\RegisterNamespace.exe"
+            ExecWait '"$INSTDIR\x64\RegisterNamespace.exe" /unregister' $0
+        ${EndIf}
+        ${If} ${FileExists} "$INSTDIR\x64\Stubwire.dll"
+            ${DisableX64FSRedirection}
+            ExecWait '"$SYSDIR\regsvr32.exe" /s /u "$INSTDIR\x64\Stubwire.dll"' $0
+            ${EnableX64FSRedirection}
+        ${EndIf}
+        SetRegView 64
+        DeleteRegKey HKCR "CLSID\${MODULE_CLSID}"
+        SetRegView 32
+        !insertmacro HALVO_REMOVE_FILES_64
+        RMDir "$INSTDIR\x64"
+    ${EndIf}
+!endif
+!macroend
+
 ; Removes everything the installation in $INSTDIR wrote, as its uninstall entry records it.
 !macro REMOVE_INSTALLATION
     SetShellVarContext all
     ; A folder that is a process's current folder cannot go.
     SetOutPath "$TEMP"
     DetailPrint "Removing the registrations"
+    !insertmacro REMOVE_EXPLORER64
     ${If} ${FileExists} "$INSTDIR\RegisterNamespace.exe"
         ExecWait '"$INSTDIR\RegisterNamespace.exe" /unregister' $0
     ${EndIf}
+    ; In a process of its own: the runtime a library loads can stay in the process that
+    ; loaded it, and would then stay behind as a file.
     ${If} ${FileExists} "$INSTDIR\Stubwire.dll"
-        UnRegDLL "$INSTDIR\Stubwire.dll"
+        ExecWait '"$SYSDIR\regsvr32.exe" /s /u "$INSTDIR\Stubwire.dll"' $0
     ${EndIf}
     ${If} ${FileExists} "$INSTDIR\Trawlex.exe"
         ExecWait '"$INSTDIR\Trawlex.exe" /UnregServer' $0
@@ -558,14 +584,16 @@ Function WriteMachineSettings
     WriteRegStr HKLM "${PRODUCT_KEY}\User\Cache\All Discs" "OriginalName" "All Discs"
     WriteRegDWORD HKLM "${PRODUCT_KEY}\User\Cache\All Discs" "ItemType" 0
 
-    ; A client reads the administrator's public folders from the data location; a value an
-    ; administrator already set stays.
+    ; A client reads the administrator's public folders from the data location. It starts as
+    ; the value already set, so only an answer given on the page or in the script changes it.
     ReadRegStr $0 HKLM "${PRODUCT_KEY}" "${VALUE_GLOBAL_DATA_LOCATION}"
     ${If} $ServerKind = 0
-    ${AndIf} $0 == ""
     ${AndIf} $DataLocation != ""
+    ${AndIf} $DataLocation != $0
         WriteRegStr HKLM "${PRODUCT_KEY}" "${VALUE_GLOBAL_DATA_LOCATION}" "$DataLocation"
-        WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${MARK_WROTE_DATA_LOCATION}" 1
+        ${If} $0 == ""
+            WriteRegDWORD HKLM "${UNINSTALL_KEY}" "${MARK_WROTE_DATA_LOCATION}" 1
+        ${EndIf}
     ${EndIf}
 FunctionEnd
 
@@ -606,9 +634,8 @@ Function RegisterComponents
         Call FailInstallation
     ${EndIf}
     DetailPrint "Registering the interfaces"
-    ClearErrors
-    RegDLL "$INSTDIR\Stubwire.dll"
-    ${If} ${Errors}
+    ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\Stubwire.dll"' $0
+    ${If} $0 != 0
         StrCpy $0 "Stubwire.dll could not be registered"
         Call FailInstallation
     ${EndIf}
@@ -619,6 +646,44 @@ Function RegisterComponents
         Call FailInstallation
     ${EndIf}
 FunctionEnd
+
+!ifdef HAS_EXPLORER64
+; On 64-bit Windows Explorer is a 64-bit program and loads only 64-bit extensions: the 64-bit
+; namespace library goes beside the programs, registered in the 64-bit view of the registry,
+; and reaches the search module through the 64-bit interface library.
+Function InstallExplorer64
+    ${IfNot} ${RunningX64}
+        Return
+    ${EndIf}
+    DetailPrint "Installing the namespace for the 64-bit Explorer"
+    SetOutPath "$INSTDIR\x64"
+    ClearErrors
+    !insertmacro HALVO_INSTALL_FILES_64
+    SetOutPath "$INSTDIR"
+    ${If} ${Errors}
+        StrCpy $0 "the 64-bit namespace could not be copied"
+        Call FailInstallation
+    ${EndIf}
+    ExecWait '"$INSTDIR\x64\RegisterNamespace.exe" /register' $0
+    ${If} $0 != 0
+        StrCpy $0 "the namespace could not be registered for the 64-bit Explorer"
+        Call FailInstallation
+    ${EndIf}
+    ${DisableX64FSRedirection}
+    ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\x64\Stubwire.dll"' $0
+    ${EnableX64FSRedirection}
+    ${If} $0 != 0
+        StrCpy $0 "the 64-bit Stubwire.dll could not be registered"
+        Call FailInstallation
+    ${EndIf}
+    ; The search module's class where 64-bit programs look for it (what Trawlex.exe /RegServer
+    ; writes in the 32-bit view).
+    SetRegView 64
+    WriteRegStr HKCR "CLSID\${MODULE_CLSID}" "" "Halvo Trawlex.exe"
+    WriteRegStr HKCR "CLSID\${MODULE_CLSID}\LocalServer32" "" '"$INSTDIR\Trawlex.exe"'
+    SetRegView 32
+FunctionEnd
+!endif
 
 Function MakeShortcuts
     SetShellVarContext all
@@ -675,6 +740,9 @@ Section "Install"
     ${EndIf}
     Call WriteMachineSettings
     Call RegisterComponents
+!ifdef HAS_EXPLORER64
+    Call InstallExplorer64
+!endif
     Call MakeShortcuts
     ${If} $ServerKind = 1
         Call MakeClientSetupFolder

@@ -71,7 +71,9 @@ fi
 
 phase_end
 
-for preset in default win64; do
+# The 64-bit build first: the 32-bit installer carries its namespace library for the 64-bit
+# Explorer of 64-bit Windows.
+for preset in win64 default; do
     dir=$("$here/scripts/build-dir.sh" "$preset")
     step "configure and build preset $preset in $dir"
     phase_begin "build $preset"

@@ -17,7 +17,11 @@ suite_install() {
     "$SUITE_WINE" "$bin/HalvoSetup.exe" /S "/D=Z:${destination//\//\\}" </dev/null >/dev/null 2>&1
     status=$?
     [ $status -eq 0 ] || { echo "install: HalvoSetup.exe /S ended with $status" >&2; return 1; }
-    # SLP asks only the loopback address, where no agent answers, so nothing leaves the machine.
+    suite_slp_on_loopback
+}
+
+# SLP asks only the loopback address, where no agent answers, so nothing leaves the machine.
+suite_slp_on_loopback() {
     suite_reg "$suite_machine_key\\SLP" /v "Agent Addresses" /t REG_SZ /d "127.0.0.1:1" || return 1
     suite_reg "$suite_machine_key\\SLP" /v "Multicast" /t REG_DWORD /d 0 || return 1
     suite_reg "$suite_machine_key\\SLP" /v "Maximum Wait" /t REG_DWORD /d 1000 || return 1

@@ -38,10 +38,23 @@ void CloseKey(HKEY key) noexcept
         ::RegCloseKey(key);
 }
 
+// Opens a key, as RegOpenKeyEx answers. A 64-bit program that belongs to a 32-bit installation
+// (the namespace library the 64-bit Explorer loads) finds the installation's machine keys in
+// the 32-bit view, where Windows keeps what 32-bit programs write below HKEY_LOCAL_MACHINE.
+LONG OpenKeyOfEitherView(HKEY parent, const std::string& subKey, REGSAM access, HKEY& key)
+{
+    LONG result = ::RegOpenKeyExA(parent, subKey.c_str(), 0, access, &key);
+#ifdef _WIN64
+    if (result == ERROR_FILE_NOT_FOUND && parent == HKEY_LOCAL_MACHINE)
+        result = ::RegOpenKeyExA(parent, subKey.c_str(), 0, access | KEY_WOW64_32KEY, &key);
+#endif
+    return result;
+}
+
 HKEY OpenSubKey(HKEY parent, const std::string& subKey, REGSAM access)
 {
     HKEY key = nullptr;
-    ThrowIfFailed(::RegOpenKeyExA(parent, subKey.c_str(), 0, access, &key));
+    ThrowIfFailed(OpenKeyOfEitherView(parent, subKey, access, key));
     return key;
 }
 
@@ -181,7 +194,7 @@ RegKeyRead RegKeyRead::GetKeyRead(const std::string& subKey) const
 bool RegKeyRead::KeyExists(const std::string& subKey) const
 {
     HKEY key = nullptr;
-    LONG result = ::RegOpenKeyExA(key_, subKey.c_str(), 0, kReadAccess, &key);
+    LONG result = OpenKeyOfEitherView(key_, subKey, kReadAccess, key);
     if (result == ERROR_FILE_NOT_FOUND)
         return false;
     ThrowIfFailed(result);

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # The installer end to end, in two Wine prefixes of the build's kind: an administrator's machine
-# and a client's. Silent and interactive installations, an upgrade, the client set-up script,
+# and a client's. Silent and interactive installations, the search module and Explorer on what
+# was installed (the simulated network of the demo), an upgrade, the client set-up script,
 # removal while the search module runs, refused destinations, and the purge tool after a
 # reinstallation; every key, file and shortcut checked where Windows keeps it. The prefixes and
 # their wineservers go when the script ends.
-# Usage: run_installer_tests.sh POINTER_SIZE TEST_EXE   (8: a 64-bit build)
+# Usage: run_installer_tests.sh POINTER_SIZE TEST_EXE [EXPLORER64_BIN]   (8: a 64-bit build)
+# EXPLORER64_BIN: the 64-bit build's bin folder, whose namespace a 32-bit installer carries for
+# the 64-bit Explorer; it is then checked on 64-bit Windows with that build's Explorer driver.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-[ $# -ge 2 ] || { echo "usage: $0 POINTER_SIZE TEST_EXE" >&2; exit 2; }
+[ $# -ge 2 ] || { echo "usage: $0 POINTER_SIZE TEST_EXE [EXPLORER64_BIN]" >&2; exit 2; }
 bits=$(( $1 * 8 ))
 test_exe=$2
+explorer64_bin=${3:-}
 bin=$(cd "$(dirname "$test_exe")" && pwd)
 setup=$bin/HalvoSetup.exe
 [ -f "$setup" ] || { echo "no installer at $setup" >&2; exit 2; }
@@ -34,8 +38,10 @@ uninstall_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\ORVEK Te
 namespace_class='{3E73FA00-72FE-11D1-B008-00A0C98D47B7}'
 module_class='{3E73FA01-72FE-11D1-B008-00A0C98D47B7}'
 my_computer_namespace='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\explorer\mycomputer\NameSpace'
+libgcc=libgcc_s_seh-1.dll
+[ "$bits" = 32 ] && libgcc=libgcc_s_dw2-1.dll
 installed_files=(Basalt.dll Shellvue.dll Skinset.dll Stubwire.dll Probestar.dll Trawlex.exe Dialwise.exe Cradlex.exe
-                 Clearbay.exe RegisterNamespace.exe libstdc++-6.dll libwinpthread-1.dll Uninstall.exe)
+                 Clearbay.exe RegisterNamespace.exe libstdc++-6.dll "$libgcc" libwinpthread-1.dll Uninstall.exe)
 menu_links=("Network Storage Settings.lnk" "Find Discs.lnk" "Remove All Data.lnk" "Uninstall.lnk")
 # Each build's own folder name: the two builds' runs may share the machine, and processes are
 # told apart by their paths.
@@ -70,15 +76,20 @@ win() { "$SUITE_WINE" "$@" </dev/null >/dev/null 2>&1; }
 # only a command line passed whole through cmd.exe keeps.
 install() { win cmd.exe /c "$(windows_path "$setup") $*"; }
 unix_path() { "$SUITE_WINE" winepath.exe -u "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+# The registry view reg.exe reads (/reg:64 for what 64-bit programs see); the program's own
+# when empty.
+reg_view=()
 # A registry value's data as reg.exe shows it; the name "" is the key's default value.
 value_of() {
     if [ -z "$2" ]; then
-        "$SUITE_WINE" reg.exe query "$1" /ve </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"
+        "$SUITE_WINE" reg.exe query "$1" /ve "${reg_view[@]}" </dev/null 2>/dev/null | tr -d '\r' |
+            sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"
     else
-        "$SUITE_WINE" reg.exe query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+        "$SUITE_WINE" reg.exe query "$1" /v "$2" "${reg_view[@]}" </dev/null 2>/dev/null | tr -d '\r' |
+            sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
     fi
 }
-has_key() { "$SUITE_WINE" reg.exe query "$1" </dev/null >/dev/null 2>&1; }
+has_key() { "$SUITE_WINE" reg.exe query "$1" "${reg_view[@]}" </dev/null >/dev/null 2>&1; }
 is_value() {
     local data
     data=$(value_of "$1" "$2")
@@ -139,6 +150,46 @@ done
 check "the search module starts at log-on" grep -qi 'Startup/Trawlex.lnk$' <<<"$shortcuts"
 check "the desktop shortcut" grep -q 'Network Storage.lnk$' <<<"$shortcuts"
 
+. "$root/scripts/suite-install.sh"
+shots=$(cd "$bin/.." && pwd)/screenshots
+mkdir -p "$shots"
+# A 32-bit installation on 64-bit Windows, with the 64-bit build at hand: the 64-bit Explorer
+# shows the namespace through the 64-bit library and its registration in the 64-bit view, and
+# the library reaches the 32-bit search module.
+explorer64=
+[ "$bits" = 32 ] && [ -n "$explorer64_bin" ] && [ -d "$scratch/server/drive_c/Program Files (x86)" ] && explorer64=1
+if [ -n "$explorer64" ]; then
+    echo "== the 64-bit Explorer's namespace"
+    check "the 64-bit namespace library" [ -f "$dest/x64/Shellvue.dll" ]
+    reg_view=(/reg:64)
+    check "the 64-bit view's namespace library" is_value "HKCR\\CLSID\\$namespace_class\\InProcServer32" "" "$destination\\x64\\Shellvue.dll"
+    check "the namespace under the 64-bit My Computer" has_key "$my_computer_namespace\\$namespace_class"
+    check "the search module's class in the 64-bit view" is_value "HKCR\\CLSID\\$module_class\\LocalServer32" "" "\"$destination\\Trawlex.exe\""
+    reg_view=()
+    suite_reg "$user_key" /v "Logging" /t REG_DWORD /d 1
+    # Before the simulated network, whose provider is a 32-bit library only: the namespace's
+    # root with its folder of all discs.
+    shown=$(cd "$explorer64_bin" && /usr/lib/wine/wine64 explorer_demo.exe "$(windows_path "$shots/installer-explorer64.bmp")" \
+        </dev/null 2>/dev/null)
+    echo "$shown"
+    check "the 64-bit Explorer shows the namespace" grep -q '^Explorer shows "Network Storage" with: All Discs' <<<"$shown"
+    check "its view registers with the 32-bit search module" grep -q "registered on 'All Discs'" "$dest/trawlex.log"
+fi
+
+echo "== the search module finds the simulated network's discs, and Explorer lists them in the namespace"
+cp "$root/tools/demo/network.txt" "$scratch/network.txt"
+SIMNET_BITS=$bits "$root/tools/netprovider/install-simnet.sh" "$scratch/server" "$scratch/network.txt" \
+    "$bin/SimNetProvider.dll" >/dev/null
+check "the simulated network is installed" [ $? -eq 0 ]
+check "the user's network set-up" suite_search_whole_network
+check "SLP on the loopback address only" suite_slp_on_loopback
+found=$(cd "$bin" && "$SUITE_WINE" disc_list_demo.exe </dev/null 2>&1)
+tail -n 8 <<<"$found"
+check "the search module finds the network's five discs" grep -q '^5 discs in "All Discs"' <<<"$found"
+shown=$(cd "$bin" && "$SUITE_WINE" explorer_demo.exe "$(windows_path "$shots/installer-explorer.bmp")" </dev/null 2>/dev/null)
+echo "$shown"
+check "Explorer lists them in the namespace's folder of all discs" grep -q '"All Discs" lists 5 discs' <<<"$shown"
+
 echo "== an upgrade keeps what the administrator changed"
 "$SUITE_WINE" reg.exe add "$machine_key" /v "Client Setup Location" /d 'C:\Admin Setup' /f </dev/null >/dev/null
 "$SUITE_WINE" reg.exe add "$machine_key" /v "Global Data Location" /d "$public_data" /f </dev/null >/dev/null
@@ -157,17 +208,21 @@ check "the script's destination names the Program Files folder" grep -qx 'Destin
 use client
 win "$(windows_path "$scratch/server/drive_c/Admin Setup/HalvoSetup.exe")"
 check "the scripted installation ends with 0, without a page" [ $? -eq 0 ]
-check "the client lands in the script's destination" is_value "$machine_key" "Program Path" 'C:\Program Files\Halvo Client'
-check "every program and library is installed for the client" all_installed "$scratch/client/drive_c/Program Files/Halvo Client"
+# The Program Files folder of the installer's kind: a 32-bit one's on 64-bit Windows is "(x86)".
+client_destination=$(value_of "$machine_key" "Program Path")
+check "the client lands in the script's destination" \
+    grep -qx 'C:\\Program Files\( (x86)\)\?\\Halvo Client' <<<"$client_destination"
+check "every program and library is installed for the client" all_installed "$(unix_path "$client_destination")"
 check "a client's installation kind" no_value "$machine_key" "Installed Version"
 check "the script's public data location" is_value "$machine_key" "Global Data Location" "$public_data"
 check "no desktop shortcut when the script says so" not grep -q 'Network Storage.lnk$' <<<"$(suite_shortcuts)"
 check "no client set-up folder on a client" no_value "$machine_key" "Client Setup Location"
 
 echo "== every page of an interactive installation, over the client's"
-HALVO_SETUP=$(windows_path "$setup") HALVO_DESTINATION='C:\Program Files\Halvo Client' HALVO_PUBLIC_DATA=$public_data \
+HALVO_SETUP=$(windows_path "$setup") HALVO_DESTINATION=$client_destination HALVO_PUBLIC_DATA=$public_data\\typed \
     step InteractiveInstallationShowsEveryPage
 check "the interactive installation stays a client's" no_value "$machine_key" "Installed Version"
+check "the data location typed on its page" is_value "$machine_key" "Global Data Location" "$public_data\\typed"
 
 echo "== removal while the search module runs"
 use server
@@ -188,6 +243,14 @@ check "the uninstall entry is gone" not has_key "$uninstall_key"
 check "the installer's copy in the set-up folder is gone" [ ! -e "$scratch/server/drive_c/Admin Setup/HalvoSetup.exe" ]
 check "the administrator's script stays" [ -f "$script" ]
 check "the user's own settings stay" has_key "$user_key"
+if [ -n "$explorer64" ]; then
+    check "no 64-bit namespace library is left" [ ! -e "$dest/x64" ]
+    reg_view=(/reg:64)
+    check "the 64-bit view's namespace class is gone" not has_key "HKCR\\CLSID\\$namespace_class"
+    check "the 64-bit My Computer's namespace is gone" not has_key "$my_computer_namespace\\$namespace_class"
+    check "the 64-bit view's search module class is gone" not has_key "HKCR\\CLSID\\$module_class"
+    reg_view=()
+fi
 
 echo "== destinations that are refused"
 touch "$scratch/server/drive_c/Blocked"

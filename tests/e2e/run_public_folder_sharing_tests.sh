@@ -3,12 +3,14 @@
 # the suite installed and its own search module, that see one shared data folder (a Unix folder,
 # Z:\... in both). The steps of the test program run in turn, each in its machine's prefix. The
 # prefixes and their wineservers go when the script ends.
-# Usage: run_public_folder_sharing_tests.sh TEST_EXE
+# Usage: run_public_folder_sharing_tests.sh POINTER_SIZE TEST_EXE   (8: a 64-bit build)
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-[ $# -ge 1 ] || { echo "usage: $0 TEST_EXE" >&2; exit 2; }
-test_exe=$1
+[ $# -ge 2 ] || { echo "usage: $0 POINTER_SIZE TEST_EXE" >&2; exit 2; }
+# The build's own kind of prefix: its programs and reg.exe then see the same registry view.
+bits=$(( $1 * 8 ))
+test_exe=$2
 bin=$(cd "$(dirname "$test_exe")" && pwd)
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/public-folders.XXXXXX")
@@ -26,16 +28,16 @@ mkdir -p "$scratch/public"
 
 # One prefix is made; the client's machine starts as a copy of the fresh one. The copy's first
 # Wine session is ended before anything uses it too: COM activation can hang in that session.
-"$root/scripts/wine-prefix.sh" "$scratch/admin" 64 >/dev/null || exit 1
+"$root/scripts/wine-prefix.sh" "$scratch/admin" "$bits" >/dev/null || exit 1
 cp -a "$scratch/admin" "$scratch/client" || exit 1
-"$root/scripts/wine-prefix.sh" "$scratch/client" 64 >/dev/null || exit 1
+"$root/scripts/wine-prefix.sh" "$scratch/client" "$bits" >/dev/null || exit 1
 
 . "$root/scripts/suite-install.sh"
 # Runs a command in a machine's prefix (its wineserver started the first time).
 on() {
     local machine=$1
     shift
-    . "$root/scripts/wine-env.sh" "$scratch/$machine" 64
+    . "$root/scripts/wine-env.sh" "$scratch/$machine" "$bits"
     "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
     "$@"
 }
