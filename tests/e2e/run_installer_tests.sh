@@ -19,14 +19,7 @@ bin=$(cd "$(dirname "$test_exe")" && pwd)
 setup=$bin/HalvoSetup.exe
 [ -f "$setup" ] || { echo "no installer at $setup" >&2; exit 2; }
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/installer.XXXXXX")
-cleanup() {
-    for machine in server client; do
-        [ -n "${SUITE_WINESERVER:-}" ] && WINEPREFIX=$scratch/$machine "$SUITE_WINESERVER" -k >/dev/null 2>&1
-    done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
+. "$root/scripts/machine-prefixes.sh" installer "$bits" server client
 # The purge tool's Recycle Bin (the desktop trash) stays in the scratch folder.
 export XDG_DATA_HOME=$scratch/xdg
 mkdir -p "$XDG_DATA_HOME"
@@ -49,10 +42,6 @@ destination="C:\\Halvo Test $bits\\Tessaro Halvo"
 public_data=$(windows_path "$scratch/public")
 mkdir -p "$scratch/public"
 
-"$root/scripts/wine-prefix.sh" "$scratch/server" "$bits" >/dev/null || exit 1
-cp -a "$scratch/server" "$scratch/client" || exit 1
-"$root/scripts/wine-prefix.sh" "$scratch/client" "$bits" >/dev/null || exit 1
-
 failed=0
 # Records a check: its name and whether the command given succeeded.
 check() {
@@ -60,12 +49,11 @@ check() {
     shift
     if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=1; fi
 }
-# Makes the machine's prefix the current one (its wineserver and desktop started the first time).
+# Makes the machine's prefix the current one (its desktop started the first time).
 use() {
     machine=$1
-    . "$root/scripts/wine-env.sh" "$scratch/$machine" "$bits"
+    machine_use "$machine"
     if [ ! -e "$scratch/$machine.started" ]; then
-        "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
         # The desktop process gets none of the test's pipes (see scripts/test.sh).
         "$SUITE_WINE" explorer.exe /desktop </dev/null >/dev/null 2>&1 &
         touch "$scratch/$machine.started"

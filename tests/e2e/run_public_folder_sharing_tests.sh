@@ -13,32 +13,16 @@ bits=$(( $1 * 8 ))
 test_exe=$2
 bin=$(cd "$(dirname "$test_exe")" && pwd)
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/public-folders.XXXXXX")
-cleanup() {
-    for machine in admin client; do
-        [ -n "${SUITE_WINESERVER:-}" ] && WINEPREFIX=$scratch/$machine "$SUITE_WINESERVER" -k >/dev/null 2>&1
-    done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
+. "$root/scripts/machine-prefixes.sh" public-folders "$bits" admin client
 windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
 export PUBLIC_DATA=$(windows_path "$scratch/public")
 mkdir -p "$scratch/public"
 
-# One prefix is made; the client's machine starts as a copy of the fresh one. The copy's first
-# Wine session is ended before anything uses it too: COM activation can hang in that session.
-"$root/scripts/wine-prefix.sh" "$scratch/admin" "$bits" >/dev/null || exit 1
-cp -a "$scratch/admin" "$scratch/client" || exit 1
-"$root/scripts/wine-prefix.sh" "$scratch/client" "$bits" >/dev/null || exit 1
-
 . "$root/scripts/suite-install.sh"
-# Runs a command in a machine's prefix (its wineserver started the first time).
+# Runs a command in a machine's prefix.
 on() {
-    local machine=$1
+    machine_use "$1"
     shift
-    . "$root/scripts/wine-env.sh" "$scratch/$machine" "$bits"
-    "$SUITE_WINESERVER" -p </dev/null >/dev/null 2>&1
     "$@"
 }
 install_machine() {
