@@ -465,7 +465,7 @@ void ShellViewListCtrl::CreateNewFolder(UINT command)
         ShowErrorPrompt(::GetParent(list_), FormatText(CommonText(IDS_ERR_NEW_ITEM_SETTINGS_NOT_SAVED_FMT), folder.Name));
     if (context_.folder)
         context_.folder->NotifyItemEvent(SHCNE_UPDATEDIR, nullptr, false);
-    AddItem(folder);   // already there when the search module's callback came first
+    ShowItemMadeHere(folder);
     MarkFolderHasSubFolders();
     ApplyRows();
     if (const auto row = rows_.Find(folder)) {

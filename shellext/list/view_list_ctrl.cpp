@@ -178,6 +178,9 @@ void ShellViewListCtrl::Fill()
 bool ShellViewListCtrl::AddItem(const CacheItem& item)
 {
     if (rows_.Find(item)) {
+        // The news of a row listed here already: the module's record is the one to show.
+        if (awaitedNews_.erase(ViewRows::IdentityOf(item.Name, item.Location)) > 0)
+            return UpdateItem(item);
         Logging::OutToLogFile("An item with the same name (and location) already exists.\n");
         LogFormatted("\t Name='%s'   Location='%s'\n", item.Name, item.Location);
         return false;
@@ -189,6 +192,14 @@ bool ShellViewListCtrl::AddItem(const CacheItem& item)
     if (item.ItemType == LaunchObject)
         icons_->AddItem(item);
     return true;
+}
+
+void ShellViewListCtrl::ShowItemMadeHere(const CacheItem& item)
+{
+    if (rows_.Find(item))
+        return;   // the module's news came first
+    AddItem(item);
+    awaitedNews_.insert(ViewRows::IdentityOf(item.Name, item.Location));
 }
 
 bool ShellViewListCtrl::RemoveItem(const CacheItem& item)

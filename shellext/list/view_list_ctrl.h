@@ -18,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class ShellFolder;
@@ -158,6 +159,9 @@ private:
     void MapSelectedDisc();
     void CreateNewFolder(UINT command);
     void CreateNewLaunchObject();
+    // Lists an item this view has just made through the search module, so that it can be
+    // selected and renamed at once; the module's news of it, before or after, adds no second row.
+    void ShowItemMadeHere(const CacheItem& item);
     void MarkFolderHasSubFolders();
     void RenameRow(const std::string& identity, std::string newName);
     void StartSearch(bool full);
@@ -187,4 +191,6 @@ private:
     bool countPending_ = false;
     std::vector<std::string> pendingSelection_;
     std::string pendingFocus_;
+    // Rows this view listed itself whose news from the search module is still to come.
+    std::unordered_set<std::string> awaitedNews_;
 };

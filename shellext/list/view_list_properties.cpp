@@ -47,6 +47,6 @@ void ShellViewListCtrl::CreateNewLaunchObject()
     wizard.DoModal(::GetParent(list_));
     if (!wizard.Created())
         return;
-    AddItem(wizard.Edited());   // already there when the search module's callback came first
+    ShowItemMadeHere(wizard.Edited());
     ApplyRows();
 }

@@ -327,6 +327,54 @@ TEST_F(ShellViewTest, NewFoldersAreNamedUntilANameIsFreeAndOnlyAMadeFolderIsShow
     EXPECT_EQ(rows, List().RowCount()) << "a denied folder is no folder";
 }
 
+TEST_F(ShellViewTest, AFolderMadeHereIsListedOnceWithTheModulesRecordWhicheverComesFirst)
+{
+    ASSERT_EQ(S_OK, OpenView());
+    MakeCreatedItems();
+    const auto rowsNamed = [this](const std::string& name) {
+        std::vector<CacheItem> found;
+        for (size_t i = 0; i < List().RowCount(); ++i) {
+            if (List().Row(i).item.Name == name)
+                found.push_back(List().Row(i).item);
+        }
+        return found;
+    };
+    const auto endRename = [this] {
+        if (HWND editor = List().LabelEditor())
+            ::SendMessageA(editor, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+
+    // The module's news after the view listed the folder itself.
+    Command(view_command::kNewFolder);
+    endRename();
+    ASSERT_EQ(1u, rowsNamed("New Folder").size());
+    CacheItem news = rowsNamed("New Folder")[0];
+    news.Comment = "as the module stored it";
+    server_->AddToClients(news);
+    ASSERT_EQ(1u, rowsNamed("New Folder").size());
+    EXPECT_EQ("as the module stored it", rowsNamed("New Folder")[0].Comment);
+    // Further news of it is a second item of the same name, refused.
+    news.Comment = "a second item";
+    server_->AddToClients(news);
+    ASSERT_EQ(1u, rowsNamed("New Folder").size());
+    EXPECT_EQ("as the module stored it", rowsNamed("New Folder")[0].Comment);
+
+    // The module's news during the call, before the view lists the folder.
+    server_->answers = {NSS_S_NAME_EXISTS, S_OK};
+    server_->effect = [this](const ScriptedServer::Call& call) {
+        if (call.method != "CreateItem" || call.item.Name != "New Folder (2)")
+            return;
+        Cache(CacheEdit, call.path).AddItem(call.item);
+        CacheItem early = call.item;
+        early.Comment = "told first";
+        server_->AddToClients(early);
+    };
+    Command(view_command::kNewFolder);
+    endRename();
+    ASSERT_EQ(1u, rowsNamed("New Folder (2)").size());
+    EXPECT_EQ("told first", rowsNamed("New Folder (2)")[0].Comment);
+}
+
 TEST_F(ShellViewTest, NoFolderIsMadeInsideASystemOrAutoMapFolder)
 {
     UpdateServer("\\\\ATLAS", {Disc("\\\\ATLAS", "MAPS")});
